@@ -1,0 +1,36 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace pv {
+
+// The one kind of failure every routine raises: a description for the user and a numeric
+// code. Guarded procedures catch it, report it and go on with their next step.
+class Failure : public std::runtime_error {
+public:
+    Failure(std::string description, long code)
+        : std::runtime_error(description), description_(std::move(description)), code_(code) {}
+
+    const std::string& description() const { return description_; }
+    long code() const { return code_; }
+
+private:
+    std::string description_;
+    long code_;
+};
+
+// Codes the program raises itself, numbered as the Windows build reports the same faults.
+namespace failure_code {
+inline constexpr long kInvalidProcedureCall = 5;
+inline constexpr long kSubscriptOutOfRange = 9;
+inline constexpr long kTypeMismatch = 13;
+inline constexpr long kFileNotFound = 53;
+inline constexpr long kPathNotFound = 76;
+inline constexpr long kInvalidPicture = 481;
+inline constexpr long kFileNameBufferTooSmall = 20476;
+inline constexpr long kPrinterNotFound = 1801;
+inline constexpr long kPrintSystemUnavailable = 1722;
+}  // namespace failure_code
+
+}  // namespace pv

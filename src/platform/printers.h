@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pv {
+
+// The installed printers and the user's default printer.
+class Printers {
+public:
+    virtual ~Printers() = default;
+
+    // Every installed printer's name once, in the print system's own order. Throws Failure
+    // when the print system cannot be asked.
+    virtual std::vector<std::string> installed() = 0;
+
+    // The name of the current default printer. Throws Failure when there is none or it
+    // cannot be read.
+    virtual std::string defaultPrinter() = 0;
+
+    // Makes `name` the default printer. Throws Failure for an unknown name or when the
+    // setting cannot be written.
+    virtual void setDefault(const std::string& name) = 0;
+};
+
+}  // namespace pv

@@ -1,0 +1,18 @@
+#include "fakes/fake_event_pump.h"
+
+namespace pv::testing {
+
+void FakeEventPump::processEvents()
+{
+    ++turns;
+    if (onTurn)
+        onTurn();
+}
+
+void FakeEventPump::processEventsFor(std::chrono::milliseconds duration)
+{
+    waited += duration;
+    processEvents();
+}
+
+}  // namespace pv::testing

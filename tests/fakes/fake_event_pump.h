@@ -1,0 +1,23 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+#include "platform/event_pump.h"
+
+namespace pv::testing {
+
+// Counts the event-loop turns a routine takes and runs a test's hook at each one, so that a
+// test can act "while the window processes events". Waits advance a virtual clock.
+class FakeEventPump final : public EventPump {
+public:
+    void processEvents() override;
+    void processEventsFor(std::chrono::milliseconds duration) override;
+
+    int turns = 0;
+    std::chrono::milliseconds waited{0};
+    // Runs at every turn; may be empty.
+    std::function<void()> onTurn;
+};
+
+}  // namespace pv::testing
