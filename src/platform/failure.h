@@ -25,10 +25,12 @@ namespace failure_code {
 inline constexpr long kInvalidProcedureCall = 5;
 inline constexpr long kSubscriptOutOfRange = 9;
 inline constexpr long kTypeMismatch = 13;
+inline constexpr long kInternalError = 51;
 inline constexpr long kFileNotFound = 53;
 inline constexpr long kPathNotFound = 76;
 inline constexpr long kInvalidPicture = 481;
 inline constexpr long kFileNameBufferTooSmall = 20476;
+inline constexpr long kIndexOutOfBounds = 35600;
 inline constexpr long kPrinterNotFound = 1801;
 inline constexpr long kPrintSystemUnavailable = 1722;
 }  // namespace failure_code

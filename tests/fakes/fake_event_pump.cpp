@@ -12,6 +12,8 @@ void FakeEventPump::processEvents()
 void FakeEventPump::processEventsFor(std::chrono::milliseconds duration)
 {
     waited += duration;
+    if (onWait)
+        onWait(duration);
     processEvents();
 }
 

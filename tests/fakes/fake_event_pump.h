@@ -18,6 +18,8 @@ public:
     std::chrono::milliseconds waited{0};
     // Runs at every turn; may be empty.
     std::function<void()> onTurn;
+    // Runs at every wait with its duration, before the turn; may be empty.
+    std::function<void(std::chrono::milliseconds)> onWait;
 };
 
 }  // namespace pv::testing

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/error_reports.h"
+#include "filelist/file_list.h"
+#include "platform/services.h"
+#include "platform/window_controls.h"
+
+namespace pv {
+
+// "Add All PDF File(s) In Folder": asks for a folder and appends every PDF file of its tree,
+// in walk order, with the hourglass showing meanwhile.
+void AddFolderTree(Services& services, ErrorReports& reports, WindowSurface& window, FileList& files);
+
+}  // namespace pv

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "app/error_reports.h"
+#include "filelist/file_list.h"
+#include "platform/services.h"
+
+namespace pv {
+
+// "Load Sample/Example Files": appends every file of the "Samples" folder beside the program,
+// then offers to open that folder.
+void LoadSampleFiles(Services& services, ErrorReports& reports, FileList& files, const std::string& programFolder);
+
+}  // namespace pv

@@ -1,0 +1,46 @@
+#include "printing/per_file_print.h"
+
+#include "app/guard.h"
+#include "app/procedure_ids.h"
+#include "platform/command_line.h"
+#include "platform/path_style.h"
+#include "platform/run_and_wait.h"
+#include "printing/reader_location.h"
+
+namespace pv {
+namespace {
+
+constexpr const char* kReaderFileName = "AcroRd32.exe";
+constexpr const char* kPrintSwitches = " /p /h ";
+constexpr const char* kReaderNotFound =
+    "Adobe Acrobat could not be found.\r\rDo you have Acrobat installed in your Program Files folder?\r\r"
+    "If no, please redownload and reinstall Acrobat to your Program Files folder -- C:\\Program Files\\Adobe for "
+    "example.";
+
+}  // namespace
+
+std::string ReaderCommandLine(const std::string& readerPath, const std::string& fileName)
+{
+    return QuoteArgument(readerPath) + kPrintSwitches + QuoteArgument(fileName);
+}
+
+void DoItByFile(Services& services, ErrorReports& reports, const std::string& fileName)
+{
+    Guard guard(procedure_id::kDoItByFile, reports);
+    std::string programFiles;
+    std::string readerPath;
+    guard.step(100, [&] { programFiles = SpecialFolderPath(services.shell, kProgramFilesFolder); });
+    guard.step(102, [&] {
+        readerPath = FindFileInTree(services.fileSystem, services.eventPump,
+                                    programFiles + kPathSeparator + "Adobe", kReaderFileName);
+    });
+    if (guard.test(104, [&] { return !readerPath.empty(); })) {
+        guard.step(106, [&] {
+            RunAndWait(services.processes, services.eventPump, ReaderCommandLine(readerPath, fileName));
+        });
+        return;
+    }
+    guard.step(108, [&] { ShowNotice(services.messageBoxes, kReaderNotFound); });
+}
+
+}  // namespace pv

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "app/error_reports.h"
+#include "platform/services.h"
+
+namespace pv {
+
+// The reader's command line: reader and file each in double quotes, the print switches
+// between them. Names that hold quotes or end in a backslash are quoted so that the line
+// splits back into exactly these two paths.
+std::string ReaderCommandLine(const std::string& readerPath, const std::string& fileName);
+
+// Prints one file: finds the reader afresh below the Program Files folder's "Adobe" tree,
+// starts it on the file and returns once it has ended. Without a reader it says so and
+// returns. A guarded procedure.
+void DoItByFile(Services& services, ErrorReports& reports, const std::string& fileName);
+
+}  // namespace pv

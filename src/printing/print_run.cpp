@@ -1,0 +1,79 @@
+#include "printing/print_run.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "app/guard.h"
+#include "app/procedure_ids.h"
+#include "printing/per_file_print.h"
+#include "printing/printer_selection.h"
+
+namespace pv {
+
+void PauseSeconds(EventPump& eventPump, Clock& clock, double seconds)
+{
+    const std::int64_t start = clock.steadyMilliseconds();
+    const auto total = static_cast<std::int64_t>(seconds * 1000);
+    for (std::int64_t elapsed = 0; elapsed < total; elapsed = clock.steadyMilliseconds() - start)
+        eventPump.processEventsFor(std::chrono::milliseconds(total - elapsed));
+}
+
+void PrintRun::PushButton2_Click()
+{
+    Guard guard(procedure_id::kStartPrinting, reports_);
+    guard.step(100, [&] { window_.setPointer(PointerKind::Busy); });
+    if (guard.test(102, [&] { return files_.count() >= 1; })) {
+        std::string savedDefault;
+        guard.step(104, [&] { savedDefault = GetDefaultPrinter(services_.printers, reports_); });
+        if (++runsInProgress_ == 1)
+            outermostSavedDefault_ = savedDefault;
+        guard.step(106, [&] { SwitchDefaultPrinter(services_.printers, combo_.text()); });
+
+        int rowCount = 0;
+        guard.step(108, [&] { rowCount = files_.count(); });
+        for (int i = 1; i <= rowCount; ++i) {
+            guard.step(110, [&] { services_.eventPump.processEvents(); });
+            guard.step(112, [&] {
+                // A list emptied under the run leaves the bar as it stands; rows removed under
+                // it never push the bar past its end.
+                if (files_.count() > 0)
+                    progress_.setValue(std::min(100.0, static_cast<double>(i) / files_.count() * 100));
+            });
+            guard.step(114, [&] { window_.setPointer(PointerKind::Busy); });
+            // A row removed under the run prints nothing in its pass, rather than the file of
+            // the pass before.
+            std::optional<std::string> path;
+            guard.step(116, [&] { path = files_.text(i); });
+            guard.step(118, [&] { window_.setPointer(PointerKind::Busy); });
+            guard.step(120, [&] { services_.eventPump.processEvents(); });
+            guard.step(122, [&] {
+                if (path)
+                    DoItByFile(services_, reports_, *path);
+            });
+            guard.step(124, [&] { PauseSeconds(services_.eventPump, services_.clock, 2); });
+            guard.step(126, [&] { window_.setPointer(PointerKind::Busy); });
+        }
+        guard.step(130, [&] { SwitchDefaultPrinter(services_.printers, savedDefault); });
+        if (--runsInProgress_ == 0)
+            outermostSavedDefault_.reset();
+        guard.step(132, [&] { ShowNotice(services_.messageBoxes, "Done."); });
+    } else {
+        guard.step(134, [&] { ShowNotice(services_.messageBoxes, "No files added."); });
+    }
+    guard.step(136, [&] { progress_.setValue(0); });
+    guard.step(138, [&] { window_.setPointer(PointerKind::Default); });
+}
+
+void PrintRun::restoreDefaultPrinter()
+{
+    if (!outermostSavedDefault_)
+        return;
+    try {
+        SwitchDefaultPrinter(services_.printers, *outermostSavedDefault_);
+    } catch (const Failure&) {
+        // The program is ending; there is nobody left to tell.
+    }
+    outermostSavedDefault_.reset();
+}
+
+}  // namespace pv

@@ -1,0 +1,71 @@
+#include "printing/printer_selection.h"
+
+#include <charconv>
+#include <optional>
+
+namespace pv {
+namespace {
+
+// The remembered position, or nothing when the text is not a whole number that fits.
+std::optional<int> ParsePosition(const std::string& text)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+bool IsHiddenPrinter(const std::string& name)
+{
+    return name.find("Quillmark") != std::string::npos;
+}
+
+void FillPrinterList(Printers& printers, SettingsStore& settings, ComboBoxControl& combo)
+{
+    const std::string defaultName = printers.defaultPrinter();
+    for (const std::string& name : printers.installed())
+        combo.addItem(name);
+
+    const std::string stored = settings.get(kSettingsApplication, kSettingsSection, kPrinterChoiceKey);
+    if (!stored.empty()) {
+        const std::optional<int> position = ParsePosition(stored);
+        if (position && *position >= 0 && *position < combo.count())
+            combo.setCurrentIndex(*position);
+        return;
+    }
+    if (defaultName.empty())
+        return;
+    for (int i = 0; i < combo.count(); ++i) {
+        if (combo.item(i) == defaultName) {
+            combo.setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void StorePrinterChoice(SettingsStore& settings, const ComboBoxControl& combo)
+{
+    settings.set(kSettingsApplication, kSettingsSection, kPrinterChoiceKey, std::to_string(combo.currentIndex()));
+}
+
+std::string GetDefaultPrinter(Printers& printers, ErrorReports& reports)
+{
+    std::string result;
+    try {
+        result = printers.defaultPrinter();
+    } catch (const Failure& failure) {
+        reports.showPrinterQueryReport(failure);
+    }
+    return result;
+}
+
+void SwitchDefaultPrinter(Printers& printers, const std::string& printerName)
+{
+    printers.setDefault(printerName);
+}
+
+}  // namespace pv

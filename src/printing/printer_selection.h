@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "app/error_reports.h"
+#include "platform/printers.h"
+#include "platform/settings_store.h"
+#include "platform/window_controls.h"
+
+namespace pv {
+
+// Where the chosen printer's position is remembered between starts.
+inline constexpr const char* kSettingsApplication = "Quillmark";
+inline constexpr const char* kSettingsSection = "Pressvale";
+inline constexpr const char* kPrinterChoiceKey = "Combo1";
+
+// Printers whose names hold this word (letter case included) are taken out of the box.
+bool IsHiddenPrinter(const std::string& name);
+
+// Fills the printer box with the installed printers and selects the remembered position, or
+// the default printer when nothing is remembered. An unusable remembered value selects
+// nothing. Fails, leaving the box empty, when the default printer cannot be read.
+void FillPrinterList(Printers& printers, SettingsStore& settings, ComboBoxControl& combo);
+
+// Remembers the selected position; called on every selection change.
+void StorePrinterChoice(SettingsStore& settings, const ComboBoxControl& combo);
+
+// The default printer's name; on failure, the printer-query report and an empty text.
+std::string GetDefaultPrinter(Printers& printers, ErrorReports& reports);
+
+// Makes `printerName` the default printer. Failures go to the caller.
+void SwitchDefaultPrinter(Printers& printers, const std::string& printerName);
+
+}  // namespace pv

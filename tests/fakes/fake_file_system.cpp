@@ -1,0 +1,95 @@
+#include "fakes/fake_file_system.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "platform/failure.h"
+#include "platform/wildcard.h"
+
+namespace pv::testing {
+namespace {
+
+std::string Canonical(const std::string& path)
+{
+    std::string result;
+    for (char c : path) {
+        if (c == '/' && !result.empty() && result.back() == '/')
+            continue;
+        result += c;
+    }
+    if (result.size() > 1 && result.back() == '/')
+        result.pop_back();
+    return result;
+}
+
+std::string ParentOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string Upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+    return text;
+}
+
+}  // namespace
+
+void FakeFileSystem::addFolder(const std::string& path, std::uint32_t attributes)
+{
+    entries_[Canonical(path)] = Entry{attributes, {}, nextInode_++};
+}
+
+void FakeFileSystem::addFile(const std::string& path, std::uint32_t attributes, std::string content)
+{
+    entries_[Canonical(path)] = Entry{attributes, std::move(content), nextInode_++};
+}
+
+void FakeFileSystem::remove(const std::string& path)
+{
+    entries_.erase(Canonical(path));
+}
+
+std::vector<std::string> FakeFileSystem::list(const std::string& folder, const std::string& pattern,
+                                              ListingFilter filter)
+{
+    const std::string parent = Canonical(folder);
+    if (failingFolders.count(parent))
+        throw Failure("Path/File access error", 75);
+    std::vector<std::string> names;
+    for (const auto& [path, entry] : entries_) {
+        if (path == "/" || ParentOf(path) != parent)
+            continue;
+        const std::string name = path.substr(path.rfind('/') + 1);
+        const bool isFolder = entry.attributes & attr::kDirectory;
+        const bool hiddenOrSystem = entry.attributes & (attr::kHidden | attr::kSystem);
+        if ((isFolder && !filter.includeFolders) || (hiddenOrSystem && !filter.includeHiddenAndSystem))
+            continue;
+        if (MatchesWildcard(name, pattern))
+            names.push_back(name);
+    }
+    std::stable_sort(names.begin(), names.end(),
+                     [](const std::string& a, const std::string& b) { return Upper(a) < Upper(b); });
+    if (afterList)
+        afterList(parent, pattern);
+    return names;
+}
+
+std::optional<FileStatus> FakeFileSystem::status(const std::string& path)
+{
+    const auto found = entries_.find(Canonical(path));
+    if (found == entries_.end())
+        return std::nullopt;
+    return FileStatus{found->second.attributes, 1, found->second.inode};
+}
+
+std::optional<std::string> FakeFileSystem::readFile(const std::string& path, std::size_t maxBytes)
+{
+    const auto found = entries_.find(Canonical(path));
+    if (found == entries_.end() || found->second.content.size() > maxBytes)
+        return std::nullopt;
+    return found->second.content;
+}
+
+}  // namespace pv::testing

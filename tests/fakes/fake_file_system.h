@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace pv::testing {
+
+// An in-memory file tree with "/" paths. A doubled "/" anywhere reads as one, as the real
+// file system takes it. Listing order is the upper-cased ordinal order of the real layer.
+class FakeFileSystem final : public FileSystem {
+public:
+    FakeFileSystem() { addFolder("/"); }
+
+    void addFolder(const std::string& path, std::uint32_t attributes = attr::kDirectory);
+    void addFile(const std::string& path, std::uint32_t attributes = attr::kArchive, std::string content = {});
+    void remove(const std::string& path);
+
+    std::vector<std::string> list(const std::string& folder, const std::string& pattern,
+                                  ListingFilter filter) override;
+    std::optional<FileStatus> status(const std::string& path) override;
+    std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
+
+    // Listing these folders throws a Failure.
+    std::set<std::string> failingFolders;
+    // Runs after every listing; a test may change the tree in it.
+    std::function<void(const std::string& folder, const std::string& pattern)> afterList;
+
+private:
+    struct Entry {
+        std::uint32_t attributes = 0;
+        std::string content;
+        std::uint64_t inode = 0;
+    };
+    std::map<std::string, Entry> entries_;
+    std::uint64_t nextInode_ = 1;
+};
+
+}  // namespace pv::testing

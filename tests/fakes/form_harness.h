@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "fakes/fake_controls.h"
+#include "fakes/fake_event_pump.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_processes.h"
+#include "fakes/fake_services.h"
+
+namespace pv::testing {
+
+inline constexpr const char* kTestProgramFolder = "/opt/pressvale/bin";
+inline constexpr const char* kTestSupportAddress = "help@pressvale.test";
+inline constexpr const char* kTestHomePage = "https://pressvale.test/";
+
+// A Form1 wired to fakes of every service and control. Waits move the fake clock on, and the
+// printer box notifies the form of selection changes as the real one does.
+struct FormHarness {
+    FormHarness();
+
+    // The file list's rows, in order.
+    std::vector<std::string> rows() const;
+    void addRows(const std::vector<std::string>& paths);
+    // The texts of the boxes shown so far.
+    std::vector<std::string> boxTexts() const;
+
+    FakeFileSystem fileSystem;
+    FakeProcesses processes;
+    FakePrinters printers;
+    FakeSettingsStore settings;
+    FakeShell shell;
+    FakeMessageBoxes boxes;
+    FakeFileDialogs dialogs;
+    FakeEventPump pump;
+    FakeClock clock;
+    FakeRandomSource random;
+    Services services{fileSystem, processes, printers, settings, shell, boxes, dialogs, pump, clock, random};
+
+    FakeWindowSurface window;
+    FakeListView list;
+    FakeComboBox combo;
+    FakeProgressBar progress;
+    Form1 form{services, Form1Controls{window, list, combo, progress},
+               ProgramConfig{kTestProgramFolder, kTestSupportAddress, kTestHomePage}};
+};
+
+}  // namespace pv::testing

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "fakes/form_harness.h"
+
+namespace pv::testing {
+namespace {
+
+const std::string kSamples = std::string(kTestProgramFolder) + "/Samples";
+
+struct DropTest : ::testing::Test {
+    FormHarness h;
+
+    DropTest()
+    {
+        FakeFileSystem& fs = h.fileSystem;
+        fs.addFolder("/in");
+        fs.addFile("/in/one.txt");
+        fs.addFile("/in/~tmp.doc");
+        fs.addFile("/in/shy.pdf", attr::kHidden | attr::kArchive);
+        fs.addFolder("/in/sub");
+        fs.addFile("/in/sub/two.pdf");
+        fs.addFolder("/other");
+        fs.addFile("/other/three.png");
+        fs.addFile("/loose.jpg");
+        fs.addFolder("/.private", attr::kDirectory | attr::kHidden);
+        fs.addFile("/.private/p.pdf");
+    }
+};
+
+TEST_F(DropTest, OnlyDragsCarryingFilesAreAccepted)
+{
+    EXPECT_TRUE(h.form.ListView1_OLEDragOver(true));
+    EXPECT_FALSE(h.form.ListView1_OLEDragOver(false));
+}
+
+TEST_F(DropTest, FilesAreAppendedUnchangedInTheDragsOrder)
+{
+    h.addRows({"/old.pdf"});
+    h.form.ListView1_OLEDragDrop({"/loose.jpg", "/in/~tmp.doc", "/in/shy.pdf"});
+    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/old.pdf", "/loose.jpg", "/in/~tmp.doc", "/in/shy.pdf"}));
+}
+
+TEST_F(DropTest, AFolderAddsItsWholeTreeUnderTheAdmissionRules)
+{
+    h.form.ListView1_OLEDragDrop({"/in"});
+    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/in/one.txt", "/in/sub/two.pdf"}));
+}
+
+TEST_F(DropTest, EachItemsRowsComeBeforeTheNextItems)
+{
+    h.form.ListView1_OLEDragDrop({"/other", "/loose.jpg", "/in/sub"});
+    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/other/three.png", "/loose.jpg", "/in/sub/two.pdf"}));
+}
+
+TEST_F(DropTest, TheRootGivesPathsWithOneSeparator)
+{
+    h.form.ListView1_OLEDragDrop({"/"});
+    ASSERT_FALSE(h.rows().empty());
+    EXPECT_EQ(h.rows()[0], "/loose.jpg");
+}
+
+TEST_F(DropTest, AHiddenFolderDroppedOnPurposeIsWalked)
+{
+    h.form.ListView1_OLEDragDrop({"/.private"});
+    EXPECT_EQ(h.rows(), std::vector<std::string>{"/.private/p.pdf"});
+}
+
+TEST_F(DropTest, AFailingWalkKeepsWhatItAddedAndGoesOnWithTheNextItem)
+{
+    h.fileSystem.failingFolders = {"/in/sub"};
+    h.form.ListView1_OLEDragDrop({"/in", "/loose.jpg"});
+    EXPECT_EQ(h.rows(), std::vector<std::string>{"/loose.jpg"});
+    EXPECT_TRUE(h.boxes.shown.empty());
+}
+
+struct SampleFilesTest : ::testing::Test {
+    FormHarness h;
+
+    SampleFilesTest()
+    {
+        h.fileSystem.addFolder(kSamples);
+        h.fileSystem.addFile(kSamples + "/b.pdf");
+        h.fileSystem.addFile(kSamples + "/a.txt");
+        h.fileSystem.addFile(kSamples + "/~c.pdf", attr::kHidden | attr::kArchive | attr::kSystem);
+        h.fileSystem.addFolder(kSamples + "/nested");
+        h.fileSystem.addFile(kSamples + "/nested/n.pdf");
+    }
+};
+
+TEST_F(SampleFilesTest, AppendsEveryFileOfTheFolderAndAsks)
+{
+    h.addRows({"/x.pdf", "/y.pdf"});
+    h.boxes.answers = {BoxAnswer::No};
+    h.form.PushButton5_Click();
+    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/x.pdf", "/y.pdf", kSamples + "/a.txt", kSamples + "/b.pdf",
+                                                  kSamples + "/~c.pdf"}));
+    ASSERT_EQ(h.boxes.shown.size(), 1u);
+    EXPECT_EQ(h.boxes.shown[0].text,
+              "Would you like this software to open the folder where these sample files are stored (so that you "
+              "can view them before working with them)?");
+    EXPECT_EQ(h.boxes.shown[0].buttons, BoxButtons::YesNo);
+    EXPECT_EQ(h.boxes.shown[0].icon, BoxIcon::None);
+    EXPECT_EQ(h.boxes.shown[0].title, "Pressvale");
+    EXPECT_TRUE(h.shell.openedFolders.empty());
+}
+
+TEST_F(SampleFilesTest, YesOpensTheSampleFolder)
+{
+    h.form.PushButton5_Click();
+    EXPECT_EQ(h.shell.openedFolders, std::vector<std::string>{kSamples + "/"});
+}
+
+TEST_F(SampleFilesTest, TwiceListsEverySampleTwice)
+{
+    h.boxes.answers = {BoxAnswer::No, BoxAnswer::No};
+    h.form.PushButton5_Click();
+    h.form.PushButton5_Click();
+    EXPECT_EQ(h.rows().size(), 6u);
+}
+
+TEST_F(SampleFilesTest, AMissingFolderAddsNothingButStillAsks)
+{
+    h.fileSystem.remove(kSamples);
+    h.boxes.answers = {BoxAnswer::No};
+    h.form.PushButton5_Click();
+    EXPECT_EQ(h.boxTexts().size(), 1u);
+}
+
+TEST_F(SampleFilesTest, AFailedListingIsReportedAt100AndTheQuestionFollows)
+{
+    h.fileSystem.failingFolders = {kSamples};
+    h.boxes.answers = {BoxAnswer::Ok, BoxAnswer::No};
+    h.form.PushButton5_Click();
+    ASSERT_EQ(h.boxes.shown.size(), 2u);
+    EXPECT_NE(h.boxes.shown[0].text.find("PushButton5_Click at line 100"), std::string::npos);
+    EXPECT_EQ(h.boxes.shown[1].buttons, BoxButtons::YesNo);
+    EXPECT_TRUE(h.rows().empty());
+}
+
+}  // namespace
+}  // namespace pv::testing

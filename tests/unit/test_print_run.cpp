@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include "fakes/form_harness.h"
+#include "platform/path_style.h"
+#include "printing/per_file_print.h"
+#include "printing/reader_location.h"
+
+namespace pv::testing {
+namespace {
+
+const std::string kProgramFiles = "/opt/pressvale/libexec";
+const std::string kReader = kProgramFiles + "/Adobe/Reader/AcroRd32.exe";
+const char* kNotFound =
+    "Adobe Acrobat could not be found.\r\rDo you have Acrobat installed in your Program Files folder?\r\r"
+    "If no, please redownload and reinstall Acrobat to your Program Files folder -- C:\\Program Files\\Adobe for "
+    "example.";
+
+struct PrintRunTest : ::testing::Test {
+    FormHarness h;
+
+    PrintRunTest()
+    {
+        h.shell.specialFolders[kProgramFilesFolder] = kProgramFiles;
+        h.fileSystem.addFolder(kProgramFiles);
+        h.fileSystem.addFolder(kProgramFiles + "/Adobe");
+        h.fileSystem.addFolder(kProgramFiles + "/Adobe/Reader");
+        h.fileSystem.addFile(kReader);
+        h.printers.names = {"office", "label"};
+        h.printers.defaultName = "office";
+        h.combo.items = h.printers.names;
+        h.combo.index = 1;
+        h.processes.statuses = {kStillActive, 0};
+    }
+
+    // The files the reader was started on, in order.
+    std::vector<std::string> printed() const
+    {
+        std::vector<std::string> files;
+        for (const auto& start : h.processes.starts) {
+            const std::string prefix = "\"" + kReader + "\" /p /h \"";
+            EXPECT_EQ(start.commandLine.rfind(prefix, 0), 0u) << start.commandLine;
+            files.push_back(start.commandLine.substr(prefix.size(), start.commandLine.size() - prefix.size() - 1));
+        }
+        return files;
+    }
+
+    std::vector<int> reportedLines(const std::string& procedure = "PushButton2_Click") const
+    {
+        std::vector<int> lines;
+        for (const auto& box : h.boxes.shown) {
+            const auto at = box.text.find(procedure + " at line ");
+            if (at != std::string::npos)
+                lines.push_back(std::stoi(box.text.substr(at + procedure.size() + 9)));
+        }
+        return lines;
+    }
+};
+
+TEST_F(PrintRunTest, AnEmptyListSaysSoAndTouchesNoPrinter)
+{
+    h.form.PushButton2_Click();
+    EXPECT_EQ(h.boxTexts(), std::vector<std::string>{"No files added."});
+    EXPECT_TRUE(h.printers.setDefaultCalls.empty());
+    EXPECT_EQ(h.progress.values, std::vector<double>{0});
+    EXPECT_EQ(h.window.pointerChanges, (std::vector<PointerKind>{PointerKind::Busy, PointerKind::Default}));
+}
+
+TEST_F(PrintRunTest, PrintsEveryRowInOrderOnTheChosenPrinterAndPutsTheDefaultBack)
+{
+    h.addRows({"/a.pdf", "/b c.pdf", "/a.pdf", "/d.pdf"});
+    std::vector<std::string> defaultWhilePrinting;
+    h.pump.onTurn = [&] { defaultWhilePrinting.push_back(h.printers.defaultName); };
+    h.form.PushButton2_Click();
+    EXPECT_EQ(printed(), (std::vector<std::string>{"/a.pdf", "/b c.pdf", "/a.pdf", "/d.pdf"}));
+    EXPECT_EQ(h.printers.setDefaultCalls, (std::vector<std::string>{"label", "office"}));
+    EXPECT_EQ(h.printers.defaultName, "office");
+    for (const std::string& name : defaultWhilePrinting)
+        EXPECT_EQ(name, "label");
+    EXPECT_EQ(h.progress.values, (std::vector<double>{25, 50, 75, 100, 0}));
+    EXPECT_EQ(h.boxTexts(), std::vector<std::string>{"Done."});
+    EXPECT_EQ(h.window.pointerKind, PointerKind::Default);
+}
+
+TEST_F(PrintRunTest, TheReaderStartsMinimisedAndEachFileIsFollowedByTwoSeconds)
+{
+    h.addRows({"/a.pdf"});
+    std::int64_t doneAt = -1;
+    h.boxes.onShow = [&](const FakeMessageBoxes::Box&) { doneAt = h.clock.steady; };
+    h.form.PushButton2_Click();
+    ASSERT_EQ(h.processes.starts.size(), 1u);
+    EXPECT_EQ(h.processes.starts[0].windowStyle, 6);
+    // Two polls of 100 ms for the reader, then the two-second pause.
+    EXPECT_EQ(doneAt, 2200);
+}
+
+TEST_F(PrintRunTest, TheProgressBarShowsEachRowsShareBeforeItIsPrinted)
+{
+    h.addRows({"/1.pdf", "/2.pdf", "/3.pdf"});
+    h.processes.statuses = {0};
+    h.form.PushButton2_Click();
+    ASSERT_EQ(h.progress.values.size(), 4u);
+    EXPECT_NEAR(h.progress.values[0], 100.0 / 3, 1e-9);
+    EXPECT_NEAR(h.progress.values[1], 200.0 / 3, 1e-9);
+    EXPECT_DOUBLE_EQ(h.progress.values[2], 100);
+}
+
+TEST_F(PrintRunTest, TheDefaultComesBackEvenWhenTheChosenPrinterWasTheDefault)
+{
+    h.combo.index = 0;
+    h.addRows({"/a.pdf"});
+    h.form.PushButton2_Click();
+    EXPECT_EQ(h.printers.setDefaultCalls, (std::vector<std::string>{"office", "office"}));
+}
+
+TEST_F(PrintRunTest, AFailedSwitchIsReportedAt106AndEveryFileStillPrints)
+{
+    h.combo.index = -1;
+    h.addRows({"/a.pdf", "/b.pdf"});
+    h.form.PushButton2_Click();
+    EXPECT_EQ(reportedLines(), std::vector<int>{106});
+    EXPECT_EQ(printed().size(), 2u);
+    EXPECT_EQ(h.boxTexts().back(), "Done.");
+}
+
+TEST_F(PrintRunTest, AnUnreadableDefaultLeadsToAReportAt130AndStillDone)
+{
+    h.printers.defaultFailure = Failure("The print system is not running.", 1282);
+    h.addRows({"/a.pdf"});
+    h.form.PushButton2_Click();
+    ASSERT_EQ(h.boxes.shown.size(), 3u);
+    EXPECT_EQ(h.boxes.shown[0].text.rfind("Error No: 1282", 0), 0u);
+    EXPECT_EQ(reportedLines(), std::vector<int>{130});
+    EXPECT_EQ(h.boxTexts().back(), "Done.");
+}
+
+TEST_F(PrintRunTest, WithoutAReaderEachFileSaysSoAndDoneFollows)
+{
+    h.fileSystem.remove(kReader);
+    h.fileSystem.addFile(kProgramFiles + "/Adobe/Reader/acrord32.exe");
+    h.addRows({"/a.pdf", "/b.pdf", "/c.pdf"});
+    h.form.PushButton2_Click();
+    EXPECT_EQ(h.boxTexts(), (std::vector<std::string>{kNotFound, kNotFound, kNotFound, "Done."}));
+    EXPECT_TRUE(h.processes.starts.empty());
+    EXPECT_EQ(h.clock.steady, 6000) << "the pause follows every file";
+}
+
+TEST_F(PrintRunTest, ASecondClickRunsANestedRunThatEndsFirst)
+{
+    h.addRows({"/a.pdf", "/b.pdf"});
+    bool clicked = false;
+    h.pump.onTurn = [&] {
+        if (!clicked && h.processes.starts.size() == 1) {
+            clicked = true;
+            h.form.PushButton2_Click();
+        }
+    };
+    h.form.PushButton2_Click();
+    EXPECT_EQ(printed(), (std::vector<std::string>{"/a.pdf", "/a.pdf", "/b.pdf", "/b.pdf"}));
+    EXPECT_EQ(h.boxTexts(), (std::vector<std::string>{"Done.", "Done."}));
+    EXPECT_EQ(h.printers.defaultName, "office");
+}
+
+TEST_F(PrintRunTest, ARowRemovedUnderTheRunPrintsNothingInItsPass)
+{
+    h.addRows({"/a.pdf", "/b.pdf", "/c.pdf"});
+    h.pump.onTurn = [&] {
+        if (h.processes.starts.size() == 1 && h.form.fileList().count() == 3)
+            h.form.fileList().remove(3);
+    };
+    h.form.PushButton2_Click();
+    EXPECT_EQ(printed(), (std::vector<std::string>{"/a.pdf", "/b.pdf"}));
+    EXPECT_EQ(reportedLines(), std::vector<int>{116});
+    for (double value : h.progress.values)
+        EXPECT_LE(value, 100);
+    EXPECT_EQ(h.boxTexts().back(), "Done.");
+}
+
+TEST_F(PrintRunTest, AListEmptiedUnderTheRunEndsWithDone)
+{
+    h.addRows({"/a.pdf", "/b.pdf"});
+    h.pump.onTurn = [&] {
+        if (h.processes.starts.size() == 1)
+            h.form.PushButton4_Click();
+    };
+    h.form.PushButton2_Click();
+    EXPECT_EQ(printed(), std::vector<std::string>{"/a.pdf"});
+    EXPECT_EQ(h.boxTexts().back(), "Done.");
+    EXPECT_EQ(h.printers.defaultName, "office");
+}
+
+TEST_F(PrintRunTest, ClosingTheWindowMidRunPutsTheDefaultBack)
+{
+    h.addRows({"/a.pdf"});
+    h.pump.onTurn = [&] {
+        if (h.printers.defaultName == "label")
+            h.form.Form_Unload();
+    };
+    h.form.PushButton2_Click();
+    EXPECT_EQ(h.printers.setDefaultCalls.at(1), "office");
+}
+
+TEST_F(PrintRunTest, TheHourglassStaysThroughTheRun)
+{
+    h.addRows({"/a.pdf"});
+    h.pump.onTurn = [&] {
+        h.form.PushButton_MouseMove(1);
+        EXPECT_EQ(h.window.pointerKind, PointerKind::Busy);
+    };
+    h.form.PushButton2_Click();
+}
+
+TEST(ReaderCommandLine, IsThePlainQuotedLineForOrdinaryNames)
+{
+    EXPECT_EQ(ReaderCommandLine("/opt/Adobe/Reader/AcroRd32.exe", "/docs/My report.pdf"),
+              "\"/opt/Adobe/Reader/AcroRd32.exe\" /p /h \"/docs/My report.pdf\"");
+}
+
+struct ReaderSearchTest : PrintRunTest {
+    std::string found()
+    {
+        return FindFileInTree(h.fileSystem, h.pump, kProgramFiles + "/Adobe", "AcroRd32.exe");
+    }
+};
+
+TEST_F(ReaderSearchTest, TheShallowestCopyWinsThenTheEarlierParent)
+{
+    const std::string adobe = kProgramFiles + "/Adobe";
+    h.fileSystem.remove(kReader);
+    h.fileSystem.addFolder(adobe + "/A");
+    h.fileSystem.addFolder(adobe + "/A/X");
+    h.fileSystem.addFile(adobe + "/A/X/AcroRd32.exe");
+    h.fileSystem.addFolder(adobe + "/B");
+    h.fileSystem.addFile(adobe + "/B/AcroRd32.exe");
+    h.fileSystem.addFolder(adobe + "/C");
+    h.fileSystem.addFile(adobe + "/C/AcroRd32.exe");
+    EXPECT_EQ(found(), adobe + "/B/AcroRd32.exe");
+    h.fileSystem.addFile(adobe + "/AcroRd32.exe");
+    EXPECT_EQ(found(), adobe + "/AcroRd32.exe");
+}
+
+TEST_F(ReaderSearchTest, IgnoresOtherCaseAndHiddenFoldersAndAMissingRoot)
+{
+    const std::string adobe = kProgramFiles + "/Adobe";
+    h.fileSystem.remove(kReader);
+    h.fileSystem.addFile(adobe + "/Reader/acrord32.exe");
+    h.fileSystem.addFolder(adobe + "/.cache", attr::kDirectory | attr::kHidden);
+    h.fileSystem.addFile(adobe + "/.cache/AcroRd32.exe");
+    EXPECT_EQ(found(), "");
+    EXPECT_EQ(FindFileInTree(h.fileSystem, h.pump, "/nowhere/Adobe", "AcroRd32.exe"), "");
+}
+
+TEST_F(PrintRunTest, WithoutProgramFilesTheSearchStartsAtTheRootsAdobeFolder)
+{
+    h.shell.specialFolders.clear();
+    h.fileSystem.addFolder("/Adobe");
+    h.fileSystem.addFile("/Adobe/AcroRd32.exe");
+    h.addRows({"/a.pdf"});
+    h.form.PushButton2_Click();
+    ASSERT_EQ(h.processes.starts.size(), 1u);
+    EXPECT_EQ(h.processes.starts[0].commandLine.rfind("\"/Adobe/AcroRd32.exe\"", 0), 0u);
+}
+
+TEST_F(PrintRunTest, AReaderThatCannotStartIsPassedOverSilently)
+{
+    h.processes.startFailure = Failure("No such file or directory", 2);
+    h.addRows({"/a.pdf"});
+    h.form.PushButton2_Click();
+    EXPECT_EQ(h.boxTexts(), std::vector<std::string>{"Done."});
+}
+
+}  // namespace
+}  // namespace pv::testing
