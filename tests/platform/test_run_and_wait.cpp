@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+#include "fakes/fake_event_pump.h"
+#include "fakes/fake_processes.h"
+#include "fakes/sleeping_event_pump.h"
+#include "platform/posix/posix_processes.h"
+#include "platform/run_and_wait.h"
+
+namespace pv {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::FakeEventPump;
+using testing::FakeProcesses;
+using testing::SleepingEventPump;
+
+const std::string kReaderLine = R"("/opt/libexec/Adobe/Reader/AcroRd32.exe" /p /h "/tmp/a b.pdf")";
+
+// Against scripted processes.
+class RunAndWaitTest : public ::testing::Test {
+protected:
+    FakeProcesses processes_;
+    FakeEventPump pump_;
+};
+
+TEST_F(RunAndWaitTest, StartsTheLineUnchangedMinimisedWithoutFocusByDefault)
+{
+    RunAndWait(processes_, pump_, kReaderLine);
+    ASSERT_EQ(processes_.starts.size(), 1u);
+    EXPECT_EQ(processes_.starts[0].commandLine, kReaderLine);
+    EXPECT_EQ(processes_.starts[0].windowStyle, kMinimisedNoActivate);
+    EXPECT_EQ(processes_.opened, std::vector<std::int64_t>{processes_.processId});
+}
+
+TEST_F(RunAndWaitTest, StylesOutsideZeroToSixBecomeSix)
+{
+    const std::vector<int> given = {-1, 7, INT_MIN, INT_MAX, 0, 1, 5, 6};
+    const std::vector<int> expected = {6, 6, 6, 6, 0, 1, 5, 6};
+    for (int style : given)
+        RunAndWait(processes_, pump_, kReaderLine, style);
+    ASSERT_EQ(processes_.starts.size(), given.size());
+    for (std::size_t i = 0; i < given.size(); ++i)
+        EXPECT_EQ(processes_.starts[i].windowStyle, expected[i]) << "given " << given[i];
+}
+
+TEST_F(RunAndWaitTest, StartFailureGivesTheBasePlusItsNumberWithoutWaiting)
+{
+    processes_.startFailure = Failure("not found", 2);
+    EXPECT_EQ(RunAndWait(processes_, pump_, kReaderLine), -2147221502);
+    EXPECT_EQ(pump_.turns, 0);
+    EXPECT_TRUE(processes_.opened.empty());
+
+    // The sum wraps as a signed 32-bit one.
+    processes_.startFailure = Failure("odd code", 0x80000000L);
+    EXPECT_EQ(RunAndWait(processes_, pump_, kReaderLine), 0x00040000);
+}
+
+TEST_F(RunAndWaitTest, EndedProcessCostsExactlyOnePause)
+{
+    processes_.statuses = {0};
+    EXPECT_EQ(RunAndWait(processes_, pump_, kReaderLine), 0);
+    EXPECT_EQ(pump_.turns, 1);
+    EXPECT_EQ(pump_.waited, 100ms);
+    EXPECT_EQ(processes_.closes, 1);
+    EXPECT_TRUE(processes_.openHandles.empty());
+}
+
+TEST_F(RunAndWaitTest, PollsUntilTheProcessEndsReadingBeforeEachPause)
+{
+    processes_.statuses = {kStillActive, kStillActive, kStillActive, 3};
+    std::vector<int> queriesAtTurn;
+    pump_.onTurn = [&] { queriesAtTurn.push_back(processes_.statusQueries); };
+
+    EXPECT_EQ(RunAndWait(processes_, pump_, kReaderLine), 3);
+    EXPECT_EQ(queriesAtTurn, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(pump_.waited, 400ms);
+    EXPECT_TRUE(processes_.openHandles.empty());
+}
+
+TEST_F(RunAndWaitTest, AnyStatusButStillActiveEndsTheWait)
+{
+    processes_.statuses = {kStillActive, -1};
+    EXPECT_EQ(RunAndWait(processes_, pump_, kReaderLine), -1);
+    EXPECT_EQ(pump_.turns, 2);
+}
+
+TEST_F(RunAndWaitTest, ProcessThatCannotBeOpenedEndsAfterOnePassWithZero)
+{
+    processes_.openable = false;
+    processes_.statuses = {kStillActive};
+    EXPECT_EQ(RunAndWait(processes_, pump_, kReaderLine), 0);
+    EXPECT_EQ(pump_.turns, 1);
+    EXPECT_EQ(processes_.statusQueries, 0);
+    EXPECT_EQ(processes_.closes, 0);
+}
+
+TEST_F(RunAndWaitTest, HandleIsClosedWhenEventProcessingFails)
+{
+    processes_.statuses = {kStillActive};
+    pump_.onTurn = [&] {
+        if (pump_.turns == 3)
+            throw std::runtime_error("event procedure failed");
+    };
+    EXPECT_THROW(RunAndWait(processes_, pump_, kReaderLine), std::runtime_error);
+    EXPECT_EQ(processes_.closes, 1);
+    EXPECT_TRUE(processes_.openHandles.empty());
+}
+
+// Against real child processes and a pump that really sleeps.
+class RunAndWaitRealProcessTest : public ::testing::Test {
+protected:
+    // Runs `line` and returns the time RunAndWait took.
+    std::chrono::milliseconds timedRun(const std::string& line, std::int32_t& result)
+    {
+        const auto begin = std::chrono::steady_clock::now();
+        result = RunAndWait(processes_, pump_, line);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                     begin);
+    }
+
+    PosixProcesses processes_;
+    SleepingEventPump pump_;
+};
+
+TEST_F(RunAndWaitRealProcessTest, ReturnsTheExitCode)
+{
+    EXPECT_EQ(RunAndWait(processes_, pump_, R"("/bin/false")"), 1);
+    EXPECT_EQ(RunAndWait(processes_, pump_, R"("/bin/sh" -c "exit 3")"), 3);
+
+    std::int32_t result = -1;
+    const auto elapsed = timedRun(R"("/bin/true" /p /h "/tmp/a b.pdf")", result);
+    EXPECT_EQ(result, 0);
+    EXPECT_GE(elapsed, 100ms);
+    EXPECT_LE(elapsed, 1500ms);
+    std::printf("[ measured ] child that exits at once: RunAndWait returned after %lld ms\n",
+                static_cast<long long>(elapsed.count()));
+}
+
+TEST_F(RunAndWaitRealProcessTest, MissingProgramFailsAtOnce)
+{
+    EXPECT_EQ(RunAndWait(processes_, pump_, R"("/nonexistent/Adobe/Reader/AcroRd32.exe" /p /h "a.pdf")"),
+              kStartFailureBase + ENOENT);
+    EXPECT_EQ(pump_.turns, 0);
+}
+
+TEST_F(RunAndWaitRealProcessTest, ChildRunningOneSecondReturnsAfterItPlusAboutOneInterval)
+{
+    std::int32_t result = -1;
+    const auto elapsed = timedRun(R"("/bin/sleep" 1)", result);
+    EXPECT_EQ(result, 0);
+    EXPECT_GE(elapsed, 1000ms);
+    EXPECT_LE(elapsed, 2500ms);
+    // The window kept turning while it waited: one turn per interval.
+    EXPECT_GE(pump_.turns, 10);
+    EXPECT_EQ(pump_.waited, pump_.turns * 100ms);
+    std::printf("[ measured ] child that runs 1 s: RunAndWait returned after %lld ms (overhead %lld ms)\n",
+                static_cast<long long>(elapsed.count()), static_cast<long long>(elapsed.count() - 1000));
+}
+
+}  // namespace
+}  // namespace pv
