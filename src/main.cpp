@@ -1,7 +1,49 @@
+// Pressvale: prints many PDF files in one go. Wires the program's behaviour (Form1) to the
+// Qt window and the Linux services, runs the load procedure and shows the window.
+
 #include <QApplication>
+#include <QFile>
+
+#include "app/form1.h"
+#include "build_config.h"
+#include "platform/cups/cups_printers.h"
+#include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_processes.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_file_dialogs.h"
+#include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_settings_store.h"
+#include "platform/qt/qt_shell.h"
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    return 0;
+    // The program reads no command-line arguments: only the program's own name reaches Qt.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication application(qtArgc, argv);
+
+    pv::MainWindow window;
+    pv::PosixFileSystem fileSystem;
+    pv::PosixProcesses processes;
+    pv::CupsPrinters printers;
+    pv::QtSettingsStore settings;
+    pv::QtShell shell;
+    pv::QtMessageBoxes messageBoxes(&window);
+    pv::QtFileDialogs fileDialogs(&window);
+    pv::QtEventPump eventPump;
+    pv::PosixClock clock;
+    pv::StandardRandomSource random;
+    pv::Services services{fileSystem, processes,   printers,  settings, shell,
+                          messageBoxes, fileDialogs, eventPump, clock,    random};
+
+    const std::string programFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    pv::Form1 form(services, pv::Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
+                   pv::ProgramConfig{programFolder, pv::build_config::kSupportAddress, pv::build_config::kHomePage});
+    window.attachFileList(&form.fileList());
+    window.setEvents(&form);
+
+    form.Form_Load();
+    window.show();
+    return QApplication::exec();
 }

@@ -32,7 +32,6 @@ inline constexpr long kInvalidPicture = 481;
 inline constexpr long kFileNameBufferTooSmall = 20476;
 inline constexpr long kIndexOutOfBounds = 35600;
 inline constexpr long kPrinterNotFound = 1801;
-inline constexpr long kPrintSystemUnavailable = 1722;
 }  // namespace failure_code
 
 }  // namespace pv

@@ -1,0 +1,34 @@
+# Shared by scripts/run.sh and scripts/test.sh: installs what the project needs on a Debian 12
+# machine and builds it. Source it from the repository's top folder.
+
+PRESSVALE_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libgl-dev fonts-liberation
+    libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf
+    libgtest-dev libgmock-dev
+    xvfb xauth x11-utils imagemagick libx11-dev
+)
+
+pressvale_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+pressvale_install_packages() {
+    local missing=() package
+    for package in "${PRESSVALE_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    pressvale_as_root apt-get -o DPkg::Lock::Timeout=600 update -qq
+    pressvale_as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
+        --no-install-recommends "${missing[@]}"
+}
+
+# pressvale_build BUILD_DIR [cmake options...]
+pressvale_build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets up this machine (packages, build, a printer) and starts Pressvale.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib/setup.sh
+source scripts/lib/cups.sh
+
+pressvale_install_packages
+pressvale_build build
+pressvale_ensure_printer
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    display=:$((90 + RANDOM % 100))
+    echo "No display found: starting a virtual X server on $display for the program."
+    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+    export DISPLAY=$display
+    sleep 1
+fi
+build/bin/pressvale

@@ -1,0 +1,132 @@
+#include "platform/cups/cups_printers.h"
+
+#include <cups/cups.h>
+
+#include <strings.h>
+
+#include <optional>
+
+#include "platform/failure.h"
+
+namespace pv {
+namespace {
+
+// The destination list of one cupsGetDests2 call, freed when it goes out of scope.
+class DestList {
+public:
+    DestList() { count_ = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests_); }
+    ~DestList() { cupsFreeDests(count_, dests_); }
+    DestList(const DestList&) = delete;
+    DestList& operator=(const DestList&) = delete;
+
+    cups_dest_t* begin() const { return dests_; }
+    cups_dest_t* end() const { return dests_ + count_; }
+    int count() const { return count_; }
+    cups_dest_t* data() const { return dests_; }
+
+private:
+    cups_dest_t* dests_ = nullptr;
+    int count_ = 0;
+};
+
+// A failure of the last CUPS request, described in the user's terms.
+Failure lastCupsFailure(const std::string& action)
+{
+    const ipp_status_t status = cupsLastError();
+    std::string description;
+    if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+        description = std::string("The print system (CUPS at ") + cupsServer() +
+                      ") cannot be reached: " + cupsLastErrorString();
+    else
+        description = action + ": " + cupsLastErrorString();
+    return Failure(description, status);
+}
+
+// Throws unless the scheduler answered. One without printers answers "not found", which is
+// an empty list; any other error, an unreachable scheduler among them, is a failure.
+void requireAnswer(const DestList& dests, const std::string& action)
+{
+    if (dests.count() == 0 && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
+        cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
+        throw lastCupsFailure(action);
+}
+
+std::string displayName(const cups_dest_t& dest)
+{
+    std::string name = dest.name;
+    if (dest.instance)
+        name.append("/").append(dest.instance);
+    return name;
+}
+
+// The destination the library marks as the default, if any.
+std::optional<std::string> markedDefault(const DestList& dests)
+{
+    for (const cups_dest_t& dest : dests) {
+        if (dest.is_default)
+            return displayName(dest);
+    }
+    return std::nullopt;
+}
+
+// Writes `name` ("queue" or "queue/instance") as the default into the user's lpoptions.
+void saveUserDefault(const std::string& name)
+{
+    DestList dests;
+    requireAnswer(dests, "Cannot read the printers");
+
+    // Printer names cannot hold "/", so the first one separates an instance.
+    const auto slash = name.find('/');
+    const std::string queue = name.substr(0, slash);
+    const std::string instance = slash == std::string::npos ? "" : name.substr(slash + 1);
+    cups_dest_t* chosen = cupsGetDest(queue.c_str(), instance.empty() ? nullptr : instance.c_str(),
+                                      dests.count(), dests.data());
+    if (!chosen)
+        throw Failure("The printer \"" + name + "\" is not installed.",
+                      failure_code::kPrinterNotFound);
+
+    for (cups_dest_t& dest : dests)
+        dest.is_default = &dest == chosen;
+    if (cupsSetDests2(CUPS_HTTP_DEFAULT, dests.count(), dests.data()) != 0)
+        throw lastCupsFailure("Cannot save the default printer \"" + name + "\"");
+}
+
+}  // namespace
+
+std::vector<std::string> CupsPrinters::installed()
+{
+    DestList dests;
+    requireAnswer(dests, "Cannot list the printers");
+    std::vector<std::string> names;
+    for (const cups_dest_t& dest : dests) {
+        if (!dest.instance)
+            names.emplace_back(dest.name);
+    }
+    return names;
+}
+
+std::string CupsPrinters::defaultPrinter()
+{
+    DestList dests;
+    requireAnswer(dests, "Cannot read the default printer");
+    if (auto name = markedDefault(dests))
+        return *name;
+    throw Failure("No default printer is set.", failure_code::kPrinterNotFound);
+}
+
+void CupsPrinters::setDefault(const std::string& name)
+{
+    saveUserDefault(name);
+
+    // LPDEST or PRINTER in the environment outrank the user's lpoptions; report it rather
+    // than claim a default that the reader would not use.
+    DestList dests;
+    requireAnswer(dests, "Cannot read the default printer");
+    const auto current = markedDefault(dests);
+    if (!current || strcasecmp(current->c_str(), name.c_str()) != 0)
+        throw Failure("\"" + name + "\" was saved as the default printer, but the LPDEST or "
+                      "PRINTER environment setting overrides it.",
+                      failure_code::kInvalidProcedureCall);
+}
+
+}  // namespace pv

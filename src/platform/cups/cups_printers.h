@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/printers.h"
+
+namespace pv {
+
+// The printers of the CUPS scheduler that the client library is configured for (its
+// CUPS_SERVER setting, client.conf or the local default).
+//
+// Names: installed() lists each queue once by its CUPS name and leaves out the instances
+// ("queue/instance") that lpoptions may define, since they are not printers of their own.
+// The default can be such an instance; defaultPrinter() then names it as lpstat does,
+// "queue/instance", and setDefault() accepts that form too, so that a default read at the
+// start of a run is put back exactly. Names match case-insensitively, as in CUPS.
+//
+// The default is the destination the library marks as default: LPDEST, PRINTER, the user's
+// lpoptions, the system lpoptions, then the scheduler's default. setDefault() writes the
+// user's lpoptions, as `lpoptions -d` does.
+class CupsPrinters final : public Printers {
+public:
+    std::vector<std::string> installed() override;
+    std::string defaultPrinter() override;
+    void setDefault(const std::string& name) override;
+};
+
+}  // namespace pv

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs the real program as a person would: under a private virtual X server, against the
+# private CUPS scheduler in CUPSD_DIR, with a clean home. Waits for the window "Pressvale",
+# takes a screenshot, closes the window and expects the program to end cleanly.
+#
+#   smoke.sh PROGRAM X11_WINDOW CUPSD_DIR SCREENSHOT
+set -euo pipefail
+program=$1 probe=$2 cupsd_dir=$3 screenshot=$4
+
+work=$(mktemp -d)
+xvfb_pid= program_pid=
+cleanup() {
+    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+[[ -s $work/display ]] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=:$(head -n1 "$work/display")
+
+mkdir -p "$work/home" "$work/config"
+export HOME=$work/home XDG_CONFIG_HOME=$work/config
+export CUPS_SERVER=$cupsd_dir/cups.sock CUPS_SERVERROOT=$cupsd_dir/etc
+unset LPDEST PRINTER
+
+"$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+if ! shown_ms=$("$probe" wait Pressvale 30); then
+    echo "The window \"Pressvale\" was not shown. Program output:"
+    cat "$work/program.log"
+    exit 1
+fi
+echo "window shown after ${shown_ms} ms"
+sleep 0.5
+import -window root "$screenshot"
+echo "screenshot: $screenshot"
+
+"$probe" close Pressvale
+for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$program_pid" 2>/dev/null; then
+    echo "The program did not end after its window was closed."
+    exit 1
+fi
+status=0
+wait "$program_pid" || status=$?
+program_pid=
+[[ $status -eq 0 ]] || { echo "The program ended with status $status:"; cat "$work/program.log"; exit 1; }
+echo "closed cleanly"

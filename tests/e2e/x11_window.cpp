@@ -1,0 +1,104 @@
+// Finds a top-level window by its title on an X display, waits for it to be shown, and asks
+// it to close the way a window manager would (WM_DELETE_WINDOW).
+//
+//   x11_window wait TITLE SECONDS   prints the milliseconds until the window was viewable
+//   x11_window close TITLE          sends the close request
+//
+// Exit status 0 on success, 1 when the window did not appear, 2 on a usage or display error.
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace {
+
+std::optional<Window> FindViewable(Display* display, Window parent, const std::string& title)
+{
+    Window root = 0;
+    Window ignored = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, parent, &root, &ignored, &children, &count))
+        return std::nullopt;
+    std::optional<Window> found;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        XTextProperty name{};
+        if (XGetWMName(display, children[i], &name) && name.value) {
+            XWindowAttributes attributes{};
+            if (title == reinterpret_cast<const char*>(name.value) &&
+                XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable)
+                found = children[i];
+            XFree(name.value);
+        }
+        if (!found)
+            found = FindViewable(display, children[i], title);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+int Wait(Display* display, const std::string& title, double seconds)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = start + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (FindViewable(display, DefaultRootWindow(display), title)) {
+            const auto elapsed = std::chrono::steady_clock::now() - start;
+            std::printf("%lld\n",
+                        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+            return 0;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    std::fprintf(stderr, "x11_window: no viewable window \"%s\" within %g s\n", title.c_str(), seconds);
+    return 1;
+}
+
+int Close(Display* display, const std::string& title)
+{
+    const std::optional<Window> window = FindViewable(display, DefaultRootWindow(display), title);
+    if (!window) {
+        std::fprintf(stderr, "x11_window: no window \"%s\"\n", title.c_str());
+        return 1;
+    }
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = *window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, *window, False, NoEventMask, &event);
+    XFlush(display);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3 || (std::strcmp(argv[1], "wait") == 0 && argc != 4)) {
+        std::fprintf(stderr, "usage: x11_window wait TITLE SECONDS | close TITLE\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "x11_window: cannot open the display\n");
+        return 2;
+    }
+    const std::string command = argv[1];
+    const int status = command == "wait" ? Wait(display, argv[2], std::atof(argv[3]))
+                       : command == "close" ? Close(display, argv[2])
+                                            : 2;
+    XCloseDisplay(display);
+    return status;
+}

@@ -1,0 +1,123 @@
+#include <cups/cups.h>
+#include <gmock/gmock.h>
+
+#include "platform/cups/cups_printers.h"
+#include "platform/failure.h"
+#include "private_scheduler.h"
+
+namespace pv::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class CupsPrintersTest : public PrivateSchedulerTest {
+protected:
+    CupsPrinters printers;
+};
+
+// The name the client library resolves as the default, as the reader asks for it.
+std::string namedDefault()
+{
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    std::string name = dest ? dest->name : "";
+    cupsFreeDests(dest ? 1 : 0, dest);
+    return name;
+}
+
+TEST_F(CupsPrintersTest, ListsEveryQueueAndReadsTheSchedulerDefault)
+{
+    EXPECT_THAT(printers.installed(), ElementsAre("alpha", "beta"));
+    EXPECT_EQ(printers.defaultPrinter(), "alpha");
+}
+
+TEST_F(CupsPrintersTest, SwitchesTheUserDefaultAndBack)
+{
+    printers.setDefault("beta");
+    EXPECT_EQ(printers.defaultPrinter(), "beta");
+    EXPECT_EQ(namedDefault(), "beta");
+    EXPECT_EQ(commandOutput("lpstat -d"), "system default destination: beta\n");
+    EXPECT_THAT(readFile(userLpoptions()), HasSubstr("Default beta\n"));
+
+    // CUPS names are case-insensitive; the queue's own spelling is stored.
+    printers.setDefault("ALPHA");
+    EXPECT_EQ(printers.defaultPrinter(), "alpha");
+    EXPECT_EQ(namedDefault(), "alpha");
+    EXPECT_EQ(commandOutput("lpstat -d"), "system default destination: alpha\n");
+    EXPECT_THAT(readFile(userLpoptions()), HasSubstr("Default alpha\n"));
+}
+
+TEST_F(CupsPrintersTest, InstancesAreNotListedButADefaultInstanceIsPutBackExactly)
+{
+    // (CUPS keeps an instance in lpoptions only while it has options of its own.)
+    writeFile(userLpoptions(), "Dest beta/draft sides=two-sided-long-edge\nDefault beta/draft\n");
+    EXPECT_THAT(printers.installed(), ElementsAre("alpha", "beta"));
+    const std::string previous = printers.defaultPrinter();
+    EXPECT_EQ(previous, "beta/draft");
+
+    printers.setDefault("alpha");
+    printers.setDefault(previous);
+    EXPECT_EQ(printers.defaultPrinter(), "beta/draft");
+    EXPECT_EQ(commandOutput("lpstat -d"), "system default destination: beta/draft\n");
+    EXPECT_THAT(readFile(userLpoptions()), HasSubstr("beta/draft sides=two-sided-long-edge"));
+}
+
+TEST_F(CupsPrintersTest, UnknownNamesFailAndLeaveTheDefault)
+{
+    for (const std::string name : {"gamma", "", "alpha/nosuchinstance", "alpha "}) {
+        try {
+            printers.setDefault(name);
+            ADD_FAILURE() << "no failure for \"" << name << "\"";
+        } catch (const Failure& failure) {
+            EXPECT_THAT(failure.description(), HasSubstr("\"" + name + "\""));
+            EXPECT_EQ(failure.code(), failure_code::kPrinterNotFound);
+        }
+    }
+    EXPECT_EQ(printers.defaultPrinter(), "alpha");
+}
+
+TEST_F(CupsPrintersTest, HonoursLpdestAndSaysWhenItOverridesTheChoice)
+{
+    setenv("LPDEST", "beta", 1);
+    EXPECT_EQ(printers.defaultPrinter(), "beta");
+    try {
+        printers.setDefault("alpha");
+        ADD_FAILURE() << "setDefault reported success while LPDEST keeps beta the default";
+    } catch (const Failure& failure) {
+        EXPECT_THAT(failure.description(), HasSubstr("LPDEST"));
+    }
+}
+
+TEST_F(CupsPrintersTest, NoDefaultIsAFailure)
+{
+    setenv("LPDEST", "nosuchprinter", 1);
+    try {
+        printers.defaultPrinter();
+        ADD_FAILURE() << "no failure without a default";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.description(), "No default printer is set.");
+        EXPECT_EQ(failure.code(), failure_code::kPrinterNotFound);
+    }
+}
+
+TEST_F(CupsPrintersTest, UnreachableSchedulerIsAFailureNotAnEmptyList)
+{
+    const std::string missing = (schedulerDir() / "missing.sock").string();
+    pointClientAt(missing);
+
+    const auto expectUnreachable = [&](const char* operation, auto&& call) {
+        try {
+            call();
+            ADD_FAILURE() << operation << " succeeded without a scheduler";
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.code(), IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) << operation;
+            EXPECT_THAT(failure.description(), HasSubstr(missing)) << operation;
+        }
+    };
+    expectUnreachable("installed", [&] { printers.installed(); });
+    expectUnreachable("defaultPrinter", [&] { printers.defaultPrinter(); });
+    expectUnreachable("setDefault", [&] { printers.setDefault("alpha"); });
+}
+
+}  // namespace
+}  // namespace pv::testing
