@@ -16,10 +16,13 @@ inline constexpr std::uint32_t kDirectory = 16;
 inline constexpr std::uint32_t kArchive = 32;
 }  // namespace attr
 
-// Which entries a listing returns besides plain, read-only and archived files.
+// Which entries a listing returns: plain, read-only and archived files unless includeFiles is
+// false (a walk that looks only for folders is spared a status read of every file), folders
+// only with includeFolders, hidden and system entries only with includeHiddenAndSystem.
 struct ListingFilter {
     bool includeFolders = false;
     bool includeHiddenAndSystem = false;
+    bool includeFiles = true;
 };
 
 // What the platform knows of one file-system entry (links followed).

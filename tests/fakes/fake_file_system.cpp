@@ -64,7 +64,7 @@ std::vector<std::string> FakeFileSystem::list(const std::string& folder, const s
         const std::string name = path.substr(path.rfind('/') + 1);
         const bool isFolder = entry.attributes & attr::kDirectory;
         const bool hiddenOrSystem = entry.attributes & (attr::kHidden | attr::kSystem);
-        if ((isFolder && !filter.includeFolders) || (hiddenOrSystem && !filter.includeHiddenAndSystem))
+        if ((isFolder && !filter.includeFolders) || (!isFolder && !filter.includeFiles) || (hiddenOrSystem && !filter.includeHiddenAndSystem))
             continue;
         if (MatchesWildcard(name, pattern))
             names.push_back(name);
