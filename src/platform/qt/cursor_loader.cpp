@@ -1,0 +1,56 @@
+#include "platform/qt/cursor_loader.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QPixmap>
+
+#include <algorithm>
+
+#include "platform/cursor_file.h"
+#include "platform/failure.h"
+
+namespace pv {
+
+namespace {
+
+// Larger than any sensible cursor or icon (a 256-pixel 32-bit image is 256 KiB).
+constexpr qint64 kMaxCursorFileBytes = 4 << 20;
+
+[[noreturn]] void InvalidPicture()
+{
+    throw Failure("Invalid picture", failure_code::kInvalidPicture);
+}
+
+}  // namespace
+
+QCursor LoadCursorFile(const std::string& path)
+{
+    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    if (path.empty() || !file.open(QIODevice::ReadOnly))
+        InvalidPicture();
+    QByteArray bytes = file.read(kMaxCursorFileBytes + 1);
+    if (bytes.size() > kMaxCursorFileBytes)
+        InvalidPicture();
+    const std::optional<CursorFileInfo> info =
+        ReadCursorFileHeader(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!info)
+        InvalidPicture();
+
+    // The ico reader takes cursors too; its first image is the one the header describes.
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "ico");
+    const QImage image = reader.read();
+    if (image.isNull())
+        InvalidPicture();
+
+    int hotX = image.width() / 2;
+    int hotY = image.height() / 2;
+    if (info->type == 2) {
+        hotX = std::min(info->hotspotX, image.width() - 1);
+        hotY = std::min(info->hotspotY, image.height() - 1);
+    }
+    return QCursor(QPixmap::fromImage(image), hotX, hotY);
+}
+
+}  // namespace pv

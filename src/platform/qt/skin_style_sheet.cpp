@@ -1,0 +1,246 @@
+#include "platform/qt/skin_style_sheet.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <algorithm>
+#include <optional>
+
+namespace pv {
+
+namespace {
+
+// Skins that name no border or focus colour still get visible edges and a visible focus.
+const QString kDefaultBorder = QStringLiteral("palette(mid)");
+const QString kDefaultFocus = QStringLiteral("palette(highlight)");
+constexpr int kDefaultBorderWidth = 1;
+
+QString Css(SkinColour colour)
+{
+    return QString::asprintf("#%02x%02x%02x", colour.red, colour.green, colour.blue);
+}
+
+// One rule: selectors and the declarations that were given a value.
+class Rule {
+public:
+    explicit Rule(QString selectors) : selectors_(std::move(selectors)) {}
+
+    Rule& set(const char* property, const QString& value)
+    {
+        declarations_ << QStringLiteral("    %1: %2;").arg(QLatin1String(property), value);
+        return *this;
+    }
+    Rule& set(const char* property, const std::optional<SkinColour>& colour)
+    {
+        return colour ? set(property, Css(*colour)) : *this;
+    }
+    Rule& setPixels(const char* property, const std::optional<int>& pixels)
+    {
+        return pixels ? set(property, QStringLiteral("%1px").arg(*pixels)) : *this;
+    }
+    Rule& setFont(const SkinFont& font)
+    {
+        if (font.family) {
+            // The skin file admits no quote, backslash, semicolon or brace; a skin built in
+            // code is held to the same so that it cannot break out of the declaration.
+            QString family = QString::fromStdString(*font.family);
+            family.remove(QRegularExpression(QStringLiteral("[\"\\\\;{}]")));
+            set("font-family", QStringLiteral("\"%1\"").arg(family));
+        }
+        if (font.pointSize)
+            set("font-size", QStringLiteral("%1pt").arg(*font.pointSize));
+        if (font.bold)
+            set("font-weight", *font.bold ? QStringLiteral("bold") : QStringLiteral("normal"));
+        return *this;
+    }
+
+    QString text() const
+    {
+        if (declarations_.isEmpty())
+            return {};
+        return selectors_ + QStringLiteral(" {\n") + declarations_.join(QLatin1Char('\n')) + QStringLiteral("\n}\n");
+    }
+
+private:
+    QString selectors_;
+    QStringList declarations_;
+};
+
+// "A:state, B:state" for every selector of the list.
+QString Each(const QStringList& selectors, const QString& suffix = {})
+{
+    QStringList joined;
+    for (const QString& selector : selectors)
+        joined << selector + suffix;
+    return joined.join(QStringLiteral(", "));
+}
+
+QString Border(const SkinPart& part, int extraWidth, const std::optional<SkinColour>& colour, const QString& fallback)
+{
+    return QStringLiteral("%1px solid %2")
+        .arg(part.borderWidth.value_or(kDefaultBorderWidth) + extraWidth)
+        .arg(colour ? Css(*colour) : fallback);
+}
+
+QString Padding(int vertical, int horizontal)
+{
+    return QStringLiteral("%1px %2px").arg(vertical).arg(horizontal);
+}
+
+// The resting look of a control that takes the keyboard focus.
+Rule FocusableBase(const QStringList& selectors, const SkinPart& part, int paddingV, int paddingH)
+{
+    Rule rule(Each(selectors));
+    rule.set("background-color", part.background)
+        .set("color", part.text)
+        .set("border", Border(part, 0, part.border, kDefaultBorder))
+        .setPixels("border-radius", part.radius)
+        .set("padding", Padding(paddingV + 1, paddingH + 1))
+        .setFont(part.font);
+    return rule;
+}
+
+// Its focused look: a border one pixel thicker in the focus colour with one pixel less
+// padding, so that nothing moves.
+QString Focused(const QStringList& selectors, const SkinPart& part, int paddingV, int paddingH)
+{
+    return Rule(Each(selectors, QStringLiteral(":focus")))
+        .set("border", Border(part, 1, part.focus, kDefaultFocus))
+        .set("padding", Padding(paddingV, paddingH))
+        .text();
+}
+
+QString Hover(const QString& selectors, const SkinPart& part, const SkinFlags& flags)
+{
+    return flags.hoverHighlights ? Rule(selectors).set("background-color", part.hoverBackground).text() : QString();
+}
+
+QString Buttons(const QStringList& selectors, const SkinPart& part, const SkinFlags& flags, int paddingV, int paddingH)
+{
+    // Pressed comes after hover: a button pressed under the mouse shows as pressed.
+    return FocusableBase(selectors, part, paddingV, paddingH).text() + Focused(selectors, part, paddingV, paddingH) +
+           Hover(Each(selectors, QStringLiteral(":hover")), part, flags) +
+           Rule(Each(selectors, QStringLiteral(":pressed"))).set("background-color", part.pressedBackground).text();
+}
+
+QString ListView(const Skin& skin)
+{
+    const SkinPart& part = skin.list;
+    const QStringList list = {QStringLiteral("#ListView1")};
+    QString sheet = FocusableBase(list, part, 0, 0)
+                        .set("selection-background-color", part.selection)
+                        .set("selection-color", part.selectionText)
+                        .text() +
+                    Focused(list, part, 0, 0);
+    sheet += Hover(QStringLiteral("#ListView1::item:hover"), part, skin.flags);
+    // Selected rows keep the selection colours under the mouse too.
+    sheet += Rule(QStringLiteral("#ListView1::item:selected"))
+                 .set("background-color", part.selection)
+                 .set("color", part.selectionText)
+                 .text();
+    // The header row, with the column's right edge drawn: users drag it to widen the column.
+    const QString line = Border(part, 0, part.border, kDefaultBorder);
+    sheet += Rule(QStringLiteral("#ListView1 QHeaderView"))
+                 .set("background-color", skin.window.background)
+                 .set("border", QStringLiteral("none"))
+                 .set("border-bottom", line)
+                 .text();
+    sheet += Rule(QStringLiteral("#ListView1 QHeaderView::section"))
+                 .set("background-color", skin.window.background)
+                 .set("color", part.text)
+                 .set("border", QStringLiteral("none"))
+                 .set("border-right", line)
+                 .set("padding", QStringLiteral("2px 6px"))
+                 .setFont(part.font)
+                 .text();
+    return sheet;
+}
+
+QString PrinterBox(const Skin& skin)
+{
+    const SkinPart& part = skin.printerBox;
+    const QStringList box = {QStringLiteral("QComboBox#Combo1")};
+    return FocusableBase(box, part, 0, 5).text() + Focused(box, part, 0, 5) +
+           Hover(QStringLiteral("QComboBox#Combo1:hover"), part, skin.flags) +
+           Rule(QStringLiteral("QComboBox#Combo1:on")).set("background-color", part.pressedBackground).text() +
+           Rule(QStringLiteral("QComboBox#Combo1 QAbstractItemView"))
+               .set("background-color", part.background)
+               .set("color", part.text)
+               .set("selection-background-color", part.selection)
+               .set("selection-color", part.selectionText)
+               .text();
+}
+
+QString Frame(const SkinPart& part)
+{
+    return Rule(QStringLiteral("QGroupBox#Frame1"))
+               .set("background-color", part.background)
+               .set("color", part.text)
+               .set("border", Border(part, 0, part.border, kDefaultBorder))
+               .setPixels("border-radius", part.radius)
+               .setFont(part.font)
+               .text() +
+           Rule(QStringLiteral("QGroupBox#Frame1::title"))
+               .set("subcontrol-origin", QStringLiteral("border"))
+               .set("subcontrol-position", QStringLiteral("top left"))
+               .set("padding", QStringLiteral("3px 8px"))
+               .set("color", part.text)
+               .text();
+}
+
+QString ProgressBar(const SkinPart& part)
+{
+    return Rule(QStringLiteral("QProgressBar#ProgressBar1"))
+               .set("background-color", part.background)
+               .set("color", part.text)
+               .set("border", Border(part, 0, part.border, kDefaultBorder))
+               .setPixels("border-radius", part.radius)
+               .set("text-align", QStringLiteral("center"))
+               .setFont(part.font)
+               .text() +
+           Rule(QStringLiteral("QProgressBar#ProgressBar1::chunk"))
+               .set("background-color", part.selection)
+               .setPixels("border-radius", part.radius ? std::optional(std::max(0, *part.radius - 1)) : std::nullopt)
+               .text();
+}
+
+QString Surface(const QString& selector, const SkinPart& window)
+{
+    return Rule(selector)
+        .set("background-color", window.background)
+        .set("color", window.text)
+        .setFont(window.font)
+        .text();
+}
+
+}  // namespace
+
+QString SkinStyleSheet(const Skin& skin)
+{
+    const SkinFlags& flags = skin.flags;
+    QString sheet = Surface(QStringLiteral("#Form1"), skin.window);
+    if (flags.skinControls) {
+        QStringList buttons;
+        for (int i = 1; i <= 6; ++i)
+            buttons << QStringLiteral("QPushButton#PushButton%1").arg(i);
+        // Parts the skin leaves empty keep the control's own look.
+        if (skin.button != SkinPart{})
+            sheet += Buttons(buttons, skin.button, flags, 0, 6);
+        if (skin.list != SkinPart{})
+            sheet += ListView(skin);
+        if (skin.printerBox != SkinPart{})
+            sheet += PrinterBox(skin);
+        if (skin.frame != SkinPart{})
+            sheet += Frame(skin.frame);
+        if (skin.progress != SkinPart{})
+            sheet += ProgressBar(skin.progress);
+    }
+    if (flags.skinDialogs) {
+        sheet += Surface(QStringLiteral("QDialog"), skin.window);
+        if (flags.skinControls && skin.button != SkinPart{})
+            sheet += Buttons({QStringLiteral("QDialog QPushButton")}, skin.button, flags, 3, 14);
+    }
+    return sheet;
+}
+
+}  // namespace pv

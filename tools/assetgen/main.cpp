@@ -1,0 +1,62 @@
+// Draws and writes every picture and sample document that ships with Pressvale.
+//
+// To regenerate after changing the artwork (the outputs are committed):
+//   cmake --build <build> --target pressvale_assetgen
+//   <build>/bin/pressvale_assetgen <repository>/assets
+// It writes program/HAND-M.CUR, program/drag.ico, program/Samples/*.pdf, icons/pressvale.ico
+// and icons/pressvale.png below the folder given. The output is the same on every run.
+// The skin, program/x/o.cjs, is hand-written text and not made here.
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "artwork.h"
+#include "icon_file.h"
+#include "png_file.h"
+#include "samples.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Write(const fs::path& path, const std::string& bytes)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+    std::cout << path.string() << " (" << bytes.size() << " bytes)\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace pv::assetgen;
+    if (argc != 2) {
+        std::cerr << "usage: pressvale_assetgen <assets folder>\n";
+        return 2;
+    }
+    try {
+        const fs::path assets = argv[1];
+        const fs::path program = assets / "program";
+
+        Write(program / "HAND-M.CUR", CursorFileBytes(HandCursor(), kHandHotspotX, kHandHotspotY));
+        const Canvas drag = DragIcon();
+        Write(program / "drag.ico", IconFileBytes({&drag}));
+        for (const SampleFile& sample : SampleFiles())
+            Write(program / "Samples" / sample.name, sample.bytes);
+
+        const Canvas icon16 = ApplicationIcon(16), icon32 = ApplicationIcon(32), icon48 = ApplicationIcon(48);
+        Write(assets / "icons" / "pressvale.ico", IconFileBytes({&icon16, &icon32, &icon48}));
+        Write(assets / "icons" / "pressvale.png", PngFileBytes(ApplicationIcon(256)));
+    } catch (const std::exception& e) {
+        std::cerr << "pressvale_assetgen: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
