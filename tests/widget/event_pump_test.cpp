@@ -1,0 +1,71 @@
+#include <chrono>
+#include <cstdio>
+
+#include <sys/resource.h>
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "platform/qt/qt_event_pump.h"
+
+namespace pv::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+double ProcessorSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+TEST(QtEventPump, ProcessEventsRunsWhatIsPending)
+{
+    QtEventPump pump;
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    pump.processEvents();
+    EXPECT_TRUE(ran);
+}
+
+TEST(QtEventPump, AWaitHandlesEventsAndSleepsInBetween)
+{
+    QtEventPump pump;
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(100);
+
+    const double processorBefore = ProcessorSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    pump.processEventsFor(2000ms);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    const double processor = ProcessorSeconds() - processorBefore;
+
+    EXPECT_GE(elapsed, 2000ms);
+    EXPECT_LT(elapsed, 4000ms);
+    EXPECT_GE(ticks, 5);  // events are handled during the wait
+    EXPECT_LT(processor, 0.2);  // spinning would take about 2 s
+    std::printf("[ figures  ] a 2 s wait used %.3f s of processor time\n", processor);
+}
+
+TEST(QtEventPump, AWaitInsideAWaitEndsBothAfterTheirTime)
+{
+    QtEventPump pump;
+    std::chrono::steady_clock::duration inner{};
+    QTimer::singleShot(50, [&] {
+        const auto start = std::chrono::steady_clock::now();
+        pump.processEventsFor(300ms);
+        inner = std::chrono::steady_clock::now() - start;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    pump.processEventsFor(100ms);
+    EXPECT_GE(inner, 300ms);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 350ms);
+}
+
+}  // namespace
+}  // namespace pv::testing

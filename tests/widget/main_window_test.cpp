@@ -1,0 +1,281 @@
+#include <cstdio>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
+
+#include "platform/failure.h"
+#include "platform/skin.h"
+#include "window_fixture.h"
+
+namespace pv::testing {
+namespace {
+
+struct Placement {
+    const char* name;
+    int left, top, width, height;  // twips
+};
+
+// Every control, in tab order; Combo1 is placed inside Frame1.
+const Placement kLayout[] = {
+    {"ListView1", 120, 630, 7800, 1815},   {"PushButton1", 120, 2530, 3840, 405},
+    {"PushButton3", 4080, 2530, 3840, 405}, {"PushButton4", 120, 3040, 3840, 405},
+    {"PushButton5", 4080, 3040, 3840, 405}, {"PushButton6", 120, 120, 7800, 405},
+    {"ProgressBar1", 120, 4980, 7800, 405}, {"PushButton2", 120, 4460, 7800, 405},
+    {"Frame1", 120, 3510, 7800, 825},       {"Combo1", 240, 300, 7320, 345},
+};
+
+int Px(int twips)
+{
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+class MainWindowTest : public WindowFixture {
+protected:
+    template <typename T = QWidget>
+    T* control(const char* name)
+    {
+        T* found = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    void moveMouseOver(QWidget* widget, QPoint at)
+    {
+        QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
+};
+
+TEST_F(MainWindowTest, PlacesEveryControlAndKeepsAFixedClientArea)
+{
+    EXPECT_EQ(window.objectName(), "Form1");
+    EXPECT_EQ(window.size(), QSize(536, 368));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowCloseButtonHint);
+    for (const Placement& p : kLayout) {
+        EXPECT_EQ(control(p.name)->geometry(), QRect(Px(p.left), Px(p.top), Px(p.width), Px(p.height)))
+            << p.name;
+    }
+    EXPECT_EQ(control("Combo1")->parentWidget(), control("Frame1"));
+}
+
+TEST_F(MainWindowTest, TabOrderFollowsTheLayoutTableAndTheListHasTheFocus)
+{
+    QStringList order;
+    QWidget* widget = control("ListView1");
+    do {
+        for (const Placement& p : kLayout) {
+            if (widget->objectName() == QLatin1String(p.name))
+                order << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != control("ListView1"));
+    QStringList expected;
+    for (const Placement& p : kLayout)
+        expected << QString::fromLatin1(p.name);
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(window.focusWidget(), control("ListView1"));
+
+    // The Tab key passes over the frame and the progress bar, which take no focus.
+    QStringList tabbed;
+    for (int i = 0; i < 8; ++i) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(window.focusWidget(), &tab);
+        tabbed << window.focusWidget()->objectName();
+    }
+    EXPECT_EQ(tabbed, (QStringList{"PushButton1", "PushButton3", "PushButton4", "PushButton5", "PushButton6",
+                                   "PushButton2", "Combo1", "ListView1"}));
+}
+
+TEST_F(MainWindowTest, CaptionsAccessibleNamesAndFonts)
+{
+    const std::pair<const char*, const char*> captions[] = {
+        {"PushButton1", "Add PDF File(s)"}, {"PushButton2", "Start Printing"},
+        {"PushButton3", "Add All PDF File(s) In Folder"}, {"PushButton4", "Clear List"},
+        {"PushButton5", "Load Sample/Example Files"}, {"PushButton6", "Help"}};
+    for (const auto& [name, caption] : captions) {
+        auto* button = control<QPushButton>(name);
+        EXPECT_EQ(button->text(), caption);
+        EXPECT_EQ(button->accessibleName(), caption);
+        EXPECT_EQ(button->font().family(), "Arial");
+        EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 11.25);
+        EXPECT_TRUE(button->font().bold());
+    }
+    EXPECT_EQ(control<QGroupBox>("Frame1")->title(), "Select Printer");
+    for (const char* name : {"ListView1", "Frame1", "Combo1", "ProgressBar1"})
+        EXPECT_FALSE(control(name)->accessibleName().isEmpty()) << name;
+    EXPECT_EQ(control("ListView1")->accessibleName(), "PDF Files");
+    EXPECT_EQ(control("Combo1")->accessibleName(), "Select Printer");
+    for (QWidget* widget : {static_cast<QWidget*>(&window), control("ListView1"), control("Frame1"), control("Combo1")}) {
+        EXPECT_EQ(widget->font().family(), "Arial");
+        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), 9);
+        EXPECT_TRUE(widget->font().bold());
+    }
+    EXPECT_FALSE(control<QComboBox>("Combo1")->isEditable());
+    auto* bar = control<QProgressBar>("ProgressBar1");
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 100);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::white));
+
+    window.setCaption("Pressvale");
+    EXPECT_EQ(window.windowTitle(), "Pressvale");
+}
+
+TEST_F(MainWindowTest, ButtonClicksReachTheirProcedures)
+{
+    for (int n : {1, 2, 3, 4, 5, 6})
+        control<QPushButton>(QStringLiteral("PushButton%1").arg(n).toLatin1().constData())->click();
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"PushButton1_Click", "PushButton2_Click",
+                                                      "PushButton3_Click", "PushButton4_Click",
+                                                      "PushButton5_Click", "PushButton6_Click"}));
+}
+
+TEST_F(MainWindowTest, PointerKindsShowAsCursorShapes)
+{
+    EXPECT_EQ(window.pointer(), PointerKind::Default);
+    window.setPointer(PointerKind::Busy);
+    EXPECT_EQ(window.pointer(), PointerKind::Busy);
+    EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
+    // The window's hover procedures decide about the pointer; forwarding them changes nothing.
+    moveMouseOver(control("PushButton1"), {5, 5});
+    moveMouseOver(&window, {2, 2});
+    EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
+
+    window.setPointer(PointerKind::Custom);  // no image loaded yet: the arrow
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+    window.loadCustomPointer(writeIcon("hand.ico"));
+    EXPECT_EQ(window.cursor().shape(), Qt::BitmapCursor);
+    window.setPointer(PointerKind::Default);
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+
+    // A file that is no cursor fails and leaves the custom kind without an image.
+    EXPECT_THROW(window.loadCustomPointer(folder.filePath("missing.cur").toStdString()), Failure);
+    window.setPointer(PointerKind::Custom);
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(control("PushButton3")->cursor().shape(), Qt::ArrowCursor);  // inherited
+}
+
+TEST_F(MainWindowTest, HoverReachesTheProcedureOfWhatIsUnderThePointer)
+{
+    for (int n : {1, 2, 3, 4, 5, 6}) {
+        events.calls.clear();
+        moveMouseOver(control(QStringLiteral("PushButton%1").arg(n).toLatin1().constData()), {4, 4});
+        EXPECT_EQ(events.calls, std::vector<std::string>{"PushButton_MouseMove " + std::to_string(n)});
+    }
+    events.calls.clear();
+    moveMouseOver(control("Frame1"), {4, 4});
+    EXPECT_EQ(events.calls, std::vector<std::string>{"Frame1_MouseMove"});
+    events.calls.clear();
+    moveMouseOver(&window, {300, 39});  // between the Help button and the list
+    EXPECT_EQ(events.calls, std::vector<std::string>{"Form_MouseMove"});
+    // Controls without a hover procedure of their own report nothing to their parents.
+    events.calls.clear();
+    moveMouseOver(control("Combo1"), {4, 4});
+    moveMouseOver(control("ProgressBar1"), {4, 4});
+    EXPECT_TRUE(events.calls.empty()) << events.calls.front();
+
+    events.calls.clear();
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(control("PushButton4"), &enter);
+    EXPECT_EQ(events.calls, std::vector<std::string>{"PushButton_MouseMove 4"});
+}
+
+TEST_F(MainWindowTest, ClosingUnloadsTheFormAndEndsTheProgram)
+{
+    window.close();
+    EXPECT_EQ(events.calls, std::vector<std::string>{"Form_Unload"});
+    EXPECT_EQ(programEnds, 1);
+}
+
+TEST(MainWindowClosing, EndsTheProgramAtOnceEvenFromANestedEventLoop)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    struct SayingUnload : RecordingEvents {
+        void Form_Unload() override { std::fputs("Form_Unload ran\n", stderr); }
+    };
+    EXPECT_EXIT(
+        {
+            SayingUnload events;
+            MainWindow window;
+            window.setEvents(&events);
+            window.show();
+            // As a print run waiting for the reader while the user closes the window.
+            QTimer::singleShot(0, [&window] {
+                QEventLoop waitForReader;
+                QTimer::singleShot(10, &window, &QWidget::close);
+                waitForReader.exec();
+            });
+            QApplication::exec();
+            std::fputs("the program went on\n", stderr);
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(0), "Form_Unload ran");
+}
+
+TEST_F(MainWindowTest, ControlsInWindowOrderAndButtonFaceBackgrounds)
+{
+    const ControlKind kinds[] = {ControlKind::ListView,   ControlKind::PushButton, ControlKind::PushButton,
+                                 ControlKind::PushButton, ControlKind::PushButton, ControlKind::PushButton,
+                                 ControlKind::ProgressBar, ControlKind::PushButton, ControlKind::Frame,
+                                 ControlKind::ComboBox};
+    ASSERT_EQ(window.controlCount(), 10);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(window.controlKind(i), kinds[i]) << i;
+    EXPECT_THROW(window.controlKind(10), Failure);
+
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    window.useButtonFaceBackground();
+    window.useButtonFaceBackground(8);
+    EXPECT_EQ(window.palette().color(QPalette::Window), buttonFace);
+    EXPECT_EQ(control("Frame1")->palette().color(QPalette::Window), buttonFace);
+    EXPECT_TRUE(control("Frame1")->autoFillBackground());
+    EXPECT_EQ(control<QPushButton>("PushButton1")->palette().color(QPalette::Button), QColor(Qt::white));
+}
+
+TEST_F(MainWindowTest, PlacementInTwips)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_DOUBLE_EQ(window.screenSize().width, screen.width() * 15.0);
+    EXPECT_DOUBLE_EQ(window.screenSize().height, screen.height() * 15.0);
+    EXPECT_DOUBLE_EQ(window.outerSize().width, window.frameGeometry().width() * 15.0);
+    EXPECT_GE(window.outerSize().height, 5520.0);
+    window.moveTo(1500, 3007.4);
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(100, 200));
+}
+
+TEST_F(MainWindowTest, ProgressBarShowsTheNearestStepOfItsScale)
+{
+    auto* bar = control<QProgressBar>("ProgressBar1");
+    window.progressBar().setValue(100.0 / 3);
+    EXPECT_EQ(bar->value(), 33);
+    window.progressBar().setValue(99.6);
+    EXPECT_EQ(bar->value(), 100);
+    window.progressBar().setValue(0);
+    EXPECT_EQ(bar->value(), 0);
+}
+
+TEST_F(MainWindowTest, ApplicationIconAndSkin)
+{
+    window.setApplicationIcon();
+    EXPECT_FALSE(window.windowIcon().isNull());
+
+    Skin skin;
+    skin.window.background = SkinColour{10, 20, 30};
+    window.applySkin(skin);
+    EXPECT_FALSE(window.styleSheet().isEmpty());
+}
+
+}  // namespace
+}  // namespace pv::testing
