@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Start-up time of the main window under a private virtual X server: from starting the program
+# until its window is viewable, median of several runs, next to a bare Qt window measured in
+# the same run. Uses a private CUPS scheduler with one printer, so the start is the normal one.
+#
+#   bench/startup.sh [BUILD_DIR] [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+runs=${2:-9}
+probe=$build/tests/e2e/x11_window
+cmake --build "$build" --target pressvale bench_minimal_window x11_window >/dev/null
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    tests/support/private_cupsd.sh stop "$work/cupsd" >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkdir -p "$work/cupsd" "$work/home"
+# About one start in a hundred opens the home page: a stand-in opener records it instead.
+mkdir -p "$work/opener"
+printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$work" >"$work/opener/xdg-open"
+chmod +x "$work/opener/xdg-open"
+export PATH=$work/opener:$PATH
+tests/support/private_cupsd.sh start "$work/cupsd" >/dev/null
+tests/support/private_cupsd.sh add-printer "$work/cupsd" bench >/dev/null
+tests/support/private_cupsd.sh set-default "$work/cupsd" bench >/dev/null
+export CUPS_SERVER=$work/cupsd/cups.sock CUPS_SERVERROOT=$work/cupsd/etc HOME=$work/home XDG_CONFIG_HOME=$work/home
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$work/display")
+
+# time_to_window PROGRAM TITLE: milliseconds until the window is viewable.
+time_to_window() {
+    local start end pid
+    start=$(date +%s%N)
+    "$1" >/dev/null 2>&1 &
+    pid=$!
+    if ! "$probe" wait "$2" 30 >/dev/null; then
+        kill "$pid" 2>/dev/null
+        echo "the window \"$2\" was not shown" >&2
+        exit 1
+    fi
+    end=$(date +%s%N)
+    "$probe" close "$2" >/dev/null
+    wait "$pid" 2>/dev/null || true
+    echo $(((end - start) / 1000000))
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+pressvale=() minimal=()
+for _ in $(seq "$runs"); do
+    pressvale+=("$(time_to_window "$build/bin/pressvale" Pressvale)")
+    minimal+=("$(time_to_window "$build/bench/bench_minimal_window" Minimal)")
+done
+p=$(printf '%s\n' "${pressvale[@]}" | median)
+m=$(printf '%s\n' "${minimal[@]}" | median)
+echo "runs: $runs"
+echo "pressvale window shown after (ms): ${pressvale[*]}   median $p"
+echo "bare Qt window shown after (ms):   ${minimal[*]}   median $m"
+awk -v p="$p" -v m="$m" 'BEGIN { printf "ratio pressvale / bare window: %.2f\n", p / m }'
