@@ -27,7 +27,15 @@ void PrintRun::PushButton2_Click()
         guard.step(104, [&] { savedDefault = GetDefaultPrinter(services_.printers, reports_); });
         if (++runsInProgress_ == 1)
             outermostSavedDefault_ = savedDefault;
-        guard.step(106, [&] { SwitchDefaultPrinter(services_.printers, combo_.text()); });
+        // Once the chosen printer is the default, every file goes to it or to none: should it
+        // stop being the default (deleted, or changed by another program) a file is not
+        // printed elsewhere.
+        std::optional<std::string> chosenPrinter;
+        guard.step(106, [&] {
+            const std::string chosen = combo_.text();
+            SwitchDefaultPrinter(services_.printers, chosen);
+            chosenPrinter = chosen;
+        });
 
         int rowCount = 0;
         guard.step(108, [&] { rowCount = files_.count(); });
@@ -47,8 +55,11 @@ void PrintRun::PushButton2_Click()
             guard.step(118, [&] { window_.setPointer(PointerKind::Busy); });
             guard.step(120, [&] { services_.eventPump.processEvents(); });
             guard.step(122, [&] {
-                if (path)
-                    DoItByFile(services_, reports_, *path);
+                if (!path)
+                    return;
+                if (chosenPrinter)
+                    EnsureDefaultPrinter(services_.printers, *chosenPrinter);
+                DoItByFile(services_, reports_, *path);
             });
             guard.step(124, [&] { PauseSeconds(services_.eventPump, services_.clock, 2); });
             guard.step(126, [&] { window_.setPointer(PointerKind::Busy); });

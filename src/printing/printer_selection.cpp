@@ -68,4 +68,12 @@ void SwitchDefaultPrinter(Printers& printers, const std::string& printerName)
     printers.setDefault(printerName);
 }
 
+void EnsureDefaultPrinter(Printers& printers, const std::string& printerName)
+{
+    if (printers.defaultPrinter() != printerName)
+        throw Failure("The printer \"" + printerName + "\" is no longer the default printer, so this file was not "
+                      "printed.",
+                      failure_code::kPrinterNotFound);
+}
+
 }  // namespace pv

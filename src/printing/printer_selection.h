@@ -31,4 +31,7 @@ std::string GetDefaultPrinter(Printers& printers, ErrorReports& reports);
 // Makes `printerName` the default printer. Failures go to the caller.
 void SwitchDefaultPrinter(Printers& printers, const std::string& printerName);
 
+// Throws Failure unless `printerName` is still the default printer.
+void EnsureDefaultPrinter(Printers& printers, const std::string& printerName);
+
 }  // namespace pv

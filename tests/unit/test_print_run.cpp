@@ -125,6 +125,7 @@ TEST_F(PrintRunTest, AFailedSwitchIsReportedAt106AndEveryFileStillPrints)
 TEST_F(PrintRunTest, AnUnreadableDefaultLeadsToAReportAt130AndStillDone)
 {
     h.printers.defaultFailure = Failure("The print system is not running.", 1282);
+    h.boxes.onShow = [&](const FakeMessageBoxes::Box&) { h.printers.defaultFailure.reset(); };
     h.addRows({"/a.pdf"});
     h.form.PushButton2_Click();
     ASSERT_EQ(h.boxes.shown.size(), 3u);
@@ -207,6 +208,19 @@ TEST_F(PrintRunTest, TheHourglassStaysThroughTheRun)
         EXPECT_EQ(h.window.pointerKind, PointerKind::Busy);
     };
     h.form.PushButton2_Click();
+}
+
+TEST_F(PrintRunTest, FilesAreNotSentElsewhereOnceTheChosenPrinterStopsBeingTheDefault)
+{
+    h.addRows({"/a.pdf", "/b.pdf", "/c.pdf"});
+    h.pump.onTurn = [&] {
+        if (h.processes.starts.size() == 1)
+            h.printers.defaultName = "office";  // the chosen printer went away
+    };
+    h.form.PushButton2_Click();
+    EXPECT_EQ(printed(), std::vector<std::string>{"/a.pdf"});
+    EXPECT_EQ(reportedLines(), (std::vector<int>{122, 122}));
+    EXPECT_EQ(h.boxTexts().back(), "Done.");
 }
 
 TEST(ReaderCommandLine, IsThePlainQuotedLineForOrdinaryNames)
