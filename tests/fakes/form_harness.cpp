@@ -2,11 +2,15 @@
 
 namespace pv::testing {
 
+FakeServiceSet::FakeServiceSet()
+{
+    pump.onWait = [this](std::chrono::milliseconds duration) { clock.advance(duration); };
+}
+
 FormHarness::FormHarness()
 {
     list.attach(form.fileList());
     combo.onChange = [this] { form.Combo1_Click(); };
-    pump.onWait = [this](std::chrono::milliseconds duration) { clock.advance(duration); };
 }
 
 std::vector<std::string> FormHarness::rows() const

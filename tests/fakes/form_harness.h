@@ -16,16 +16,9 @@ inline constexpr const char* kTestProgramFolder = "/opt/pressvale/bin";
 inline constexpr const char* kTestSupportAddress = "help@pressvale.test";
 inline constexpr const char* kTestHomePage = "https://pressvale.test/";
 
-// A Form1 wired to fakes of every service and control. Waits move the fake clock on, and the
-// printer box notifies the form of selection changes as the real one does.
-struct FormHarness {
-    FormHarness();
-
-    // The file list's rows, in order.
-    std::vector<std::string> rows() const;
-    void addRows(const std::vector<std::string>& paths);
-    // The texts of the boxes shown so far.
-    std::vector<std::string> boxTexts() const;
+// Fakes of every platform service. Waits move the fake clock on.
+struct FakeServiceSet {
+    FakeServiceSet();
 
     FakeFileSystem fileSystem;
     FakeProcesses processes;
@@ -38,6 +31,18 @@ struct FormHarness {
     FakeClock clock;
     FakeRandomSource random;
     Services services{fileSystem, processes, printers, settings, shell, boxes, dialogs, pump, clock, random};
+};
+
+// A Form1 wired to fakes of every service and control. The printer box notifies the form of
+// selection changes as the real one does.
+struct FormHarness : FakeServiceSet {
+    FormHarness();
+
+    // The file list's rows, in order.
+    std::vector<std::string> rows() const;
+    void addRows(const std::vector<std::string>& paths);
+    // The texts of the boxes shown so far.
+    std::vector<std::string> boxTexts() const;
 
     FakeWindowSurface window;
     FakeListView list;
