@@ -41,7 +41,9 @@ void FileList::remove(int row)
 
 void FileList::clear()
 {
-    rows_.clear();
+    // Gives the storage back too: a list of a hundred thousand rows would otherwise keep
+    // holding its megabytes after "Clear List".
+    std::vector<std::string>().swap(rows_);
     if (observer_)
         observer_->cleared();
 }

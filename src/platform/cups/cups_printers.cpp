@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "platform/cups/user_lpoptions.h"
 #include "platform/failure.h"
 
 namespace pv {
@@ -42,6 +43,12 @@ Failure lastCupsFailure(const std::string& action)
     return Failure(description, status);
 }
 
+// Whether the last request found no scheduler to answer it.
+bool schedulerUnreachable(const DestList& dests)
+{
+    return dests.count() == 0 && cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+}
+
 // Throws unless the scheduler answered. One without printers answers "not found", which is
 // an empty list; any other error, an unreachable scheduler among them, is a failure.
 void requireAnswer(const DestList& dests, const std::string& action)
@@ -70,9 +77,20 @@ std::optional<std::string> markedDefault(const DestList& dests)
 }
 
 // Writes `name` ("queue" or "queue/instance") as the default into the user's lpoptions.
+// While the scheduler cannot be reached the name cannot be checked, and the failure says so;
+// the file is written all the same, since the user's default lives there and not in the
+// scheduler: a print run that ends while the scheduler is away still puts the user's own
+// default back for when it returns.
 void saveUserDefault(const std::string& name)
 {
     DestList dests;
+    if (schedulerUnreachable(dests)) {
+        const Failure unreachable = lastCupsFailure("Cannot save the default printer");
+        WriteUserDefaultPrinter(name);
+        throw Failure(unreachable.description() + ". \"" + name + "\" was saved as the default printer for when it "
+                      "can be reached again.",
+                      unreachable.code());
+    }
     requireAnswer(dests, "Cannot read the printers");
 
     // Printer names cannot hold "/", so the first one separates an instance.

@@ -15,7 +15,8 @@ namespace pv {
 //
 // The default is the destination the library marks as default: LPDEST, PRINTER, the user's
 // lpoptions, the system lpoptions, then the scheduler's default. setDefault() writes the
-// user's lpoptions, as `lpoptions -d` does.
+// user's lpoptions, as `lpoptions -d` does; while the scheduler cannot be reached it still
+// writes the file, without checking the name, and fails as every other call does then.
 class CupsPrinters final : public Printers {
 public:
     std::vector<std::string> installed() override;

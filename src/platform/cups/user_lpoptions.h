@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace pv {
+
+// The user's own CUPS options file, ~/.cups/lpoptions, which holds the user's default printer.
+std::filesystem::path UserLpoptionsPath();
+
+// Rewrites the user's options file so that `name` ("queue" or "queue/instance") is the
+// default, as `lpoptions -d` would, but without asking the scheduler: the former default
+// keeps its options as an ordinary line, every other line stays as it was. The name is not
+// checked against the installed printers. Throws Failure when the file cannot be written.
+void WriteUserDefaultPrinter(const std::string& name);
+
+}  // namespace pv

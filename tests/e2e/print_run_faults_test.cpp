@@ -1,0 +1,279 @@
+// Print runs that go wrong half-way: the scheduler stops, the chosen printer is deleted, the
+// reader crashes or never ends, a file is gone. Whatever happens, the program keeps running,
+// the run ends, the user's default printer afterwards is the one from before the run, and no
+// file goes to a printer the user did not choose.
+//
+// These tests stop and change their scheduler, so they have one of their own.
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <QTimer>
+
+#include <cstdlib>
+
+#include "print_run_fixture.h"
+
+namespace pv::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs `action` once, from the window's event processing, as soon as `ready` holds.
+class WhenReady {
+public:
+    WhenReady(std::function<bool()> ready, std::function<void()> action)
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this, ready = std::move(ready), action = std::move(action)] {
+            if (!ready())
+                return;
+            timer_.stop();
+            action();
+            done = true;
+        });
+        timer_.start(20);
+    }
+
+    bool done = false;
+
+private:
+    QTimer timer_;
+};
+
+class PrintRunFaults : public PrintRunFixture {
+protected:
+    void TearDown() override
+    {
+        // The next test finds the scheduler as the CTest fixture left it.
+        if (!schedulerAnswers())
+            startSchedulerAgain();
+        if (labelDeleted) {
+            EXPECT_EQ(std::system(schedulerCommand("add-printer", "label").c_str()), 0);
+        }
+        PrintRunFixture::TearDown();
+    }
+
+    static bool schedulerAnswers() { return commandOutput("lpstat -r") == "scheduler is running\n"; }
+
+    static std::string schedulerCommand(const std::string& action, const std::string& printer = "")
+    {
+        return std::string(PRESSVALE_PRIVATE_CUPSD) + " " + action + " " + schedulerDir().string() + " " + printer +
+               " >/dev/null";
+    }
+
+    // Stops the scheduler by the process id it recorded when it started.
+    static void stopScheduler()
+    {
+        ASSERT_EQ(std::system(schedulerCommand("stop").c_str()), 0);
+        ASSERT_FALSE(schedulerAnswers());
+    }
+
+    // Starts the scheduler again on its kept configuration and state (printers, default),
+    // recording its process id where the CTest fixture's clean-up looks for it.
+    static void startSchedulerAgain()
+    {
+        const std::string dir = schedulerDir().string();
+        const std::string command = "cupsd -f -c " + dir + "/cupsd.conf -s " + dir + "/cups-files.conf </dev/null >>" +
+                                    dir + "/log/cupsd.out 2>&1 & echo $! >" + dir + "/cupsd.pid";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        for (int i = 0; i < 100 && !schedulerAnswers(); ++i)
+            usleep(100'000);
+        ASSERT_TRUE(schedulerAnswers());
+    }
+
+    // The user's own default setting, as the print system keeps it for them.
+    static std::string userDefaultSetting() { return readFile(userLpoptions()); }
+
+    void expectTheUsersDefaultIsBack(RealProgram& program)
+    {
+        EXPECT_EQ(program.printers.defaultPrinter(), "office");
+        EXPECT_EQ(commandOutput("lpstat -d"), "system default destination: office\n");
+        EXPECT_TRUE(jobsOn("office").empty()) << "a file went to a printer the user did not choose";
+    }
+
+    // How many boxes report a failure whose description holds `text` at `line` of the run.
+    static int reportsOf(const RealProgram& program, const std::string& text, int line)
+    {
+        int count = 0;
+        for (const std::string& box : program.boxTexts()) {
+            if (box.find(text) != std::string::npos &&
+                box.find("PushButton2_Click at line " + std::to_string(line)) != std::string::npos)
+                ++count;
+        }
+        return count;
+    }
+
+    // The window still answers a click after the run: the Help box comes up.
+    static void expectTheProgramStillAnswers(RealProgram& program)
+    {
+        const std::size_t before = program.boxes.shown.size();
+        program.click(6);
+        ASSERT_EQ(program.boxes.shown.size(), before + 1);
+        EXPECT_NE(program.boxes.shown.back().text.find("help@pressvale.test"), std::string::npos);
+    }
+
+    bool labelDeleted = false;
+};
+
+TEST_F(PrintRunFaults, SchedulerStoppingMidRunLeavesTheRestUnprintedAndTheDefaultIsTheUsersWhenItReturns)
+{
+    RealProgram program;
+    const std::vector<fs::path> rows{addDocument("one.pdf", "one"), addDocument("two.pdf", "two"),
+                                     addDocument("three.pdf", "three")};
+    program.addRows(rows);
+    program.choosePrinter("label");
+    WhenReady stop([&] { return jobsOn("label").size() == 1; }, [&] { stopScheduler(); });
+
+    program.click(2);
+
+    ASSERT_TRUE(stop.done);
+    // The two files left are not printed, each with a report. Putting the default back is
+    // reported too, as it cannot be confirmed; but the user's own setting already names their
+    // printer again.
+    EXPECT_EQ(program.boxes.shown.size(), 4u);
+    EXPECT_EQ(reportsOf(program, "cannot be reached", 122), 2);
+    EXPECT_EQ(reportsOf(program, "\"office\" was saved as the default printer for when it can be reached again", 130),
+              1);
+    EXPECT_EQ(program.boxTexts().back(), "Done.");
+    expectTheProgramStillAnswers(program);
+    EXPECT_EQ(userDefaultSetting(), "Default office\n");
+
+    startSchedulerAgain();
+    EXPECT_EQ(jobsOn("label"), contentsOf({rows[0]}));
+    expectTheUsersDefaultIsBack(program);
+}
+
+TEST_F(PrintRunFaults, DefaultSavedWhileTheSchedulerIsAwayKeepsTheUsersOtherOptions)
+{
+    CupsPrinters printers;
+    ASSERT_EQ(std::system("lpoptions -p label -o media=a4 && lpoptions -p label/wide -o sides=two-sided-long-edge && "
+                          "lpoptions -d label >/dev/null"),
+              0);
+    const std::string before = userDefaultSetting();
+    ASSERT_NE(before.find("Default label media=a4"), std::string::npos) << before;
+    stopScheduler();
+
+    EXPECT_THROW(printers.setDefault("office"), Failure);
+
+    std::string expected = before;
+    expected.replace(expected.find("Default label"), 7, "Dest");
+    EXPECT_EQ(userDefaultSetting(), expected + "Default office\n");
+    startSchedulerAgain();
+    EXPECT_EQ(printers.defaultPrinter(), "office");
+}
+
+TEST_F(PrintRunFaults, ChosenPrinterDeletedMidRunSendsNoFileElsewhere)
+{
+    RealProgram program;
+    const std::vector<fs::path> rows{addDocument("one.pdf", "one"), addDocument("two.pdf", "two"),
+                                     addDocument("three.pdf", "three")};
+    program.addRows(rows);
+    program.choosePrinter("label");
+    WhenReady remove([&] { return jobsOn("label").size() == 1; },
+                     [&] {
+                         labelDeleted = true;
+                         ASSERT_EQ(std::system("lpadmin -x label"), 0);
+                     });
+
+    program.click(2);
+
+    ASSERT_TRUE(remove.done);
+    EXPECT_EQ(jobsOn("label"), contentsOf({rows[0]}));
+    // The user's setting names a printer that is gone, so there is no default to print on.
+    EXPECT_EQ(program.boxes.shown.size(), 3u);
+    EXPECT_EQ(reportsOf(program, "No default printer is set.", 122), 2);
+    EXPECT_EQ(program.boxTexts().back(), "Done.");
+    expectTheProgramStillAnswers(program);
+    expectTheUsersDefaultIsBack(program);
+}
+
+TEST_F(PrintRunFaults, ReaderThatCrashesEndsThatFileAndTheRunGoesOn)
+{
+    RealProgram program(programFolderWithReader("#!/bin/sh\n"
+                                                "ulimit -c 0\n"
+                                                "case \"$3\" in\n"
+                                                "    *segv*) kill -SEGV $$ ;;\n"
+                                                "    *kill*) kill -KILL $$ ;;\n"
+                                                "esac\n"
+                                                "exec '" PRESSVALE_READER "' \"$@\"\n"));
+    const std::vector<fs::path> rows{addDocument("segv.pdf", "segv"), addDocument("kill.pdf", "kill"),
+                                     addDocument("one.pdf", "one")};
+    program.addRows(rows);
+    program.choosePrinter("label");
+
+    program.click(2);
+
+    EXPECT_EQ(jobsOn("label"), contentsOf({rows[2]}));
+    EXPECT_EQ(program.boxTexts(), std::vector<std::string>{"Done."});
+    expectTheProgramStillAnswers(program);
+    expectTheUsersDefaultIsBack(program);
+}
+
+TEST_F(PrintRunFaults, ReaderThatNeverEndsLeavesTheWindowAnsweringAndClosingPutsTheDefaultBack)
+{
+    int programEnds = 0;
+    RealProgram program(programFolderWithReader("#!/bin/sh\nexec sleep 600\n"), [&] { ++programEnds; });
+    program.window.show();
+    program.addRows({addDocument("one.pdf", "one"), addDocument("two.pdf", "two")});
+    program.choosePrinter("label");
+
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(20);
+    pid_t reader = 0;
+    std::string defaultWhileReaderRuns;
+    std::string defaultOnceClosed;
+    WhenReady close([&] { return ticks >= 25 && ChildProcesses().size() == 1; },
+                    [&] {
+                        reader = ChildProcesses().front();
+                        defaultWhileReaderRuns = program.printers.defaultPrinter();
+                        program.click(6);
+                        program.window.close();
+                        defaultOnceClosed = program.printers.defaultPrinter();
+                        // The program never ends a reader; the test ends the one it caused.
+                        kill(reader, SIGKILL);
+                    });
+
+    // Should the test go wrong before that, the run must still end and leave no reader behind.
+    QTimer rescue;
+    rescue.setSingleShot(true);
+    QObject::connect(&rescue, &QTimer::timeout, [] {
+        for (const pid_t child : ChildProcesses())
+            kill(child, SIGKILL);
+    });
+    rescue.start(std::chrono::seconds(30));
+
+    program.click(2);
+
+    ASSERT_TRUE(close.done);
+    EXPECT_EQ(defaultWhileReaderRuns, "label");
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_EQ(defaultOnceClosed, "office");
+    ASSERT_GE(program.boxes.shown.size(), 1u);
+    EXPECT_NE(program.boxes.shown[0].text.find("help@pressvale.test"), std::string::npos);
+    // The program has ended for the user; the run that the test let go on prints nothing more.
+    EXPECT_TRUE(jobsOn("label").empty());
+    expectTheUsersDefaultIsBack(program);
+    EXPECT_TRUE(ChildProcesses().empty());
+}
+
+TEST_F(PrintRunFaults, FileRemovedAfterAddingIsSkippedByTheReaderAndTheOthersPrint)
+{
+    RealProgram program;
+    const std::vector<fs::path> rows{addDocument("one.pdf", "one"), addDocument("gone.pdf", "gone"),
+                                     addDocument("three.pdf", "three")};
+    program.addRows(rows);
+    program.choosePrinter("label");
+    fs::remove(rows[1]);
+
+    program.click(2);
+
+    EXPECT_EQ(jobsOn("label"), contentsOf({rows[0], rows[2]}));
+    EXPECT_EQ(program.boxTexts(), std::vector<std::string>{"Done."});
+    expectTheProgramStillAnswers(program);
+    expectTheUsersDefaultIsBack(program);
+}
+
+}  // namespace
+}  // namespace pv::testing

@@ -1,0 +1,86 @@
+#pragma once
+
+// The program as it runs on this machine, for whole print runs: the real window (offscreen),
+// the real file system, processes, shell and CUPS, a private scheduler whose printers
+// "office" (the default) and "label" write every job to a file, and the reader found below
+// the program folder's libexec/Adobe. Only the message boxes, dialogs and settings are the
+// test's.
+
+#include <gtest/gtest.h>
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "fakes/fake_services.h"
+#include "platform/cups/cups_printers.h"
+#include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_processes.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_shell.h"
+#include "private_scheduler.h"
+
+namespace pv::testing {
+
+// A Form1 in the real main window, loaded. `programFolder` is <prefix>/bin: the reader is
+// looked for below <prefix>/libexec/Adobe. `endProgram` stands in for the end of the program
+// when the window closes.
+struct RealProgram {
+    explicit RealProgram(const std::string& programFolder = PRESSVALE_PROGRAM_FOLDER,
+                         std::function<void()> endProgram = [] {});
+    ~RealProgram();
+
+    // Selects `printer` in the printer box, as a click on it would.
+    void choosePrinter(const std::string& printer);
+    // Clicks PushButton`number` of the window ("Start Printing" is 2, "Help" is 6).
+    void click(int number);
+    void addRows(const std::vector<std::filesystem::path>& paths);
+    std::vector<std::string> boxTexts() const;
+
+    MainWindow window;
+    PosixFileSystem fileSystem;
+    PosixProcesses processes;
+    CupsPrinters printers;
+    FakeSettingsStore settings;
+    QtShell shell;
+    FakeMessageBoxes boxes;
+    FakeFileDialogs dialogs;
+    QtEventPump eventPump;
+    PosixClock clock;
+    StandardRandomSource random;
+    Services services{fileSystem, processes, printers, settings, shell, boxes, dialogs, eventPump, clock, random};
+    Form1 form;
+};
+
+// A print run against the private scheduler that the CTest fixture started, with a folder of
+// documents of the test's own.
+class PrintRunFixture : public PrivateSchedulerTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A small PDF-like file in the documents folder whose bytes name `body`.
+    std::filesystem::path addDocument(const std::string& name, const std::string& body);
+    // The jobs a printer received, in the order the scheduler numbered them.
+    std::vector<std::string> jobsOn(const std::string& printer);
+    // The bytes of each file, in order: what a printer receives for them.
+    static std::vector<std::string> contentsOf(const std::vector<std::filesystem::path>& files);
+
+    // A program folder <folder>/bin whose reader, <folder>/libexec/Adobe/Reader/AcroRd32.exe,
+    // is the given shell script. Removed with the documents.
+    std::string programFolderWithReader(const std::string& script);
+
+    std::filesystem::path documents;
+    std::filesystem::path scratch;
+};
+
+// The processes whose parent is this one, by process id.
+std::vector<pid_t> ChildProcesses();
+
+}  // namespace pv::testing

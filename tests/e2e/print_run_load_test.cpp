@@ -1,0 +1,73 @@
+// A print run over a very long list, closed by the user part-way: the real window (offscreen)
+// shows the list; processes, printers and the clock are fakes, so that the run's pauses take
+// no time and nothing is printed for real.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTreeView>
+
+#include "app/form1.h"
+#include "fakes/form_harness.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_shell.h"
+
+namespace pv::testing {
+namespace {
+
+constexpr int kRows = 100'000;
+
+TEST(PrintRunLoad, ClosingAfterTheThirdFileOfAHundredThousandPutsTheDefaultBackAndPrintsNoMore)
+{
+    FakeServiceSet fakes;
+    // The reader is looked for in the build tree as the program does; starting it is faked.
+    PosixFileSystem fileSystem;
+    QtShell shell(PRESSVALE_PROGRAM_FOLDER);
+    Services services{fileSystem,   fakes.processes, fakes.printers, fakes.settings, shell,
+                      fakes.boxes,  fakes.dialogs,   fakes.pump,     fakes.clock,    fakes.random};
+    fakes.printers.names = {"office", "label"};
+    fakes.printers.defaultName = "office";
+
+    int programEnds = 0;
+    MainWindow window([&] { ++programEnds; });
+    Form1 form(services, Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
+               ProgramConfig{PRESSVALE_PROGRAM_FOLDER, kTestSupportAddress, kTestHomePage});
+    window.attachFileList(&form.fileList());
+    window.setEvents(&form);
+    form.Form_Load();
+    window.show();
+    window.comboBox().setCurrentIndex(1);
+    ASSERT_EQ(window.comboBox().text(), "label");
+
+    for (int row = 1; row <= kRows; ++row)
+        form.fileList().append("/documents/file " + std::to_string(row) + ".pdf");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window.findChild<QTreeView*>(QStringLiteral("ListView1"))->model()->rowCount(), kRows);
+
+    // The user closes the window during the pause after the third file.
+    std::string defaultOnceClosed;
+    fakes.pump.onWait = [&](std::chrono::milliseconds duration) {
+        fakes.clock.advance(duration);
+        if (programEnds == 0 && fakes.processes.starts.size() == 3 && duration == std::chrono::seconds(2)) {
+            window.close();
+            defaultOnceClosed = fakes.printers.defaultName;
+        }
+    };
+
+    form.PushButton2_Click();
+
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_EQ(defaultOnceClosed, "office");
+    EXPECT_EQ(fakes.printers.defaultName, "office");
+    // Where the program itself would have ended, the run that the test let go on found the
+    // chosen printer no longer the default and printed nothing more.
+    ASSERT_EQ(fakes.processes.starts.size(), 3u);
+    EXPECT_NE(fakes.processes.starts[2].commandLine.find("\"/documents/file 3.pdf\""), std::string::npos);
+    EXPECT_EQ(fakes.boxes.shown.back().text, "Done.");
+    window.setEvents(nullptr);
+    window.attachFileList(nullptr);
+}
+
+}  // namespace
+}  // namespace pv::testing
