@@ -13,17 +13,16 @@ namespace {
 // is not walked again.
 using FolderIdentities = std::set<std::pair<std::uint64_t, std::uint64_t>>;
 
-// One level of the walk: lists the subfolders of every entry of `folders`, lets the next level
-// collect everything deeper (one nested call per level), then appends them all to `folders`.
-void CollectLevel(FileSystem& fileSystem, EventPump& eventPump, FolderList& folders, bool recurse,
-                  FolderIdentities& walked)
+// The subfolders of `entries[begin, end)`, grouped by entry in listing order, each ending in
+// one separator. Folders already walked are left out and those listed are added to `walked`.
+FolderList ListNextLevel(FileSystem& fileSystem, EventPump& eventPump, const FolderList& entries,
+                         std::size_t begin, std::size_t end, FolderIdentities& walked)
 {
     constexpr ListingFilter kVisibleFolders{
         .includeFolders = true, .includeHiddenAndSystem = false, .includeFiles = false};
     FolderList nextLevel;
-    const std::size_t entryCount = folders.size();
-    for (std::size_t i = 0; i < entryCount; ++i) {
-        const std::string& entry = folders[i];
+    for (std::size_t i = begin; i < end; ++i) {
+        const std::string& entry = entries[i];
         const std::vector<std::string> names = fileSystem.list(entry, "*", kVisibleFolders);
         eventPump.processEvents();
         for (const std::string& name : names) {
@@ -40,12 +39,7 @@ void CollectLevel(FileSystem& fileSystem, EventPump& eventPump, FolderList& fold
             nextLevel.push_back(std::move(path));
         }
     }
-    if (!nextLevel.empty() && recurse)
-        CollectLevel(fileSystem, eventPump, nextLevel, recurse, walked);
-    for (std::string& folder : nextLevel) {
-        eventPump.processEvents();
-        folders.push_back(std::move(folder));
-    }
+    return nextLevel;
 }
 
 }  // namespace
@@ -57,7 +51,21 @@ void CollectSubfolders(FileSystem& fileSystem, EventPump& eventPump, FolderList&
         if (const std::optional<FileStatus> status = fileSystem.status(entry))
             walked.emplace(status->device, status->inode);
     }
-    CollectLevel(fileSystem, eventPump, folders, recurse, walked);
+    // One level after the other, each listed from the one before, in a loop rather than one
+    // nested call per level, so that the depth of a tree does not bound the stack. Every
+    // level is collected before the first one reaches `folders`.
+    FolderList below = ListNextLevel(fileSystem, eventPump, folders, 0, folders.size(), walked);
+    for (std::size_t levelBegin = 0; recurse && levelBegin < below.size();) {
+        const std::size_t levelEnd = below.size();
+        FolderList nextLevel = ListNextLevel(fileSystem, eventPump, below, levelBegin, levelEnd, walked);
+        below.insert(below.end(), std::make_move_iterator(nextLevel.begin()),
+                     std::make_move_iterator(nextLevel.end()));
+        levelBegin = levelEnd;
+    }
+    for (std::string& folder : below) {
+        eventPump.processEvents();
+        folders.push_back(std::move(folder));
+    }
 }
 
 std::vector<std::string> ListMatchingFiles(FileSystem& fileSystem, const std::string& folder,
@@ -75,8 +83,11 @@ std::vector<std::string> ListTreeFiles(FileSystem& fileSystem, EventPump& eventP
     FolderList folders{root + kPathSeparator};
     CollectSubfolders(fileSystem, eventPump, folders, true);
 
+    // A turn of the event loop before each folder's listing, so that a tree of many folders
+    // keeps the window answering here too; nothing is appended anywhere until the end.
     std::vector<std::string> paths;
     for (const std::string& entry : folders) {
+        eventPump.processEvents();
         const std::string folder = entry.substr(0, entry.size() - 1);
         for (const std::string& name : ListMatchingFiles(fileSystem, folder, pattern)) {
             if (!name.starts_with('~'))

@@ -3,6 +3,9 @@
 //
 //   x11_window wait TITLE SECONDS   prints the milliseconds until the window was viewable
 //   x11_window close TITLE          sends the close request
+//   x11_window close-each TITLE UNTIL SECONDS
+//                                   closes every window TITLE, each once, as it is shown, until
+//                                   a window UNTIL is viewable; prints how many it closed
 //
 // Exit status 0 on success, 1 when the window did not appear, 2 on a usage or display error.
 
@@ -15,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -63,6 +67,19 @@ int Wait(Display* display, const std::string& title, double seconds)
     return 1;
 }
 
+void SendCloseRequest(Display* display, Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
+
 int Close(Display* display, const std::string& title)
 {
     const std::optional<Window> window = FindViewable(display, DefaultRootWindow(display), title);
@@ -70,24 +87,38 @@ int Close(Display* display, const std::string& title)
         std::fprintf(stderr, "x11_window: no window \"%s\"\n", title.c_str());
         return 1;
     }
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = *window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, *window, False, NoEventMask, &event);
-    XFlush(display);
+    SendCloseRequest(display, *window);
     return 0;
+}
+
+// Modal boxes come one after the other under one title: a box already asked to close may
+// still be viewable for a moment, so each window is asked once and counted once.
+int CloseEachUntil(Display* display, const std::string& title, const std::string& until, double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    std::set<Window> closed;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (FindViewable(display, DefaultRootWindow(display), until)) {
+            std::printf("%zu\n", closed.size());
+            return 0;
+        }
+        const std::optional<Window> window = FindViewable(display, DefaultRootWindow(display), title);
+        if (window && closed.insert(*window).second)
+            SendCloseRequest(display, *window);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    std::fprintf(stderr, "x11_window: no viewable window \"%s\" within %g s (%zu \"%s\" closed)\n", until.c_str(),
+                 seconds, closed.size(), title.c_str());
+    return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3 || (std::strcmp(argv[1], "wait") == 0 && argc != 4)) {
-        std::fprintf(stderr, "usage: x11_window wait TITLE SECONDS | close TITLE\n");
+    if (argc < 3 || (std::strcmp(argv[1], "wait") == 0 && argc != 4) ||
+        (std::strcmp(argv[1], "close-each") == 0 && argc != 5)) {
+        std::fprintf(stderr, "usage: x11_window wait TITLE SECONDS | close TITLE | close-each TITLE UNTIL SECONDS\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -98,7 +129,8 @@ int main(int argc, char** argv)
     const std::string command = argv[1];
     const int status = command == "wait" ? Wait(display, argv[2], std::atof(argv[3]))
                        : command == "close" ? Close(display, argv[2])
-                                            : 2;
+                       : command == "close-each" ? CloseEachUntil(display, argv[2], argv[3], std::atof(argv[4]))
+                                                 : 2;
     XCloseDisplay(display);
     return status;
 }

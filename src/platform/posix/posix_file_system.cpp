@@ -163,6 +163,10 @@ std::vector<std::string> PosixFileSystem::list(const std::string& folder, const 
     const Descriptor directory(openat(reachable->folder(), reachable->rest, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!directory.valid())
         return {};
+    // Without search permission the names could be read but none of the entries reached:
+    // such a folder cannot be read either.
+    if (faccessat(directory.get(), ".", X_OK, AT_EACCESS) != 0)
+        return {};
 
     // The entries are read in large batches straight from the kernel: a walk lists thousands
     // of folders, and the directory stream's extra calls per folder would show.

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPixmap>
 
@@ -26,8 +27,13 @@ constexpr qint64 kMaxCursorFileBytes = 4 << 20;
 
 QCursor LoadCursorFile(const std::string& path)
 {
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (path.empty() || !file.open(QIODevice::ReadOnly))
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+    // Only a regular file (links followed) is opened: opening a named pipe would wait for a
+    // writer and stop the window, and a device may never end.
+    if (path.empty() || !QFileInfo(name).isFile())
+        InvalidPicture();
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
         InvalidPicture();
     QByteArray bytes = file.read(kMaxCursorFileBytes + 1);
     if (bytes.size() > kMaxCursorFileBytes)
