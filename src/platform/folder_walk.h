@@ -25,7 +25,7 @@ std::vector<std::string> ListMatchingFiles(FileSystem& fileSystem, const std::st
 
 // Full paths (folder, separator, name) of the files of the whole tree under `root` that match
 // `pattern`: the root's own first, then level by level. Names beginning with "~" are left out.
-// Paths are not normalised.
+// Paths are not normalised. Yields to the event loop while it collects and lists.
 std::vector<std::string> ListTreeFiles(FileSystem& fileSystem, EventPump& eventPump, const std::string& root,
                                        const std::string& pattern);
 

@@ -16,6 +16,7 @@ std::string FindFileInTree(FileSystem& fileSystem, EventPump& eventPump, const s
     FolderList folders{root + kPathSeparator};
     CollectSubfolders(fileSystem, eventPump, folders, true);
     for (const std::string& entry : folders) {
+        eventPump.processEvents();
         const std::string folder = entry.substr(0, entry.size() - 1);
         for (const std::string& name : ListMatchingFiles(fileSystem, folder, "*.exe")) {
             if (name.front() != '~' && name == fileName)
