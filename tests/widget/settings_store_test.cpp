@@ -1,4 +1,7 @@
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -98,6 +101,14 @@ TEST_F(QtSettingsStoreTest, EveryKindOfDamageIsKeptBeforeAWrite)
         ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
         EXPECT_EQ(copy.readAll(), damaged);
     }
+}
+
+TEST_F(QtSettingsStoreTest, APipeInPlaceOfTheFileIsNeitherReadNorWritten)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(iniFile()).constData(), 0600), 0);
+    EXPECT_EQ(store.get("Quillmark", "Pressvale", "Combo1"), "");
+    EXPECT_THROW(store.set("Quillmark", "Pressvale", "Combo1", "1"), Failure);
+    EXPECT_FALSE(QFileInfo(iniFile()).isFile());
 }
 
 TEST_F(QtSettingsStoreTest, AFileThatCannotBeReadIsNeverWritten)

@@ -22,6 +22,22 @@ QString ApplicationName(const std::string& application)
     return QString::fromStdString(application);
 }
 
+// The application's settings file, found without opening it: QSettings opens its file as it
+// is created, and a named pipe or a device in that place would block the program for good.
+QString SettingsFile(const std::string& application)
+{
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, QStringLiteral(".pressvale-settings-probe"));
+    return QFileInfo(probe.fileName()).absolutePath() + QLatin1Char('/') + ApplicationName(application) +
+           QStringLiteral(".ini");
+}
+
+// Whether the settings file is missing or a plain file, the only things QSettings may open.
+bool SafeToOpen(const std::string& application)
+{
+    const QFileInfo file(SettingsFile(application));
+    return !file.exists() || file.isFile();
+}
+
 [[noreturn]] void CannotStore(const QSettings& settings)
 {
     throw Failure("The setting cannot be stored in " + settings.fileName().toStdString(),
@@ -76,6 +92,8 @@ bool Rewritten(const QFileInfo& before)
 std::string QtSettingsStore::get(const std::string& application, const std::string& section,
                                  const std::string& key)
 {
+    if (!SafeToOpen(application))
+        return {};
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope,
                              ApplicationName(application));
     if (settings.status() == QSettings::AccessError)
@@ -90,6 +108,9 @@ std::string QtSettingsStore::get(const std::string& application, const std::stri
 void QtSettingsStore::set(const std::string& application, const std::string& section,
                           const std::string& key, const std::string& value)
 {
+    if (!SafeToOpen(application))
+        throw Failure("The setting cannot be stored in " + SettingsFile(application).toStdString(),
+                      failure_code::kPathNotFound);
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, ApplicationName(application));
     if (settings.status() == QSettings::AccessError)
         CannotStore(settings);
