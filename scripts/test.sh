@@ -1,9 +1,38 @@
 #!/usr/bin/env bash
-# Sets up this machine (packages, build) and runs every test.
+# Sets up this machine (packages, build) and runs every test: the suite, the same suite in a
+# build checked by AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
 
-pressvale_install_packages
+pressvale_install_packages "${PRESSVALE_FUZZ_PACKAGES[@]}"
 pressvale_build build
 ctest --test-dir build --output-on-failure -j "$(nproc)" --timeout 600
+
+# The checked build stops at the first memory error, undefined behaviour or leak. Leaks inside
+# a few outside libraries are suppressed; tests/sanitizers/lsan.supp says which and why.
+started=$SECONDS
+(
+    export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1
+    ASAN_OPTIONS+=:check_initialization_order=1:strict_init_order=1
+    export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0
+    export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+    pressvale_build build-asan -DPRESSVALE_SANITIZE=ON
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)" --timeout 600
+)
+echo "Sanitizer build and suite: $((SECONDS - started)) s"
+
+# Each fuzz target under libFuzzer for ten seconds. Where clang's libFuzzer is missing, the
+# suites above have already run the same targets on generated inputs.
+started=$SECONDS
+libfuzzer_probe=$(mktemp -d)
+printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' \
+    >"$libfuzzer_probe/probe.cpp"
+if clang++ -fsanitize=fuzzer "$libfuzzer_probe/probe.cpp" -o "$libfuzzer_probe/probe" 2>/dev/null; then
+    rm -rf "$libfuzzer_probe"
+    fuzz/run.sh build-fuzz 10
+    echo "Fuzzing: $((SECONDS - started)) s"
+else
+    rm -rf "$libfuzzer_probe"
+    echo "clang with libFuzzer is not installed: the fuzz targets ran on generated inputs only."
+fi

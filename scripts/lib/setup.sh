@@ -8,6 +8,9 @@ PRESSVALE_PACKAGES=(
     libgtest-dev libgmock-dev
     xvfb xauth x11-utils imagemagick libx11-dev
 )
+# Only scripts/test.sh needs these: clang and its runtime libraries, libFuzzer among them
+# (Debian's clang merely recommends them).
+PRESSVALE_FUZZ_PACKAGES=(clang libclang-rt-dev)
 
 pressvale_as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -1,5 +1,6 @@
 #include "platform/wildcard.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace pv {
@@ -31,9 +32,17 @@ std::size_t CharacterLength(std::string_view text, std::size_t at)
     return length;
 }
 
-// "*" and "?" matching. On a mismatch it goes back only to the most recent "*", which takes
-// one more character; earlier stars never need revisiting, so the cost stays within
-// name length times pattern length whatever the pattern.
+// Whether two characters are the same, ASCII letters in either case.
+bool SameCharacter(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+}
+
+// "*" and "?" matching, a whole character at a time in name and pattern alike (a step into
+// the middle of a character would let "?" match the rest of it). On a mismatch it goes back
+// only to the most recent "*", which takes one more character; earlier stars never need
+// revisiting, so the cost stays within name length times pattern length whatever the pattern.
 bool MatchesStars(std::string_view name, std::string_view pattern)
 {
     constexpr std::size_t kNoStar = std::string_view::npos;
@@ -42,18 +51,21 @@ bool MatchesStars(std::string_view name, std::string_view pattern)
     std::size_t afterStar = kNoStar;
     std::size_t starName = 0;
     while (n < name.size()) {
+        const std::size_t nameLength = CharacterLength(name, n);
+        const std::size_t patternLength = p < pattern.size() ? CharacterLength(pattern, p) : 0;
         if (p < pattern.size() && pattern[p] == '*') {
             afterStar = ++p;
             starName = n;
         } else if (p < pattern.size() && pattern[p] == '?') {
             ++p;
-            n += CharacterLength(name, n);
-        } else if (p < pattern.size() && UpperAscii(pattern[p]) == UpperAscii(name[n])) {
-            ++p;
-            ++n;
+            n += nameLength;
+        } else if (p < pattern.size() && SameCharacter(name.substr(n, nameLength), pattern.substr(p, patternLength))) {
+            p += patternLength;
+            n += nameLength;
         } else if (afterStar != kNoStar) {
             p = afterStar;
-            n = ++starName;
+            starName += CharacterLength(name, starName);
+            n = starName;
         } else {
             return false;
         }

@@ -1,13 +1,10 @@
 #include "printing/printer_selection.h"
 
 #include <charconv>
-#include <optional>
 
 namespace pv {
-namespace {
 
-// The remembered position, or nothing when the text is not a whole number that fits.
-std::optional<int> ParsePosition(const std::string& text)
+std::optional<int> ParsePrinterPosition(const std::string& text)
 {
     int value = 0;
     const char* end = text.data() + text.size();
@@ -16,8 +13,6 @@ std::optional<int> ParsePosition(const std::string& text)
         return std::nullopt;
     return value;
 }
-
-}  // namespace
 
 bool IsHiddenPrinter(const std::string& name)
 {
@@ -32,7 +27,7 @@ void FillPrinterList(Printers& printers, SettingsStore& settings, ComboBoxContro
 
     const std::string stored = settings.get(kSettingsApplication, kSettingsSection, kPrinterChoiceKey);
     if (!stored.empty()) {
-        const std::optional<int> position = ParsePosition(stored);
+        const std::optional<int> position = ParsePrinterPosition(stored);
         if (position && *position >= 0 && *position < combo.count())
             combo.setCurrentIndex(*position);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/error_reports.h"
@@ -16,6 +17,10 @@ inline constexpr const char* kPrinterChoiceKey = "Combo1";
 
 // Printers whose names hold this word (letter case included) are taken out of the box.
 bool IsHiddenPrinter(const std::string& name);
+
+// The remembered position read back from its settings text: the value of a decimal whole
+// number (an optional minus sign, then digits only) that fits an int; nothing otherwise.
+std::optional<int> ParsePrinterPosition(const std::string& text);
 
 // Fills the printer box with the installed printers and selects the remembered position, or
 // the default printer when nothing is remembered. An unusable remembered value selects
