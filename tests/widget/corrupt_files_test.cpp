@@ -306,6 +306,11 @@ struct UnusableSettings {
     std::string chosenPrinter;
 };
 
+void PrintTo(const UnusableSettings& settings, std::ostream* out)
+{
+    *out << settings.name;
+}
+
 class SettingsDamage : public CorruptFilesTest, public ::testing::WithParamInterface<UnusableSettings> {};
 
 // The window starts without a word about the settings, and the user's file is never lost:
