@@ -6,20 +6,26 @@ cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
 
 pressvale_install_packages "${PRESSVALE_FUZZ_PACKAGES[@]}"
+# run_suite BUILD_DIR: every ctest test of that build; adds their number to `passed`.
+passed=0
+run_suite() {
+    ctest --test-dir "$1" --output-on-failure -j "$(nproc)" --timeout 600 | tee "$1/ctest.log"
+    passed=$((passed + $(sed -n 's/^100% tests passed, 0 tests failed out of \([0-9]*\)$/\1/p' "$1/ctest.log")))
+}
+
 pressvale_build build
-ctest --test-dir build --output-on-failure -j "$(nproc)" --timeout 600
+run_suite build
 
 # The checked build stops at the first memory error, undefined behaviour or leak. Leaks inside
 # a few outside libraries are suppressed; tests/sanitizers/lsan.supp says which and why.
 started=$SECONDS
-(
-    export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1
-    ASAN_OPTIONS+=:check_initialization_order=1:strict_init_order=1
-    export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0
-    export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-    pressvale_build build-asan -DPRESSVALE_SANITIZE=ON
-    ctest --test-dir build-asan --output-on-failure -j "$(nproc)" --timeout 600
-)
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1
+ASAN_OPTIONS+=:check_initialization_order=1:strict_init_order=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+pressvale_build build-asan -DPRESSVALE_SANITIZE=ON
+run_suite build-asan
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 echo "Sanitizer build and suite: $((SECONDS - started)) s"
 
 # Each fuzz target under libFuzzer for ten seconds. Where clang's libFuzzer is missing, the
@@ -36,3 +42,6 @@ else
     rm -rf "$libfuzzer_probe"
     echo "clang with libFuzzer is not installed: the fuzz targets ran on generated inputs only."
 fi
+
+# Both suites passed in full (a failure stops this script before here).
+echo "Summary: ${passed} passed, 0 failed"
