@@ -6,6 +6,7 @@
 #   bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tests/support/desktop.sh
 build=${1:-build}
 runs=${2:-9}
 probe=$build/tests/e2e/x11_window
@@ -20,21 +21,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkdir -p "$work/cupsd" "$work/home"
-# About one start in a hundred opens the home page: a stand-in opener records it instead.
-mkdir -p "$work/opener"
-printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$work" >"$work/opener/xdg-open"
-chmod +x "$work/opener/xdg-open"
-export PATH=$work/opener:$PATH
+mkdir -p "$work/cupsd"
 tests/support/private_cupsd.sh start "$work/cupsd" >/dev/null
 tests/support/private_cupsd.sh add-printer "$work/cupsd" bench >/dev/null
 tests/support/private_cupsd.sh set-default "$work/cupsd" bench >/dev/null
-export CUPS_SERVER=$work/cupsd/cups.sock CUPS_SERVERROOT=$work/cupsd/etc HOME=$work/home XDG_CONFIG_HOME=$work/home
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=:$(head -n1 "$work/display")
+pressvale_private_session "$work/cupsd"
+pressvale_start_display
 
 # time_to_window PROGRAM TITLE: milliseconds until the window is viewable.
 time_to_window() {

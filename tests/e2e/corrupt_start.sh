@@ -8,6 +8,7 @@
 #
 #   corrupt_start.sh PROGRAM X11_WINDOW CUPSD_DIR
 set -euo pipefail
+source "$(dirname "$0")/../support/desktop.sh"
 program=$1 probe=$2 cupsd_dir=$3
 shipped=$(dirname "$program")
 
@@ -39,24 +40,11 @@ head -c "$(($(stat -c %s "$shipped/HAND-M.CUR") / 2))" "$shipped/HAND-M.CUR" >"$
 random_bytes 1328 7 >"$work/prefix/bin/x/o.cjs"
 echo "this is not an icon" >"$work/prefix/bin/drag.ico"
 
-mkdir -p "$work/home" "$work/config"
+
+pressvale_start_display
+pressvale_private_session "$cupsd_dir"
 random_bytes 4096 42 >"$work/config/Quillmark.ini"
 cp "$work/config/Quillmark.ini" "$work/settings.original"
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
-
-# About one start in a hundred opens the home page: a stand-in opener records it instead.
-mkdir -p "$work/opener"
-printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$work" >"$work/opener/xdg-open"
-chmod +x "$work/opener/xdg-open"
-export PATH=$work/opener:$PATH
-export HOME=$work/home XDG_CONFIG_HOME=$work/config
-export CUPS_SERVER=$cupsd_dir/cups.sock CUPS_SERVERROOT=$cupsd_dir/etc
-unset LPDEST PRINTER
 
 "$work/prefix/bin/pressvale" >"$work/program.log" 2>&1 &
 program_pid=$!

@@ -5,6 +5,7 @@
 #
 #   smoke.sh PROGRAM X11_WINDOW CUPSD_DIR SCREENSHOT
 set -euo pipefail
+source "$(dirname "$0")/../support/desktop.sh"
 program=$1 probe=$2 cupsd_dir=$3 screenshot=$4
 
 work=$(mktemp -d)
@@ -17,21 +18,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
-
-mkdir -p "$work/home" "$work/config"
-# About one start in a hundred opens the home page: a stand-in opener records it instead.
-mkdir -p "$work/opener"
-printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$work" >"$work/opener/xdg-open"
-chmod +x "$work/opener/xdg-open"
-export PATH=$work/opener:$PATH
-export HOME=$work/home XDG_CONFIG_HOME=$work/config
-export CUPS_SERVER=$cupsd_dir/cups.sock CUPS_SERVERROOT=$cupsd_dir/etc
-unset LPDEST PRINTER
+pressvale_start_display
+pressvale_private_session "$cupsd_dir"
 
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
