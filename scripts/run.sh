@@ -14,7 +14,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: starting a virtual X server on $display for the program."
     Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
-    trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+    trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT INT TERM
     export DISPLAY=$display
     sleep 1
 fi
