@@ -21,7 +21,6 @@ public:
     // The report of a failure to read the default printer.
     void showPrinterQueryReport(const Failure& failure);
 
-    const std::string& supportAddress() const { return supportAddress_; }
     MessageBoxes& boxes() { return boxes_; }
 
 private:

@@ -27,10 +27,6 @@ public:
     void ListView1_MouseMove(int x, int y);
     void ListView1_MouseUp();
 
-    bool listMouseDown() const { return listMouseDown_; }
-    // The row that holds the dragged path, or 0 when there is none or it was removed.
-    int dragRow() const { return dragRow_; }
-
 private:
     void removeSelectedRow();
     void removeRow(int row);
@@ -42,7 +38,9 @@ private:
     WindowSurface& window_;
     ErrorReports& reports_;
     std::string dragIconFile_;
+    // From a press over the list until the next release.
     bool listMouseDown_ = false;
+    // The row that holds the dragged path, or 0 when there is none or it was removed.
     int dragRow_ = 0;
 };
 

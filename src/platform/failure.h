@@ -24,7 +24,6 @@ private:
 namespace failure_code {
 inline constexpr long kInvalidProcedureCall = 5;
 inline constexpr long kSubscriptOutOfRange = 9;
-inline constexpr long kTypeMismatch = 13;
 inline constexpr long kInternalError = 51;
 inline constexpr long kFileNotFound = 53;
 inline constexpr long kPathNotFound = 76;
