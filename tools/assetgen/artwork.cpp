@@ -141,4 +141,11 @@ Canvas ApplicationIcon(int size)
     return canvas;
 }
 
+Canvas DropDownArrow()
+{
+    Canvas canvas(12);
+    canvas.polygon({{2, 4}, {10, 4}, {6, 9}}, Hex(0x334155));
+    return canvas;
+}
+
 }  // namespace pv::assetgen

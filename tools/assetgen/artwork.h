@@ -15,4 +15,7 @@ Canvas DragIcon();
 // The application icon, a printer with a stack of pages, at any size.
 Canvas ApplicationIcon(int size);
 
+// The arrow of the printer box's drop-down button, 12x12, for the skin's style sheet.
+Canvas DropDownArrow();
+
 }  // namespace pv::assetgen

@@ -2,9 +2,9 @@
 //
 // To regenerate after changing the artwork (the outputs are committed):
 //   cmake --build <build> --target pressvale_assetgen
-//   <build>/bin/pressvale_assetgen <repository>/assets
+//   <build>/tools/assetgen/pressvale_assetgen <repository>/assets
 // It writes program/HAND-M.CUR, program/drag.ico, program/Samples/*.pdf, icons/pressvale.ico
-// and icons/pressvale.png below the folder given. The output is the same on every run.
+// icons/pressvale.png and icons/combo-arrow.png below the folder given. The output is the same on every run.
 // The skin, program/x/o.cjs, is hand-written text and not made here.
 
 #include <filesystem>
@@ -54,6 +54,7 @@ int main(int argc, char** argv)
         const Canvas icon16 = ApplicationIcon(16), icon32 = ApplicationIcon(32), icon48 = ApplicationIcon(48);
         Write(assets / "icons" / "pressvale.ico", IconFileBytes({&icon16, &icon32, &icon48}));
         Write(assets / "icons" / "pressvale.png", PngFileBytes(ApplicationIcon(256)));
+        Write(assets / "icons" / "combo-arrow.png", PngFileBytes(DropDownArrow()));
     } catch (const std::exception& e) {
         std::cerr << "pressvale_assetgen: " << e.what() << "\n";
         return 1;

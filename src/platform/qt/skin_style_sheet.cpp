@@ -163,6 +163,18 @@ QString PrinterBox(const Skin& skin)
     return FocusableBase(box, part, 0, 5).text() + Focused(box, part, 0, 5) +
            Hover(QStringLiteral("QComboBox#Combo1:hover"), part, skin.flags) +
            Rule(QStringLiteral("QComboBox#Combo1:on")).set("background-color", part.pressedBackground).text() +
+           // A styled box draws no arrow of its own: the drop-down button is flat and shows ours.
+           Rule(QStringLiteral("QComboBox#Combo1::drop-down"))
+               .set("subcontrol-origin", QStringLiteral("padding"))
+               .set("subcontrol-position", QStringLiteral("center right"))
+               .set("width", QStringLiteral("22px"))
+               .set("border", QStringLiteral("none"))
+               .text() +
+           Rule(QStringLiteral("QComboBox#Combo1::down-arrow"))
+               .set("image", QStringLiteral("url(:/pressvale/combo-arrow.png)"))
+               .set("width", QStringLiteral("12px"))
+               .set("height", QStringLiteral("12px"))
+               .text() +
            Rule(QStringLiteral("QComboBox#Combo1 QAbstractItemView"))
                .set("background-color", part.background)
                .set("color", part.text)
