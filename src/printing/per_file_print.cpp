@@ -24,7 +24,8 @@ std::string ReaderCommandLine(const std::string& readerPath, const std::string& 
     return QuoteArgument(readerPath) + kPrintSwitches + QuoteArgument(fileName);
 }
 
-void DoItByFile(Services& services, ErrorReports& reports, const std::string& fileName)
+void DoItByFile(Services& services, ErrorReports& reports, const std::string& fileName,
+                const std::function<void()>& beforeReaderStarts)
 {
     Guard guard(procedure_id::kDoItByFile, reports);
     std::string programFiles;
@@ -36,6 +37,8 @@ void DoItByFile(Services& services, ErrorReports& reports, const std::string& fi
     });
     if (guard.test(104, [&] { return !readerPath.empty(); })) {
         guard.step(106, [&] {
+            if (beforeReaderStarts)
+                beforeReaderStarts();
             RunAndWait(services.processes, services.eventPump, ReaderCommandLine(readerPath, fileName));
         });
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/error_reports.h"
@@ -14,7 +15,9 @@ std::string ReaderCommandLine(const std::string& readerPath, const std::string& 
 
 // Prints one file: finds the reader afresh below the Program Files folder's "Adobe" tree,
 // starts it on the file and returns once it has ended. Without a reader it says so and
-// returns. A guarded procedure.
-void DoItByFile(Services& services, ErrorReports& reports, const std::string& fileName);
+// returns. A guarded procedure. `beforeReaderStarts`, when given, runs right before the reader
+// is started; a failure it throws is reported and the reader is not started.
+void DoItByFile(Services& services, ErrorReports& reports, const std::string& fileName,
+                const std::function<void()>& beforeReaderStarts = {});
 
 }  // namespace pv

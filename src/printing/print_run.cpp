@@ -57,9 +57,10 @@ void PrintRun::PushButton2_Click()
             guard.step(122, [&] {
                 if (!path)
                     return;
+                std::function<void()> checkPrinter;
                 if (chosenPrinter)
-                    EnsureDefaultPrinter(services_.printers, *chosenPrinter);
-                DoItByFile(services_, reports_, *path);
+                    checkPrinter = [&] { EnsureDefaultPrinter(services_.printers, *chosenPrinter); };
+                DoItByFile(services_, reports_, *path, checkPrinter);
             });
             guard.step(124, [&] { PauseSeconds(services_.eventPump, services_.clock, 2); });
             guard.step(126, [&] { window_.setPointer(PointerKind::Busy); });
