@@ -1,6 +1,6 @@
 // A print run over a very long list, closed by the user part-way: the real window (offscreen)
-// shows the list; processes, printers and the clock are fakes, so that the run's pauses take
-// no time and nothing is printed for real.
+// shows the list; the file tree, processes, printers and the clock are fakes, so that the
+// run's pauses take no time and nothing is printed for real.
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,7 @@
 
 #include "app/form1.h"
 #include "fakes/form_harness.h"
-#include "platform/posix/posix_file_system.h"
 #include "platform/qt/main_window.h"
-#include "platform/qt/qt_shell.h"
 
 namespace pv::testing {
 namespace {
@@ -21,18 +19,18 @@ constexpr int kRows = 100'000;
 TEST(PrintRunLoad, ClosingAfterTheThirdFileOfAHundredThousandPutsTheDefaultBackAndPrintsNoMore)
 {
     FakeServiceSet fakes;
-    // The reader is looked for in the build tree as the program does; starting it is faked.
-    PosixFileSystem fileSystem;
-    QtShell shell(PRESSVALE_PROGRAM_FOLDER);
-    Services services{fileSystem,   fakes.processes, fakes.printers, fakes.settings, shell,
-                      fakes.boxes,  fakes.dialogs,   fakes.pump,     fakes.clock,    fakes.random};
+    fakes.shell.specialFolders[kProgramFilesFolder] = "/opt/pressvale/libexec";
+    for (const char* folder : {"/opt", "/opt/pressvale", "/opt/pressvale/libexec", "/opt/pressvale/libexec/Adobe"})
+        fakes.fileSystem.addFolder(folder);
+    fakes.fileSystem.addFile("/opt/pressvale/libexec/Adobe/AcroRd32.exe");
+    Services& services = fakes.services;
     fakes.printers.names = {"office", "label"};
     fakes.printers.defaultName = "office";
 
     int programEnds = 0;
     MainWindow window([&] { ++programEnds; });
     Form1 form(services, Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
-               ProgramConfig{PRESSVALE_PROGRAM_FOLDER, kTestSupportAddress, kTestHomePage});
+               ProgramConfig{kTestProgramFolder, kTestSupportAddress, kTestHomePage});
     window.attachFileList(&form.fileList());
     window.setEvents(&form);
     form.Form_Load();
