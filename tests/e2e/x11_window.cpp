@@ -24,6 +24,19 @@
 
 namespace {
 
+// Windows come and go while the tree is walked (a closed message box is destroyed between
+// listing it and reading its name); a request on a vanished window fails that request only,
+// instead of ending the probe as Xlib's default handler would.
+int IgnoreVanishedWindows(Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow || error->error_code == BadDrawable)
+        return 0;
+    char text[256];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "x11_window: X error: %s (request %d)\n", text, error->request_code);
+    return 0;
+}
+
 std::optional<Window> FindViewable(Display* display, Window parent, const std::string& title)
 {
     Window root = 0;
@@ -126,6 +139,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "x11_window: cannot open the display\n");
         return 2;
     }
+    XSetErrorHandler(IgnoreVanishedWindows);
     const std::string command = argv[1];
     const int status = command == "wait" ? Wait(display, argv[2], std::atof(argv[3]))
                        : command == "close" ? Close(display, argv[2])
