@@ -36,7 +36,7 @@ std::string GetDefaultPrinter(Printers& printers, ErrorReports& reports);
 // Makes `printerName` the default printer. Failures go to the caller.
 void SwitchDefaultPrinter(Printers& printers, const std::string& printerName);
 
-// Throws Failure unless `printerName` is still the default printer.
+// Throws Failure unless the print system answers and `printerName` is still its default.
 void EnsureDefaultPrinter(Printers& printers, const std::string& printerName);
 
 }  // namespace pv

@@ -147,6 +147,30 @@ TEST_F(PrintRunFaults, SchedulerStoppingMidRunLeavesTheRestUnprintedAndTheDefaul
     expectTheUsersDefaultIsBack(program);
 }
 
+TEST_F(PrintRunFaults, RunStartedWhileTheSchedulerIsAwayPutsTheUsersDefaultBack)
+{
+    ASSERT_EQ(std::system("lpoptions -d office >/dev/null"), 0);
+    RealProgram program;
+    const std::vector<fs::path> rows{addDocument("one.pdf", "one"), addDocument("two.pdf", "two")};
+    program.addRows(rows);
+    program.choosePrinter("label");
+    stopScheduler();
+
+    program.click(2);
+
+    // The user's default is read from their own setting, so it is put back there; the choice
+    // and the restore are each reported as unconfirmed. The reader cannot print either file.
+    EXPECT_EQ(program.boxes.shown.size(), 3u);
+    EXPECT_EQ(reportsOf(program, "\"label\" was saved as the default printer", "PushButton2_Click at line 106"), 1);
+    EXPECT_EQ(reportsOf(program, "\"office\" was saved as the default printer", kRestoreFailed), 1);
+    EXPECT_EQ(program.boxTexts().back(), "Done.");
+    EXPECT_EQ(userDefaultSetting(), "Default office\n");
+
+    startSchedulerAgain();
+    EXPECT_TRUE(jobsOn("label").empty());
+    expectTheUsersDefaultIsBack(program);
+}
+
 TEST_F(PrintRunFaults, DefaultSavedWhileTheSchedulerIsAwayKeepsTheUsersOtherOptions)
 {
     CupsPrinters printers;

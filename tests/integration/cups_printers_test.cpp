@@ -117,6 +117,10 @@ TEST_F(CupsPrintersTest, UnreachableSchedulerIsAFailureNotAnEmptyList)
     expectUnreachable("installed", [&] { printers.installed(); });
     expectUnreachable("defaultPrinter", [&] { printers.defaultPrinter(); });
     expectUnreachable("setDefault", [&] { printers.setDefault("alpha"); });
+
+    // The user's own default needs no scheduler: the last default line of their options.
+    writeFile(userLpoptions(), "Default alpha\nDest beta media=a4\ndefault beta/draft\n");
+    EXPECT_EQ(printers.defaultPrinter(), "beta/draft");
 }
 
 }  // namespace

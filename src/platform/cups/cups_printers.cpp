@@ -126,6 +126,12 @@ std::vector<std::string> CupsPrinters::installed()
 std::string CupsPrinters::defaultPrinter()
 {
     DestList dests;
+    // The user's own default lives in their options file, so it can be read (and later put
+    // back) while the scheduler is away.
+    if (schedulerUnreachable(dests)) {
+        if (auto saved = ReadUserDefaultPrinter())
+            return *saved;
+    }
     requireAnswer(dests, "Cannot read the default printer");
     if (auto name = markedDefault(dests))
         return *name;

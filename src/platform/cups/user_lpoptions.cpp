@@ -26,10 +26,8 @@ struct OptionsLine {
     std::string options;  // the rest of the line, as written
     std::string whole;
 
-    bool isDestination() const
-    {
-        return strcasecmp(keyword.c_str(), "dest") == 0 || strcasecmp(keyword.c_str(), "default") == 0;
-    }
+    bool isDestination() const { return isDefault() || strcasecmp(keyword.c_str(), "dest") == 0; }
+    bool isDefault() const { return strcasecmp(keyword.c_str(), "default") == 0; }
     std::string text() const
     {
         if (!isDestination())
@@ -63,6 +61,19 @@ fs::path UserLpoptionsPath()
         home = user ? user->pw_dir : "/";
     }
     return fs::path(home) / ".cups" / "lpoptions";
+}
+
+std::optional<std::string> ReadUserDefaultPrinter()
+{
+    // As CUPS reads the file, the last default line counts.
+    std::optional<std::string> name;
+    std::ifstream in(UserLpoptionsPath());
+    for (std::string text; std::getline(in, text);) {
+        OptionsLine line = ParseLine(text);
+        if (line.isDefault() && !line.destination.empty())
+            name = std::move(line.destination);
+    }
+    return name;
 }
 
 void WriteUserDefaultPrinter(const std::string& name)

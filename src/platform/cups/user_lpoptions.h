@@ -1,12 +1,17 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace pv {
 
 // The user's own CUPS options file, ~/.cups/lpoptions, which holds the user's default printer.
 std::filesystem::path UserLpoptionsPath();
+
+// The default ("queue" or "queue/instance") that the user's options file names, read without
+// asking the scheduler; none when the file is missing or names no default.
+std::optional<std::string> ReadUserDefaultPrinter();
 
 // Rewrites the user's options file so that `name` ("queue" or "queue/instance") is the
 // default, as `lpoptions -d` would, but without asking the scheduler: the former default
