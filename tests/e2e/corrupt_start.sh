@@ -59,16 +59,7 @@ if [[ $reports -ne 2 ]]; then
     exit 1
 fi
 
-"$probe" close Pressvale
-for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$program_pid" 2>/dev/null; then
-    echo "The program did not end after its window was closed."
-    exit 1
-fi
-status=0
-wait "$program_pid" || status=$?
-program_pid=
-[[ $status -eq 0 ]] || { echo "The program ended with status $status:"; cat "$work/program.log"; exit 1; }
+pressvale_close_and_expect_clean_end "$probe"
 
 # Storing the printer chosen at the start rewrites the settings; the damaged bytes are kept.
 for kept in "$work/config/Quillmark.ini" "$work/config/Quillmark.ini".corrupt-*; do

@@ -33,14 +33,5 @@ sleep 0.5
 import -window root "$screenshot"
 echo "screenshot: $screenshot"
 
-"$probe" close Pressvale
-for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$program_pid" 2>/dev/null; then
-    echo "The program did not end after its window was closed."
-    exit 1
-fi
-status=0
-wait "$program_pid" || status=$?
-program_pid=
-[[ $status -eq 0 ]] || { echo "The program ended with status $status:"; cat "$work/program.log"; exit 1; }
+pressvale_close_and_expect_clean_end "$probe"
 echo "closed cleanly"

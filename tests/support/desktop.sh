@@ -1,5 +1,6 @@
 # Shared by the scripts that run the real program as a person would. Source it from bash
-# after setting `work` to a temporary folder the caller removes; the caller stops $xvfb_pid.
+# after setting `work` to a temporary folder the caller removes; the caller stops $xvfb_pid
+# and, while it is set, $program_pid (the program, its output in $work/program.log).
 
 # Starts a private virtual X server and points DISPLAY at it; sets xvfb_pid.
 pressvale_start_display() {
@@ -21,4 +22,19 @@ pressvale_private_session() {
     export HOME=$work/home XDG_CONFIG_HOME=$work/config
     export CUPS_SERVER=$1/cups.sock CUPS_SERVERROOT=$1/etc
     unset LPDEST PRINTER
+}
+
+# Closes the window "Pressvale" through the window probe $1 and waits up to ten seconds for the
+# program to end; fails unless it ended with status 0. Clears program_pid once it has ended.
+pressvale_close_and_expect_clean_end() {
+    "$1" close Pressvale
+    for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$program_pid" 2>/dev/null; then
+        echo "The program did not end after its window was closed."
+        return 1
+    fi
+    local status=0
+    wait "$program_pid" || status=$?
+    program_pid=
+    [[ $status -eq 0 ]] || { echo "The program ended with status $status:"; cat "$work/program.log"; return 1; }
 }
