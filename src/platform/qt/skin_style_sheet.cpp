@@ -87,16 +87,23 @@ QString Padding(int vertical, int horizontal)
     return QStringLiteral("%1px %2px").arg(vertical).arg(horizontal);
 }
 
-// The resting look of a control that takes the keyboard focus.
-Rule FocusableBase(const QStringList& selectors, const SkinPart& part, int paddingV, int paddingH)
+// A control drawn as a box in the part's colours, border, corners and font.
+Rule Boxed(const QString& selectors, const SkinPart& part)
 {
-    Rule rule(Each(selectors));
+    Rule rule(selectors);
     rule.set("background-color", part.background)
         .set("color", part.text)
         .set("border", Border(part, 0, part.border, kDefaultBorder))
         .setPixels("border-radius", part.radius)
-        .set("padding", Padding(paddingV + 1, paddingH + 1))
         .setFont(part.font);
+    return rule;
+}
+
+// The resting look of a control that takes the keyboard focus.
+Rule FocusableBase(const QStringList& selectors, const SkinPart& part, int paddingV, int paddingH)
+{
+    Rule rule = Boxed(Each(selectors), part);
+    rule.set("padding", Padding(paddingV + 1, paddingH + 1));
     return rule;
 }
 
@@ -185,13 +192,7 @@ QString PrinterBox(const Skin& skin)
 
 QString Frame(const SkinPart& part)
 {
-    return Rule(QStringLiteral("QGroupBox#Frame1"))
-               .set("background-color", part.background)
-               .set("color", part.text)
-               .set("border", Border(part, 0, part.border, kDefaultBorder))
-               .setPixels("border-radius", part.radius)
-               .setFont(part.font)
-               .text() +
+    return Boxed(QStringLiteral("QGroupBox#Frame1"), part).text() +
            Rule(QStringLiteral("QGroupBox#Frame1::title"))
                .set("subcontrol-origin", QStringLiteral("border"))
                .set("subcontrol-position", QStringLiteral("top left"))
@@ -202,14 +203,7 @@ QString Frame(const SkinPart& part)
 
 QString ProgressBar(const SkinPart& part)
 {
-    return Rule(QStringLiteral("QProgressBar#ProgressBar1"))
-               .set("background-color", part.background)
-               .set("color", part.text)
-               .set("border", Border(part, 0, part.border, kDefaultBorder))
-               .setPixels("border-radius", part.radius)
-               .set("text-align", QStringLiteral("center"))
-               .setFont(part.font)
-               .text() +
+    return Boxed(QStringLiteral("QProgressBar#ProgressBar1"), part).set("text-align", QStringLiteral("center")).text() +
            Rule(QStringLiteral("QProgressBar#ProgressBar1::chunk"))
                .set("background-color", part.selection)
                .setPixels("border-radius", part.radius ? std::optional(std::max(0, *part.radius - 1)) : std::nullopt)
