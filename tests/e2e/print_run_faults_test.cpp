@@ -115,14 +115,22 @@ protected:
         EXPECT_NE(program.boxes.shown.back().text.find("help@pressvale.test"), std::string::npos);
     }
 
+    // One document per word, "<word>.pdf" holding the word, in that order.
+    std::vector<fs::path> addDocuments(std::initializer_list<const char*> words)
+    {
+        std::vector<fs::path> paths;
+        for (const std::string word : words)
+            paths.push_back(addDocument(word + ".pdf", word));
+        return paths;
+    }
+
     bool labelDeleted = false;
 };
 
 TEST_F(PrintRunFaults, SchedulerStoppingMidRunLeavesTheRestUnprintedAndTheDefaultIsTheUsersWhenItReturns)
 {
     RealProgram program;
-    const std::vector<fs::path> rows{addDocument("one.pdf", "one"), addDocument("two.pdf", "two"),
-                                     addDocument("three.pdf", "three")};
+    const std::vector<fs::path> rows = addDocuments({"one", "two", "three"});
     program.addRows(rows);
     program.choosePrinter("label");
     WhenReady stop([&] { return jobsOn("label").size() == 1; }, [&] { stopScheduler(); });
@@ -151,7 +159,7 @@ TEST_F(PrintRunFaults, RunStartedWhileTheSchedulerIsAwayPutsTheUsersDefaultBack)
 {
     ASSERT_EQ(std::system("lpoptions -d office >/dev/null"), 0);
     RealProgram program;
-    const std::vector<fs::path> rows{addDocument("one.pdf", "one"), addDocument("two.pdf", "two")};
+    const std::vector<fs::path> rows = addDocuments({"one", "two"});
     program.addRows(rows);
     program.choosePrinter("label");
     stopScheduler();
@@ -193,8 +201,7 @@ TEST_F(PrintRunFaults, DefaultSavedWhileTheSchedulerIsAwayKeepsTheUsersOtherOpti
 TEST_F(PrintRunFaults, ChosenPrinterDeletedMidRunSendsNoFileElsewhere)
 {
     RealProgram program;
-    const std::vector<fs::path> rows{addDocument("one.pdf", "one"), addDocument("two.pdf", "two"),
-                                     addDocument("three.pdf", "three")};
+    const std::vector<fs::path> rows = addDocuments({"one", "two", "three"});
     program.addRows(rows);
     program.choosePrinter("label");
     WhenReady remove([&] { return jobsOn("label").size() == 1; },
@@ -224,8 +231,7 @@ TEST_F(PrintRunFaults, ReaderThatCrashesEndsThatFileAndTheRunGoesOn)
                                                 "    *kill*) kill -KILL $$ ;;\n"
                                                 "esac\n"
                                                 "exec '" PRESSVALE_READER "' \"$@\"\n"));
-    const std::vector<fs::path> rows{addDocument("segv.pdf", "segv"), addDocument("kill.pdf", "kill"),
-                                     addDocument("one.pdf", "one")};
+    const std::vector<fs::path> rows = addDocuments({"segv", "kill", "one"});
     program.addRows(rows);
     program.choosePrinter("label");
 
@@ -242,7 +248,7 @@ TEST_F(PrintRunFaults, ReaderThatNeverEndsLeavesTheWindowAnsweringAndClosingPuts
     int programEnds = 0;
     RealProgram program(programFolderWithReader("#!/bin/sh\nexec sleep 600\n"), [&] { ++programEnds; });
     program.window.show();
-    program.addRows({addDocument("one.pdf", "one"), addDocument("two.pdf", "two")});
+    program.addRows(addDocuments({"one", "two"}));
     program.choosePrinter("label");
 
     int ticks = 0;
@@ -289,8 +295,7 @@ TEST_F(PrintRunFaults, ReaderThatNeverEndsLeavesTheWindowAnsweringAndClosingPuts
 TEST_F(PrintRunFaults, FileRemovedAfterAddingIsSkippedByTheReaderAndTheOthersPrint)
 {
     RealProgram program;
-    const std::vector<fs::path> rows{addDocument("one.pdf", "one"), addDocument("gone.pdf", "gone"),
-                                     addDocument("three.pdf", "three")};
+    const std::vector<fs::path> rows = addDocuments({"one", "gone", "three"});
     program.addRows(rows);
     program.choosePrinter("label");
     fs::remove(rows[1]);
