@@ -12,15 +12,7 @@ source "$(dirname "$0")/../support/desktop.sh"
 program=$1 probe=$2 cupsd_dir=$3
 shipped=$(dirname "$program")
 
-work=$(mktemp -d)
-xvfb_pid= program_pid=
-cleanup() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+pressvale_make_work_folder
 
 # COUNT bytes that look random but are the same on every run (SEED), on stdout.
 random_bytes() {

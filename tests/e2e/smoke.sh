@@ -8,15 +8,7 @@ set -euo pipefail
 source "$(dirname "$0")/../support/desktop.sh"
 program=$1 probe=$2 cupsd_dir=$3 screenshot=$4
 
-work=$(mktemp -d)
-xvfb_pid= program_pid=
-cleanup() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+pressvale_make_work_folder
 
 pressvale_start_display
 pressvale_private_session "$cupsd_dir"

@@ -1,6 +1,21 @@
-# Shared by the scripts that run the real program as a person would. Source it from bash
-# after setting `work` to a temporary folder the caller removes; the caller stops $xvfb_pid
-# and, while it is set, $program_pid (the program, its output in $work/program.log).
+# Shared by the scripts that run the real program as a person would. Source it from bash and
+# call pressvale_make_work_folder first. A caller that starts the program keeps its process id
+# in program_pid and its output in $work/program.log.
+
+# Makes the temporary folder `work`; when the script ends, whatever it started (the program,
+# the virtual X server) is stopped by process id and the folder removed.
+pressvale_make_work_folder() {
+    work=$(mktemp -d)
+    xvfb_pid= program_pid=
+    trap pressvale_clean_up EXIT
+}
+
+pressvale_clean_up() {
+    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
 
 # Starts a private virtual X server and points DISPLAY at it; sets xvfb_pid.
 pressvale_start_display() {
