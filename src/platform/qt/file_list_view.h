@@ -18,7 +18,6 @@ public:
 
     void setEvents(MainWindowEvents* events) { events_ = events; }
     void attach(FileList* files) { model_->attach(files); }
-    FileListModel& fileListModel() { return *model_; }
 
     void addColumn(const std::string& header) override;
     void setColumnWidth(int column, double twips) override;

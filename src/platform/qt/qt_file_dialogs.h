@@ -19,7 +19,6 @@ namespace pv {
 class QtFileDialogs final : public FileDialogs {
 public:
     explicit QtFileDialogs(QWidget* owner = nullptr) : owner_(owner) {}
-    void setOwner(QWidget* owner) { owner_ = owner; }
 
     std::string showOpen(const OpenFileDialogSettings& settings) override;
     std::string browseForFolder(const std::string& title) override;

@@ -18,7 +18,6 @@ QString MessageBoxDisplayText(const std::string& text);
 class QtMessageBoxes final : public MessageBoxes {
 public:
     explicit QtMessageBoxes(QWidget* owner = nullptr) : owner_(owner) {}
-    void setOwner(QWidget* owner) { owner_ = owner; }
 
     BoxAnswer show(const std::string& text, const std::string& title, BoxButtons buttons,
                    BoxIcon icon) override;
