@@ -18,6 +18,11 @@ public:
     // cannot be read.
     virtual std::string defaultPrinter() = 0;
 
+    // Whether `name` is, right now, the default printer as the print system itself reports
+    // it (a setting saved for when the print system is back does not count). Throws Failure
+    // when the print system cannot be asked or has no default at all.
+    virtual bool isCurrentDefault(const std::string& name) = 0;
+
     // Makes `name` the default printer. Throws Failure for an unknown name or when the
     // setting cannot be written.
     virtual void setDefault(const std::string& name) = 0;

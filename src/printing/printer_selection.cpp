@@ -65,10 +65,7 @@ void SwitchDefaultPrinter(Printers& printers, const std::string& printerName)
 
 void EnsureDefaultPrinter(Printers& printers, const std::string& printerName)
 {
-    // While the print system cannot be reached the default is only the user's saved setting,
-    // and nothing could be printed; asking for the printers first says so.
-    printers.installed();
-    if (printers.defaultPrinter() != printerName)
+    if (!printers.isCurrentDefault(printerName))
         throw Failure("The printer \"" + printerName + "\" is no longer the default printer, so this file was not "
                       "printed.",
                       failure_code::kPrinterNotFound);

@@ -66,6 +66,15 @@ std::string FakePrinters::defaultPrinter()
     return defaultName;
 }
 
+bool FakePrinters::isCurrentDefault(const std::string& name)
+{
+    for (const auto& failure : {installedFailure, defaultFailure}) {
+        if (failure)
+            throw *failure;
+    }
+    return defaultPrinter() == name;
+}
+
 void FakePrinters::setDefault(const std::string& name)
 {
     setDefaultCalls.push_back(name);

@@ -52,6 +52,7 @@ class FakePrinters final : public Printers {
 public:
     std::vector<std::string> installed() override;
     std::string defaultPrinter() override;
+    bool isCurrentDefault(const std::string& name) override;
     void setDefault(const std::string& name) override;
 
     std::vector<std::string> names;

@@ -87,5 +87,32 @@ TEST(GetDefaultPrinter, ReportsAFailureInItsOwnFormatAndGivesAnEmptyName)
     EXPECT_EQ(boxes.shown[0].text.rfind("Error No: 1282\r\n", 0), 0u);
 }
 
+TEST(EnsureDefaultPrinter, PassesOnlyWhileThePrintSystemNamesTheChosenPrinterAsDefault)
+{
+    FakePrinters printers;
+    printers.names = {"alpha", "beta"};
+    printers.defaultName = "alpha";
+    EXPECT_NO_THROW(EnsureDefaultPrinter(printers, "alpha"));
+
+    printers.defaultName = "beta";
+    try {
+        EnsureDefaultPrinter(printers, "alpha");
+        ADD_FAILURE() << "a file would go to another printer";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.code(), failure_code::kPrinterNotFound);
+        EXPECT_EQ(failure.description(),
+                  "The printer \"alpha\" is no longer the default printer, so this file was not printed.");
+    }
+
+    // Unreachable: the print system's own failure reaches the caller unchanged.
+    printers.installedFailure = Failure("The print system is not running.", 1282);
+    try {
+        EnsureDefaultPrinter(printers, "beta");
+        ADD_FAILURE() << "a file was taken for printable while the print system is away";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.code(), 1282);
+    }
+}
+
 }  // namespace
 }  // namespace pv::testing

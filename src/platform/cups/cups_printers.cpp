@@ -58,6 +58,11 @@ void requireAnswer(const DestList& dests, const std::string& action)
         throw lastCupsFailure(action);
 }
 
+Failure noDefaultFailure()
+{
+    return Failure("No default printer is set.", failure_code::kPrinterNotFound);
+}
+
 std::string displayName(const cups_dest_t& dest)
 {
     std::string name = dest.name;
@@ -135,7 +140,19 @@ std::string CupsPrinters::defaultPrinter()
     requireAnswer(dests, "Cannot read the default printer");
     if (auto name = markedDefault(dests))
         return *name;
-    throw Failure("No default printer is set.", failure_code::kPrinterNotFound);
+    throw noDefaultFailure();
+}
+
+bool CupsPrinters::isCurrentDefault(const std::string& name)
+{
+    DestList dests;
+    if (schedulerUnreachable(dests))
+        throw lastCupsFailure("Cannot read the default printer");
+    requireAnswer(dests, "Cannot read the default printer");
+    const auto current = markedDefault(dests);
+    if (!current)
+        throw noDefaultFailure();
+    return *current == name;
 }
 
 void CupsPrinters::setDefault(const std::string& name)

@@ -21,6 +21,7 @@ class CupsPrinters final : public Printers {
 public:
     std::vector<std::string> installed() override;
     std::string defaultPrinter() override;
+    bool isCurrentDefault(const std::string& name) override;
     void setDefault(const std::string& name) override;
 };
 
