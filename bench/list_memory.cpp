@@ -25,6 +25,7 @@
 #include "app/form1.h"
 #include "platform/cups/cups_printers.h"
 #include "platform/posix/posix_clock.h"
+#include "platform/standard_random.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
 #include "platform/qt/main_window.h"

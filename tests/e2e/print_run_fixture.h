@@ -19,6 +19,7 @@
 #include "fakes/fake_services.h"
 #include "platform/cups/cups_printers.h"
 #include "platform/posix/posix_clock.h"
+#include "platform/standard_random.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
 #include "platform/qt/main_window.h"
