@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
-#include "app/guard.h"
-#include "app/procedure_ids.h"
+#include "base/guard.h"
+#include "base/procedure_ids.h"
 #include "filelist/add_files_dialog.h"
 #include "filelist/add_folder.h"
 #include "filelist/admission.h"

@@ -2,8 +2,8 @@
 
 #include "app/appearance.h"
 #include "app/form1.h"
-#include "app/guard.h"
-#include "app/procedure_ids.h"
+#include "base/guard.h"
+#include "base/procedure_ids.h"
 #include "filelist/admission.h"
 #include "printing/printer_selection.h"
 

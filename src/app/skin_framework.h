@@ -28,9 +28,9 @@ public:
 
     explicit SkinFramework(FileSystem& fileSystem) : fileSystem_(fileSystem) {}
 
-    // Reads and parses the skin file at `path` (native form). `iniFileName` names a part of a
-    // skin archive in the call's original shape; the program always passes an empty text and
-    // it is not used. Throws Failure when the file cannot be read (kFileNotFound) or is not a
+    // Reads and parses the skin file at `path` (native form). `iniFileName` would pick one
+    // section file inside a skin bundle; our skins are single files, the program always passes
+    // an empty text, and it is not used. Throws Failure when the file cannot be read (kFileNotFound) or is not a
     // valid skin (kInvalidProcedureCall); a skin loaded earlier then stays.
     void LoadSkin(const std::string& path, const std::string& iniFileName);
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/guard.h"
-#include "app/procedure_ids.h"
+#include "base/guard.h"
+#include "base/procedure_ids.h"
 #include "filelist/admission.h"
 
 namespace pv {

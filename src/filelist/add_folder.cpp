@@ -1,7 +1,7 @@
 #include "filelist/add_folder.h"
 
-#include "app/guard.h"
-#include "app/procedure_ids.h"
+#include "base/guard.h"
+#include "base/procedure_ids.h"
 #include "filelist/admission.h"
 #include "platform/folder_walk.h"
 #include "platform/path_style.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/error_reports.h"
+#include "base/error_reports.h"
 #include "filelist/file_list.h"
 #include "platform/services.h"
 #include "platform/window_controls.h"

@@ -1,7 +1,7 @@
 #include "filelist/list_editing.h"
 
-#include "app/guard.h"
-#include "app/procedure_ids.h"
+#include "base/guard.h"
+#include "base/procedure_ids.h"
 #include "platform/failure.h"
 #include "platform/window_events.h"
 

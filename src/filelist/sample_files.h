@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/error_reports.h"
+#include "base/error_reports.h"
 #include "filelist/file_list.h"
 #include "platform/services.h"
 

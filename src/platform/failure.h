@@ -20,7 +20,8 @@ private:
     long code_;
 };
 
-// Codes the program raises itself, numbered as the Windows build reports the same faults.
+// Codes the program raises itself. They are the run-time error numbers of the Windows
+// platform for the same faults, so an error report names a fault by one number everywhere.
 namespace failure_code {
 inline constexpr long kInvalidProcedureCall = 5;
 inline constexpr long kSubscriptOutOfRange = 9;

@@ -1,7 +1,7 @@
 #include "printing/per_file_print.h"
 
-#include "app/guard.h"
-#include "app/procedure_ids.h"
+#include "base/guard.h"
+#include "base/procedure_ids.h"
 #include "platform/command_line.h"
 #include "platform/path_style.h"
 #include "platform/run_and_wait.h"

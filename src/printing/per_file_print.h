@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/error_reports.h"
+#include "base/error_reports.h"
 #include "platform/services.h"
 
 namespace pv {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/guard.h"
-#include "app/procedure_ids.h"
+#include "base/guard.h"
+#include "base/procedure_ids.h"
 #include "printing/per_file_print.h"
 #include "printing/printer_selection.h"
 

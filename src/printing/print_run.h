@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/error_reports.h"
+#include "base/error_reports.h"
 #include "filelist/file_list.h"
 #include "platform/services.h"
 #include "platform/window_controls.h"

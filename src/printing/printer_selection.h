@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/error_reports.h"
+#include "base/error_reports.h"
 #include "platform/printers.h"
 #include "platform/settings_store.h"
 #include "platform/window_controls.h"

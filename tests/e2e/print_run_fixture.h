@@ -22,7 +22,7 @@
 #include "platform/standard_random.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
-#include "platform/qt/main_window.h"
+#include "ui/qt/main_window.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_shell.h"
 #include "private_scheduler.h"

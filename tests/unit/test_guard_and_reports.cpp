@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/error_reports.h"
-#include "app/guard.h"
+#include "base/error_reports.h"
+#include "base/guard.h"
 #include "fakes/fake_services.h"
 
 namespace pv::testing {

@@ -11,7 +11,7 @@
 
 #include "app/form1.h"
 #include "fakes/form_harness.h"
-#include "platform/qt/main_window.h"
+#include "ui/qt/main_window.h"
 
 namespace pv::testing {
 namespace {

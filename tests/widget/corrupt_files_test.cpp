@@ -30,7 +30,7 @@
 #include "fakes/fake_services.h"
 #include "fakes/form_harness.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/qt/main_window.h"
+#include "ui/qt/main_window.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_settings_store.h"
 

@@ -13,7 +13,7 @@
 #include <QUrl>
 
 #include "platform/failure.h"
-#include "platform/qt/file_list_model.h"
+#include "ui/qt/file_list_model.h"
 #include "window_fixture.h"
 
 namespace pv::testing {

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "filelist/file_list.h"
-#include "platform/qt/main_window.h"
+#include "ui/qt/main_window.h"
 #include "recording_events.h"
 
 namespace pv::testing {

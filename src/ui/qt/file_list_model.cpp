@@ -1,4 +1,4 @@
-#include "platform/qt/file_list_model.h"
+#include "ui/qt/file_list_model.h"
 
 #include <QFile>
 #include <QMetaObject>

@@ -1,4 +1,4 @@
-#include "platform/qt/cursor_loader.h"
+#include "ui/qt/cursor_loader.h"
 
 #include <QBuffer>
 #include <QFile>

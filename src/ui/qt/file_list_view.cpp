@@ -1,4 +1,4 @@
-#include "platform/qt/file_list_view.h"
+#include "ui/qt/file_list_view.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -9,10 +9,10 @@
 #include <QToolTip>
 
 #include "platform/failure.h"
-#include "platform/qt/cursor_loader.h"
-#include "platform/qt/dropped_files.h"
-#include "platform/qt/input_codes.h"
-#include "platform/qt/twips.h"
+#include "ui/qt/cursor_loader.h"
+#include "ui/qt/dropped_files.h"
+#include "ui/qt/input_codes.h"
+#include "ui/qt/twips.h"
 #include "platform/window_events.h"
 
 namespace pv {

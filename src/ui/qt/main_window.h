@@ -9,8 +9,8 @@
 #include <QCursor>
 #include <QWidget>
 
-#include "platform/qt/combo_box_control.h"
-#include "platform/qt/progress_bar_control.h"
+#include "ui/qt/combo_box_control.h"
+#include "ui/qt/progress_bar_control.h"
 #include "platform/window_controls.h"
 
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "platform/qt/dropped_files.h"
+#include "ui/qt/dropped_files.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/error_reports.h"
+#include "base/error_reports.h"
 
 namespace pv {
 

@@ -2,7 +2,7 @@
 
 #include <QTreeView>
 
-#include "platform/qt/file_list_model.h"
+#include "ui/qt/file_list_model.h"
 #include "platform/window_controls.h"
 
 namespace pv {

@@ -1,4 +1,4 @@
-#include "platform/qt/skin_style_sheet.h"
+#include "ui/qt/skin_style_sheet.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "app/error_reports.h"
+#include "base/error_reports.h"
 #include "platform/failure.h"
 
 namespace pv {

@@ -1,4 +1,4 @@
-#include "platform/qt/progress_bar_control.h"
+#include "ui/qt/progress_bar_control.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/qt/main_window.h"
+#include "ui/qt/main_window.h"
 
 #include <cstdlib>
 
@@ -14,10 +14,10 @@
 #include <QScreen>
 
 #include "platform/failure.h"
-#include "platform/qt/cursor_loader.h"
-#include "platform/qt/file_list_view.h"
-#include "platform/qt/skin_style_sheet.h"
-#include "platform/qt/twips.h"
+#include "ui/qt/cursor_loader.h"
+#include "ui/qt/file_list_view.h"
+#include "ui/qt/skin_style_sheet.h"
+#include "ui/qt/twips.h"
 #include "platform/skin.h"
 #include "platform/window_events.h"
 

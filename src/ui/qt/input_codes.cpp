@@ -1,4 +1,4 @@
-#include "platform/qt/input_codes.h"
+#include "ui/qt/input_codes.h"
 
 #include "platform/window_events.h"
 

@@ -1,4 +1,4 @@
-#include "platform/qt/combo_box_control.h"
+#include "ui/qt/combo_box_control.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
