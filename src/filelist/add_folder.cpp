@@ -7,6 +7,36 @@
 #include "platform/path_style.h"
 
 namespace pv {
+namespace {
+
+// The walk's steps as numbered lines of this action's guarded procedure.
+struct GuardedWalkSteps {
+    Guard& guard;
+
+    static int line(WalkStep step)
+    {
+        switch (step) {
+        case WalkStep::CollectFolders: return 116;
+        case WalkStep::TrimEntry: return 120;
+        case WalkStep::ListFolder: return 122;
+        case WalkStep::TestName: return 126;
+        case WalkStep::ComposePath: return 128;
+        }
+        return 0;
+    }
+    template <class Step>
+    void step(WalkStep walkStep, Step&& action)
+    {
+        guard.step(line(walkStep), action);
+    }
+    template <class Test>
+    bool test(WalkStep walkStep, Test&& condition)
+    {
+        return guard.test(line(walkStep), condition);
+    }
+};
+
+}  // namespace
 
 void AddFolderTree(Services& services, ErrorReports& reports, WindowSurface& window, FileList& files)
 {
@@ -21,32 +51,18 @@ void AddFolderTree(Services& services, ErrorReports& reports, WindowSurface& win
 
     FolderList folders;
     guard.step(114, [&] { folders = {folder + kPathSeparator}; });
-    guard.step(116, [&] { CollectSubfolders(services.fileSystem, services.eventPump, folders, true); });
     // Every folder is listed first, the window answering between folders; the rows follow in
     // one go, so rows that another action appends meanwhile still come before this walk's.
-    struct ListedFolder {
-        std::string entry;
-        std::vector<std::string> names;
-    };
-    std::vector<ListedFolder> listed;
-    for (std::string entry : folders) {
-        services.eventPump.processEvents();
-        std::vector<std::string> names;
-        guard.step(120, [&] { entry.pop_back(); });
-        guard.step(122, [&] { names = ListMatchingFiles(services.fileSystem, entry, "*." + extension); });
-        listed.push_back({std::move(entry), std::move(names)});
-    }
-    for (const ListedFolder& folderFiles : listed) {
-        for (const std::string& name : folderFiles.names) {
-            if (!guard.test(126, [&] { return name.front() != '~'; }))
-                continue;
-            std::string path;
-            guard.step(128, [&] { path = ComposePath(folderFiles.entry, name); });
-            if (guard.test(132, [&] {
-                    return ReadAttributes(services.fileSystem, path) != kSkippedTreeFileAttributes;
-                }))
-                guard.step(132, [&] { AppendListEntry(files, NormaliseEntryPath(path)); });
-        }
+    GuardedWalkSteps steps{guard};
+    std::vector<std::string> paths;
+    WalkTreeFiles(services.fileSystem, services.eventPump, folders, "*." + extension, steps,
+                  [&](const std::string& path, const std::string&) {
+                      paths.push_back(path);
+                      return true;
+                  });
+    for (const std::string& path : paths) {
+        if (guard.test(132, [&] { return ReadAttributes(services.fileSystem, path) != kSkippedTreeFileAttributes; }))
+            guard.step(132, [&] { AppendListEntry(files, NormaliseEntryPath(path)); });
     }
     guard.step(136, [&] { window.setPointer(PointerKind::Default); });
 }

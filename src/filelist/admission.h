@@ -28,7 +28,7 @@ std::string ComposePath(const std::string& folder, const std::string& name);
 
 // Appends every admissible file of the tree under `root` whose name matches `pattern`, in
 // walk order, each path normalised. A file that vanished before its attributes were read is
-// passed over.
+// passed over, since a drop reports nothing (the Add All action reports it at its line 132).
 void AddTreeFiles(FileSystem& fileSystem, EventPump& eventPump, FileList& files, const std::string& root,
                   const std::string& pattern);
 

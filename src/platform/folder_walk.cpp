@@ -4,7 +4,6 @@
 #include <set>
 #include <utility>
 
-#include "platform/path_style.h"
 
 namespace pv {
 namespace {
@@ -81,19 +80,12 @@ std::vector<std::string> ListTreeFiles(FileSystem& fileSystem, EventPump& eventP
                                        const std::string& pattern)
 {
     FolderList folders{root + kPathSeparator};
-    CollectSubfolders(fileSystem, eventPump, folders, true);
-
-    // A turn of the event loop before each folder's listing, so that a tree of many folders
-    // keeps the window answering here too; nothing is appended anywhere until the end.
+    PlainWalkSteps steps;
     std::vector<std::string> paths;
-    for (const std::string& entry : folders) {
-        eventPump.processEvents();
-        const std::string folder = entry.substr(0, entry.size() - 1);
-        for (const std::string& name : ListMatchingFiles(fileSystem, folder, pattern)) {
-            if (!name.starts_with('~'))
-                paths.push_back(folder + kPathSeparator + name);
-        }
-    }
+    WalkTreeFiles(fileSystem, eventPump, folders, pattern, steps, [&](const std::string& path, const std::string&) {
+        paths.push_back(path);
+        return true;
+    });
     return paths;
 }
 

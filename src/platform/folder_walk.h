@@ -5,6 +5,7 @@
 
 #include "platform/event_pump.h"
 #include "platform/file_system.h"
+#include "platform/path_style.h"
 
 namespace pv {
 
@@ -23,9 +24,65 @@ void CollectSubfolders(FileSystem& fileSystem, EventPump& eventPump, FolderList&
 std::vector<std::string> ListMatchingFiles(FileSystem& fileSystem, const std::string& folder,
                                            const std::string& pattern);
 
-// Full paths (folder, separator, name) of the files of the whole tree under `root` that match
-// `pattern`: the root's own first, then level by level. Names beginning with "~" are left out.
-// Paths are not normalised. Yields to the event loop while it collects and lists.
+// The steps of a walk over a tree's files, for callers that run each step in a way of their
+// own (the Add All action runs each under its guard with a line number of its own).
+enum class WalkStep {
+    CollectFolders,  // CollectSubfolders over the folder list, all levels
+    TrimEntry,       // a folder entry loses its trailing separator
+    ListFolder,      // ListMatchingFiles of that folder
+    TestName,        // names beginning with "~" are passed over
+    ComposePath,     // folder, separator, name
+};
+
+// Runs every step of a walk as it comes.
+struct PlainWalkSteps {
+    template <class Step>
+    void step(WalkStep, Step&& action)
+    {
+        action();
+    }
+    template <class Test>
+    bool test(WalkStep, Test&& condition)
+    {
+        return condition();
+    }
+};
+
+// Whether a file found in a walked folder takes part in the walk: names beginning with "~"
+// never do.
+inline bool IsWalkedFileName(const std::string& name)
+{
+    return name.front() != '~';
+}
+
+// The walk over the files of a tree: `folders` (entries ending in one separator, usually the
+// root alone) is completed by CollectSubfolders, then each folder is listed in turn for names
+// matching `pattern`, and `onFile(path, name)` receives each walked file's full path (not
+// normalised) in walk order: the first folders' files first, then level by level. The walk
+// stops early when `onFile` returns false. A turn of the event loop comes before each
+// folder's listing, so that a tree of many folders keeps the window answering.
+template <class Steps, class OnFile>
+void WalkTreeFiles(FileSystem& fileSystem, EventPump& eventPump, FolderList& folders, const std::string& pattern,
+                   Steps& steps, OnFile&& onFile)
+{
+    steps.step(WalkStep::CollectFolders, [&] { CollectSubfolders(fileSystem, eventPump, folders, true); });
+    for (std::string folder : folders) {
+        eventPump.processEvents();
+        std::vector<std::string> names;
+        steps.step(WalkStep::TrimEntry, [&] { folder.pop_back(); });
+        steps.step(WalkStep::ListFolder, [&] { names = ListMatchingFiles(fileSystem, folder, pattern); });
+        for (const std::string& name : names) {
+            if (!steps.test(WalkStep::TestName, [&] { return IsWalkedFileName(name); }))
+                continue;
+            std::string path;
+            steps.step(WalkStep::ComposePath, [&] { path = folder + kPathSeparator + name; });
+            if (!onFile(path, name))
+                return;
+        }
+    }
+}
+
+// Full paths of the files of the whole tree under `root` that match `pattern`, in walk order.
 std::vector<std::string> ListTreeFiles(FileSystem& fileSystem, EventPump& eventPump, const std::string& root,
                                        const std::string& pattern);
 

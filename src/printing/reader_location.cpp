@@ -14,16 +14,15 @@ std::string FindFileInTree(FileSystem& fileSystem, EventPump& eventPump, const s
                            const std::string& fileName)
 {
     FolderList folders{root + kPathSeparator};
-    CollectSubfolders(fileSystem, eventPump, folders, true);
-    for (const std::string& entry : folders) {
-        eventPump.processEvents();
-        const std::string folder = entry.substr(0, entry.size() - 1);
-        for (const std::string& name : ListMatchingFiles(fileSystem, folder, "*.exe")) {
-            if (name.front() != '~' && name == fileName)
-                return folder + kPathSeparator + name;
-        }
-    }
-    return {};
+    PlainWalkSteps steps;
+    std::string found;
+    WalkTreeFiles(fileSystem, eventPump, folders, "*.exe", steps, [&](const std::string& path, const std::string& name) {
+        if (name != fileName)
+            return true;
+        found = path;
+        return false;
+    });
+    return found;
 }
 
 }  // namespace pv
