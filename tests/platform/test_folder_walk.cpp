@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,11 @@ TEST_F(FolderWalkTest, LinksBackIntoTheTreeAreWalkedOnce)
     tree.link("a/b/side", "../../c");
     tree.link("a/gone", "nowhere");
     tree.link("a/out", outside.root());
+    // Were the loop guard broken, the walk would grow without end: stop it with a failure.
+    pump.onTurn = [&] {
+        if (pump.turns > 10000)
+            throw std::runtime_error("the walk does not end: a link back into the tree is followed");
+    };
 
     FolderList folders{at("")};
     CollectSubfolders(fileSystem, pump, folders, true);

@@ -143,16 +143,22 @@ TEST_F(PosixProcessesTest, StartFailuresCarryTheErrorNumber)
 
 TEST_F(PosixProcessesTest, StatusIsKeptUntilTheHandleIsClosed)
 {
-    const std::int64_t processId = processes_.start(R"("/bin/sh" -c "sleep 0.2; exit 7")", 6);
+    // The child runs until the test lets it end, so "still running" is certain when asked.
+    const std::string release = (folder_ / "release").string();
+    const std::int64_t processId =
+        processes_.start(shellLine("while [ ! -e \"$1\" ]; do sleep 0.01; done; exit 7", {release}), 6);
     const auto handle = processes_.open(processId);
     ASSERT_TRUE(handle);
     std::int32_t status = 0;
     ASSERT_TRUE(processes_.exitStatus(*handle, status));
     EXPECT_EQ(status, kStillActive);
 
-    while (processes_.exitStatus(*handle, status) && status == kStillActive)
+    std::ofstream{release};
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (processes_.exitStatus(*handle, status) && status == kStillActive &&
+           std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(2ms);
-    EXPECT_EQ(status, 7);
+    ASSERT_EQ(status, 7);
     EXPECT_TRUE(collected(static_cast<pid_t>(processId)));  // no zombie left behind
     status = 0;
     EXPECT_TRUE(processes_.exitStatus(*handle, status));

@@ -203,11 +203,14 @@ TEST_F(PrintRunTest, ClosingTheWindowMidRunPutsTheDefaultBack)
 TEST_F(PrintRunTest, TheHourglassStaysThroughTheRun)
 {
     h.addRows({"/a.pdf"});
+    int turnsWhileBusy = 0;
     h.pump.onTurn = [&] {
         h.form.PushButton_MouseMove(1);
         EXPECT_EQ(h.window.pointerKind, PointerKind::Busy);
+        ++turnsWhileBusy;
     };
     h.form.PushButton2_Click();
+    EXPECT_GT(turnsWhileBusy, 0) << "the run never let the window handle a pointer move";
 }
 
 TEST_F(PrintRunTest, FilesAreNotSentElsewhereOnceTheChosenPrinterStopsBeingTheDefault)
