@@ -14,8 +14,9 @@ public:
     // when the print system cannot be asked.
     virtual std::vector<std::string> installed() = 0;
 
-    // The name of the current default printer. Throws Failure when there is none or it
-    // cannot be read.
+    // The name of the current default printer, or an empty text when printers are installed
+    // but none is the default (a print system may have no default at all). Throws Failure
+    // when it cannot be read, or when there is neither a default nor any printer.
     virtual std::string defaultPrinter() = 0;
 
     // Whether `name` is, right now, the default printer as the print system itself reports
@@ -23,8 +24,9 @@ public:
     // when the print system cannot be asked or has no default at all.
     virtual bool isCurrentDefault(const std::string& name) = 0;
 
-    // Makes `name` the default printer. Throws Failure for an unknown name or when the
-    // setting cannot be written.
+    // Makes `name` the default printer; an empty name makes none the default again, as a
+    // print system with printers but no default was. Throws Failure for an unknown name or
+    // when the setting cannot be written.
     virtual void setDefault(const std::string& name) = 0;
 };
 

@@ -18,12 +18,25 @@ void PauseSeconds(EventPump& eventPump, Clock& clock, double seconds)
         eventPump.processEventsFor(std::chrono::milliseconds(total - elapsed));
 }
 
+namespace {
+
+const std::string& RequireSavedDefault(const std::optional<std::string>& savedDefault)
+{
+    if (!savedDefault)
+        throw Failure("The default printer from before the run could not be read, so it was not put back.",
+                      failure_code::kPrinterNotFound);
+    return *savedDefault;
+}
+
+}  // namespace
+
 void PrintRun::PushButton2_Click()
 {
     Guard guard(procedure_id::kStartPrinting, reports_);
     guard.step(100, [&] { window_.setPointer(PointerKind::Busy); });
     if (guard.test(102, [&] { return files_.count() >= 1; })) {
-        std::string savedDefault;
+        // Nothing when the default could not be read; an empty name when there was none.
+        std::optional<std::string> savedDefault;
         guard.step(104, [&] { savedDefault = GetDefaultPrinter(services_.printers, reports_); });
         if (++runsInProgress_ == 1)
             outermostSavedDefault_ = savedDefault;
@@ -33,6 +46,9 @@ void PrintRun::PushButton2_Click()
         std::optional<std::string> chosenPrinter;
         guard.step(106, [&] {
             const std::string chosen = combo_.text();
+            // An empty name would mean "no default"; with no printer chosen there is none to set.
+            if (chosen.empty())
+                throw Failure("No printer is chosen in the printer box.", failure_code::kPrinterNotFound);
             SwitchDefaultPrinter(services_.printers, chosen);
             chosenPrinter = chosen;
         });
@@ -65,7 +81,7 @@ void PrintRun::PushButton2_Click()
             guard.step(124, [&] { PauseSeconds(services_.eventPump, services_.clock, 2); });
             guard.step(126, [&] { window_.setPointer(PointerKind::Busy); });
         }
-        guard.step(130, [&] { SwitchDefaultPrinter(services_.printers, savedDefault); });
+        guard.step(130, [&] { SwitchDefaultPrinter(services_.printers, RequireSavedDefault(savedDefault)); });
         if (--runsInProgress_ == 0)
             outermostSavedDefault_.reset();
         guard.step(132, [&] { ShowNotice(services_.messageBoxes, "Done."); });

@@ -26,7 +26,8 @@ public:
 
     void PushButton2_Click();
 
-    // Puts back the default printer that the outermost run in progress replaced, if any.
+    // Puts back the default printer (or no default) that the outermost run in progress
+    // replaced, when it was read.
     // Called when the program ends in the middle of a run; failures are passed over.
     void restoreDefaultPrinter();
 

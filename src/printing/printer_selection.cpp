@@ -47,15 +47,14 @@ void StorePrinterChoice(SettingsStore& settings, const ComboBoxControl& combo)
     settings.set(kSettingsApplication, kSettingsSection, kPrinterChoiceKey, std::to_string(combo.currentIndex()));
 }
 
-std::string GetDefaultPrinter(Printers& printers, ErrorReports& reports)
+std::optional<std::string> GetDefaultPrinter(Printers& printers, ErrorReports& reports)
 {
-    std::string result;
     try {
-        result = printers.defaultPrinter();
+        return printers.defaultPrinter();
     } catch (const Failure& failure) {
         reports.showPrinterQueryReport(failure);
+        return std::nullopt;
     }
-    return result;
 }
 
 void SwitchDefaultPrinter(Printers& printers, const std::string& printerName)

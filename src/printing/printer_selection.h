@@ -30,10 +30,11 @@ void FillPrinterList(Printers& printers, SettingsStore& settings, ComboBoxContro
 // Remembers the selected position; called on every selection change.
 void StorePrinterChoice(SettingsStore& settings, const ComboBoxControl& combo);
 
-// The default printer's name; on failure, the printer-query report and an empty text.
-std::string GetDefaultPrinter(Printers& printers, ErrorReports& reports);
+// The default printer's name, an empty text when printers are installed but none is the
+// default; on failure, the printer-query report and nothing.
+std::optional<std::string> GetDefaultPrinter(Printers& printers, ErrorReports& reports);
 
-// Makes `printerName` the default printer. Failures go to the caller.
+// Makes `printerName` the default printer, or none when it is empty. Failures go to the caller.
 void SwitchDefaultPrinter(Printers& printers, const std::string& printerName);
 
 // Throws Failure unless the print system answers and `printerName` is still its default.

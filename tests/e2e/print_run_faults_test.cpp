@@ -19,27 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs `action` once, from the window's event processing, as soon as `ready` holds.
-class WhenReady {
-public:
-    WhenReady(std::function<bool()> ready, std::function<void()> action)
-    {
-        QObject::connect(&timer_, &QTimer::timeout, [this, ready = std::move(ready), action = std::move(action)] {
-            if (!ready())
-                return;
-            timer_.stop();
-            action();
-            done = true;
-        });
-        timer_.start(20);
-    }
-
-    bool done = false;
-
-private:
-    QTimer timer_;
-};
-
 class PrintRunFaults : public PrintRunFixture {
 protected:
     void TearDown() override

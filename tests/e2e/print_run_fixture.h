@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include <sys/types.h>
 
 #include <filesystem>
@@ -58,6 +60,27 @@ struct RealProgram {
     FakeRandomSource random;
     Services services{fileSystem, processes, printers, settings, shell, boxes, dialogs, eventPump, clock, random};
     Form1 form;
+};
+
+// Runs `action` once, from the window's event processing, as soon as `ready` holds.
+class WhenReady {
+public:
+    WhenReady(std::function<bool()> ready, std::function<void()> action)
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this, ready = std::move(ready), action = std::move(action)] {
+            if (!ready())
+                return;
+            timer_.stop();
+            action();
+            done = true;
+        });
+        timer_.start(20);
+    }
+
+    bool done = false;
+
+private:
+    QTimer timer_;
 };
 
 // A print run against the private scheduler that the CTest fixture started, with a folder of

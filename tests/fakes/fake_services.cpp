@@ -61,7 +61,7 @@ std::string FakePrinters::defaultPrinter()
 {
     if (defaultFailure)
         throw *defaultFailure;
-    if (defaultName.empty())
+    if (defaultName.empty() && names.empty())
         throw Failure("No default printer is set.", failure_code::kPrinterNotFound);
     return defaultName;
 }
@@ -72,7 +72,10 @@ bool FakePrinters::isCurrentDefault(const std::string& name)
         if (failure)
             throw *failure;
     }
-    return defaultPrinter() == name;
+    const std::string current = defaultPrinter();
+    if (current.empty())
+        throw Failure("No default printer is set.", failure_code::kPrinterNotFound);
+    return current == name;
 }
 
 void FakePrinters::setDefault(const std::string& name)
@@ -80,6 +83,10 @@ void FakePrinters::setDefault(const std::string& name)
     setDefaultCalls.push_back(name);
     if (setDefaultFailure)
         throw *setDefaultFailure;
+    if (name.empty()) {
+        defaultName.clear();
+        return;
+    }
     const auto found = std::find_if(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, name); });
     if (found == names.end())
         throw Failure("The printer \"" + name + "\" is not installed.", failure_code::kPrinterNotFound);

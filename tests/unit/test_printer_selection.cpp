@@ -76,13 +76,13 @@ TEST_F(PrinterBoxTest, ChoosingAPrinterLeavesTheDefaultAlone)
     EXPECT_EQ(h.printers.defaultName, "alpha");
 }
 
-TEST(GetDefaultPrinter, ReportsAFailureInItsOwnFormatAndGivesAnEmptyName)
+TEST(GetDefaultPrinter, ReportsAFailureInItsOwnFormatAndGivesNoName)
 {
     FakePrinters printers;
     FakeMessageBoxes boxes;
     ErrorReports reports(boxes, "x@y.test");
     printers.defaultFailure = Failure("The print system is not running.", 1282);
-    EXPECT_EQ(GetDefaultPrinter(printers, reports), "");
+    EXPECT_EQ(GetDefaultPrinter(printers, reports), std::nullopt);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text.rfind("Error No: 1282\r\n", 0), 0u);
 }

@@ -140,7 +140,9 @@ std::string CupsPrinters::defaultPrinter()
     requireAnswer(dests, "Cannot read the default printer");
     if (auto name = markedDefault(dests))
         return *name;
-    throw noDefaultFailure();
+    if (dests.count() == 0)
+        throw noDefaultFailure();
+    return {};
 }
 
 bool CupsPrinters::isCurrentDefault(const std::string& name)
@@ -157,6 +159,12 @@ bool CupsPrinters::isCurrentDefault(const std::string& name)
 
 void CupsPrinters::setDefault(const std::string& name)
 {
+    // No default: the user's options file names none; the scheduler has none of its own,
+    // or it would have been the default read before.
+    if (name.empty()) {
+        WriteUserDefaultPrinter(name);
+        return;
+    }
     saveUserDefault(name);
 
     // LPDEST or PRINTER in the environment outrank the user's lpoptions; report it rather

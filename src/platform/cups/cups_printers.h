@@ -14,7 +14,8 @@ namespace pv {
 // start of a run is put back exactly. Names match case-insensitively, as in CUPS.
 //
 // The default is the destination the library marks as default: LPDEST, PRINTER, the user's
-// lpoptions, the system lpoptions, then the scheduler's default. setDefault() writes the
+// lpoptions, the system lpoptions, then the scheduler's default; with printers and none of
+// these, there is no default, and setDefault("") returns to that. setDefault() writes the
 // user's lpoptions, as `lpoptions -d` does; while the scheduler cannot be reached it still
 // writes the file, without checking the name, and fails as every other call does then.
 class CupsPrinters final : public Printers {

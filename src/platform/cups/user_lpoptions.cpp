@@ -79,7 +79,7 @@ std::optional<std::string> ReadUserDefaultPrinter()
 void WriteUserDefaultPrinter(const std::string& name)
 {
     // A name with blanks or control characters would split or break the line.
-    if (name.empty() || name.find_first_of(" \t\r\n\v\f") != std::string::npos)
+    if (name.find_first_of(" \t\r\n\v\f") != std::string::npos)
         throw Failure("\"" + name + "\" is not a printer name.", failure_code::kPrinterNotFound);
 
     const fs::path path = UserLpoptionsPath();
@@ -100,7 +100,7 @@ void WriteUserDefaultPrinter(const std::string& name)
             lines.push_back(std::move(line));
         }
     }
-    if (!named)
+    if (!named && !name.empty())
         lines.push_back(OptionsLine{"Default", name, "", ""});
 
     // Written beside the file and renamed over it, so that the file is never half written.
