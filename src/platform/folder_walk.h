@@ -14,7 +14,8 @@ using FolderList = std::vector<std::string>;
 
 // Appends every subfolder beneath the entries of `folders` (all levels when `recurse`),
 // level by level, each level grouped by parent in listing order. Hidden and system folders
-// are neither listed nor entered; a folder reached again through a link is not walked twice.
+// are neither listed nor entered. A link is walked like a folder, each time a path reaches it,
+// unless it leads to a folder on its own path (that folder itself or one above it): a loop.
 // Yields to the event loop while it lists. `folders` is appended to only once a level and all
 // deeper ones are complete.
 void CollectSubfolders(FileSystem& fileSystem, EventPump& eventPump, FolderList& folders, bool recurse);

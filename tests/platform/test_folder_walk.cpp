@@ -87,11 +87,12 @@ TEST_F(FolderWalkTest, LevelsComeBreadthFirstGroupedByParent)
     CollectSubfolders(fileSystem, pump, shallow, false);
     EXPECT_EQ(shallow, (Paths{at(""), at("a/"), at("B/")}));
 
-    // Several starting entries stay first, in place; a leaf adds nothing.
+    // Several starting entries stay first, in place; a leaf adds nothing; a folder beneath two
+    // of them comes under each.
     FolderList several{at("B/"), at("a/a1/a1x/"), at("a/")};
     CollectSubfolders(fileSystem, pump, several, true);
     EXPECT_EQ(several, (Paths{at("B/"), at("a/a1/a1x/"), at("a/"), at("B/B1/"), at("B/B2/"), at("a/a1/"),
-                              at("B/B2/B2x/"), at("a/a1/A1y/")}));
+                              at("B/B2/B2x/"), at("a/a1/a1x/"), at("a/a1/A1y/")}));
 }
 
 TEST_F(FolderWalkTest, TreeFilesSkipTildeNamesAndHiddenFolders)
@@ -122,17 +123,18 @@ TEST_F(FolderWalkTest, RootEntersWithDoubledSeparator)
                             "//B/B2/b.pdf", "//a/a1/a1x/deepest.pdf"}));
 }
 
-TEST_F(FolderWalkTest, LinksBackIntoTheTreeAreWalkedOnce)
+TEST_F(FolderWalkTest, LinksAreWalkedLikeFoldersAndOnlyLoopsAreStopped)
 {
     TempTree outside;
     outside.file("o.pdf");
     tree.file("a/b/b.pdf");
     tree.file("c/c.pdf");
-    tree.link("a/b/up", "../..");
-    tree.link("a/self", ".");
-    tree.link("a/b/side", "../../c");
-    tree.link("a/gone", "nowhere");
-    tree.link("a/out", outside.root());
+    tree.link("a/b/up", "../..");       // to the root: a loop
+    tree.link("a/self", ".");           // to itself: a loop
+    tree.link("a/b/side", "../../c");   // to a sibling: walked again
+    tree.link("a/gone", "nowhere");     // dangling: no folder
+    tree.link("a/out", outside.root()); // outside, twice: walked each time
+    tree.link("c/out2", outside.root());
     // Were the loop guard broken, the walk would grow without end: stop it with a failure.
     pump.onTurn = [&] {
         if (pump.turns > 10000)
@@ -141,14 +143,18 @@ TEST_F(FolderWalkTest, LinksBackIntoTheTreeAreWalkedOnce)
 
     FolderList folders{at("")};
     CollectSubfolders(fileSystem, pump, folders, true);
-    EXPECT_EQ(folders, (Paths{at(""), at("a/"), at("c/"), at("a/b/"), at("a/out/")}));
+    EXPECT_EQ(folders, (Paths{at(""), at("a/"), at("c/"), at("a/b/"), at("a/out/"), at("c/out2/"), at("a/b/side/"),
+                              at("a/b/side/out2/")}));
     EXPECT_EQ(ListTreeFiles(fileSystem, pump, tree.root(), "*.pdf"),
-              (Paths{at("c/c.pdf"), at("a/b/b.pdf"), at("a/out/o.pdf")}));
+              (Paths{at("c/c.pdf"), at("a/b/b.pdf"), at("a/out/o.pdf"), at("c/out2/o.pdf"), at("a/b/side/c.pdf"),
+                     at("a/b/side/out2/o.pdf")}));
 
-    // A link as the starting entry counts as the folder it leads to.
+    // A link as the starting entry counts as the folder it leads to: the link back to it
+    // from below is a loop.
     FolderList viaLink{at("a/b/up/")};
     CollectSubfolders(fileSystem, pump, viaLink, true);
-    EXPECT_EQ(viaLink, (Paths{at("a/b/up/"), at("a/b/up/a/"), at("a/b/up/c/"), at("a/b/up/a/b/"), at("a/b/up/a/out/")}));
+    EXPECT_EQ(viaLink, (Paths{at("a/b/up/"), at("a/b/up/a/"), at("a/b/up/c/"), at("a/b/up/a/b/"), at("a/b/up/a/out/"),
+                              at("a/b/up/c/out2/"), at("a/b/up/a/b/side/"), at("a/b/up/a/b/side/out2/")}));
 }
 
 TEST_F(FolderWalkTest, UnreadableFolderContributesNothing)
