@@ -6,7 +6,8 @@ source scripts/lib/setup.sh
 source scripts/lib/cups.sh
 
 pressvale_install_packages
-pressvale_build build
+# Only what the program needs to run: itself, the stand-in reader and the files beside it.
+pressvale_build build -- pressvale pressvale_reader pressvale_assets
 pressvale_ensure_printer
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

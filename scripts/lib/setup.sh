@@ -28,10 +28,18 @@ pressvale_install_packages() {
         --no-install-recommends "${missing[@]}"
 }
 
-# pressvale_build BUILD_DIR [cmake options...]
+# pressvale_build BUILD_DIR [cmake options...] [-- targets...]: configures and builds
+# everything, or only the targets named after "--".
 pressvale_build() {
-    local dir=$1
+    local dir=$1 options=() targets=()
     shift
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+    [ $# -gt 0 ] && shift
+    targets=("$@")
+    cmake -S . -B "$dir" -G Ninja "${options[@]}" >/dev/null
+    if [ ${#targets[@]} -gt 0 ]; then
+        cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}"
+    else
+        cmake --build "$dir" -j "$(nproc)"
+    fi
 }
