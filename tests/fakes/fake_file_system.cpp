@@ -4,28 +4,46 @@
 #include <functional>
 
 #include "platform/failure.h"
+#include "platform/path_style.h"
 #include "platform/wildcard.h"
 
 namespace pv::testing {
 namespace {
 
+// The length of the drive ("C:") that starts `path` on Windows; 0 elsewhere.
+std::size_t DriveLength(const std::string& path)
+{
+    if constexpr (kPathSeparator == '\\') {
+        if (path.size() >= 2 && path[1] == ':')
+            return 2;
+    }
+    return 0;
+}
+
+bool IsRoot(const std::string& path)
+{
+    return path.size() == DriveLength(path) + 1 && path.back() == kPathSeparator;
+}
+
 std::string Canonical(const std::string& path)
 {
     std::string result;
+    if (!path.empty() && path.front() == kPathSeparator)
+        result = kTestDrive;
     for (char c : path) {
-        if (c == '/' && !result.empty() && result.back() == '/')
+        if (c == kPathSeparator && !result.empty() && result.back() == kPathSeparator)
             continue;
         result += c;
     }
-    if (result.size() > 1 && result.back() == '/')
+    if (result.size() > DriveLength(result) + 1 && result.back() == kPathSeparator)
         result.pop_back();
     return result;
 }
 
 std::string ParentOf(const std::string& path)
 {
-    const std::size_t slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
+    const std::size_t slash = path.rfind(kPathSeparator);
+    return slash == DriveLength(path) ? path.substr(0, slash + 1) : path.substr(0, slash);
 }
 
 std::string Upper(std::string text)
@@ -59,9 +77,9 @@ std::vector<std::string> FakeFileSystem::list(const std::string& folder, const s
         throw Failure("Path/File access error", 75);
     std::vector<std::string> names;
     for (const auto& [path, entry] : entries_) {
-        if (path == "/" || ParentOf(path) != parent)
+        if (IsRoot(path) || ParentOf(path) != parent)
             continue;
-        const std::string name = path.substr(path.rfind('/') + 1);
+        const std::string name = path.substr(path.rfind(kPathSeparator) + 1);
         const bool isFolder = entry.attributes & attr::kDirectory;
         const bool hiddenOrSystem = entry.attributes & (attr::kHidden | attr::kSystem);
         if ((isFolder && !filter.includeFolders) || (!isFolder && !filter.includeFiles) || (hiddenOrSystem && !filter.includeHiddenAndSystem))

@@ -5,15 +5,18 @@
 #include <set>
 #include <string>
 
+#include "fakes/native_path.h"
 #include "platform/file_system.h"
 
 namespace pv::testing {
 
-// An in-memory file tree with "/" paths. A doubled "/" anywhere reads as one, as the real
-// file system takes it. Listing order is the upper-cased ordinal order of the real layer.
+// An in-memory file tree with paths in the platform's form (as Native gives them): the
+// platform's separator, and on Windows a drive; a path rooted without a drive lies on the test
+// drive there. A doubled separator anywhere reads as one, as the real file system takes it.
+// Listing order is the upper-cased ordinal order of the real layer.
 class FakeFileSystem final : public FileSystem {
 public:
-    FakeFileSystem() { addFolder("/"); }
+    FakeFileSystem() { addFolder(Native("/")); }
 
     void addFolder(const std::string& path, std::uint32_t attributes = attr::kDirectory);
     void addFile(const std::string& path, std::uint32_t attributes = attr::kArchive, std::string content = {});

@@ -9,10 +9,11 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_services.h"
+#include "fakes/native_path.h"
 
 namespace pv::testing {
 
-inline constexpr const char* kTestProgramFolder = "/opt/pressvale/bin";
+inline const std::string kTestProgramFolder = Native("/opt/pressvale/bin");
 inline constexpr const char* kTestSupportAddress = "help@pressvale.test";
 inline constexpr const char* kTestHomePage = "https://pressvale.test/";
 

@@ -10,12 +10,27 @@ using namespace std::string_literals;
 
 TEST(NormaliseEntryPath, RemovesOnlyTheRootsDoubledSeparatorAtTheStart)
 {
-    EXPECT_EQ(NormaliseEntryPath("//a.pdf"), "/a.pdf");
-    EXPECT_EQ(NormaliseEntryPath("//docs/a.pdf"), "/docs/a.pdf");
-    EXPECT_EQ(NormaliseEntryPath("/docs//a.pdf"), "/docs//a.pdf");
-    EXPECT_EQ(NormaliseEntryPath("/docs/a.pdf"), "/docs/a.pdf");
+    EXPECT_EQ(NormaliseEntryPath(Native("//a.pdf")), Native("/a.pdf"));
+    EXPECT_EQ(NormaliseEntryPath(Native("//docs/a.pdf")), Native("/docs/a.pdf"));
+    EXPECT_EQ(NormaliseEntryPath(Native("/docs//a.pdf")), Native("/docs//a.pdf"));
+    EXPECT_EQ(NormaliseEntryPath(Native("/docs/a.pdf")), Native("/docs/a.pdf"));
     EXPECT_EQ(NormaliseEntryPath(""), "");
-    EXPECT_EQ(NormaliseEntryPath("/"), "/");
+    EXPECT_EQ(NormaliseEntryPath(Native("/")), Native("/"));
+
+    // Each platform's own forms, as its file dialogs and walks give them.
+    if constexpr (kPathSeparator == '\\') {
+        EXPECT_EQ(NormaliseEntryPath("C:\\\\a.pdf"), "C:\\a.pdf");
+        EXPECT_EQ(NormaliseEntryPath("D:\\\\docs\\a.pdf"), "D:\\docs\\a.pdf");
+        EXPECT_EQ(NormaliseEntryPath("C:\\docs\\\\a.pdf"), "C:\\docs\\\\a.pdf");
+        EXPECT_EQ(NormaliseEntryPath("C:\\"), "C:\\");
+        // A network path starts with its two separators and keeps them.
+        EXPECT_EQ(NormaliseEntryPath("\\\\server\\share\\a.pdf"), "\\\\server\\share\\a.pdf");
+    } else {
+        EXPECT_EQ(NormaliseEntryPath("//a.pdf"), "/a.pdf");
+        EXPECT_EQ(NormaliseEntryPath("//docs/a.pdf"), "/docs/a.pdf");
+        EXPECT_EQ(NormaliseEntryPath("/docs//a.pdf"), "/docs//a.pdf");
+        EXPECT_EQ(NormaliseEntryPath("/"), "/");
+    }
 }
 
 struct AddFilesTest : ::testing::Test {
@@ -24,7 +39,7 @@ struct AddFilesTest : ::testing::Test {
 
 TEST_F(AddFilesTest, OpensTheDialogWithItsSettingsAndAnEmptyName)
 {
-    h.dialogs.openResults = {"/docs/a.pdf"s, ""s};
+    h.dialogs.openResults = {Native("/docs/a.pdf"), ""s};
     h.form.PushButton1_Click();
     h.form.PushButton1_Click();
     ASSERT_EQ(h.dialogs.openedWith.size(), 2u);
@@ -47,33 +62,33 @@ TEST_F(AddFilesTest, CancellingAddsNothingAndShowsNothing)
 
 TEST_F(AddFilesTest, OneFileIsAppendedExactlyAsReturned)
 {
-    h.addRows({"/old.pdf"});
-    h.dialogs.openResults = {"//odd name \"q\".txt"s};
+    h.addRows(NativePaths({"/old.pdf"}));
+    h.dialogs.openResults = {Native("//odd name \"q\".txt")};
     h.form.PushButton1_Click();
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/old.pdf", "//odd name \"q\".txt"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/old.pdf", "//odd name \"q\".txt"}));
 }
 
 TEST_F(AddFilesTest, SeveralFilesAreComposedInTheDialogsOrderAfterTheOldRows)
 {
-    h.addRows({"/old.pdf"});
-    h.dialogs.openResults = {"/docs\0c.pdf\0a.pdf\0b.pdf"s};
+    h.addRows(NativePaths({"/old.pdf"}));
+    h.dialogs.openResults = {Native("/docs\0c.pdf\0a.pdf\0b.pdf"s)};
     h.form.PushButton1_Click();
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/old.pdf", "/docs/c.pdf", "/docs/a.pdf", "/docs/b.pdf"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/old.pdf", "/docs/c.pdf", "/docs/a.pdf", "/docs/b.pdf"}));
 }
 
 TEST_F(AddFilesTest, SeveralFilesAtTheRootGetOneSeparator)
 {
-    h.dialogs.openResults = {"/\0a.pdf\0b.pdf"s};
+    h.dialogs.openResults = {Native("/\0a.pdf\0b.pdf"s)};
     h.form.PushButton1_Click();
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/a.pdf", "/b.pdf"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/a.pdf", "/b.pdf"}));
 }
 
 TEST_F(AddFilesTest, TheSameFileTwiceGivesTwoRows)
 {
-    h.dialogs.openResults = {"/a.pdf"s, "/a.pdf"s};
+    h.dialogs.openResults = {Native("/a.pdf"), Native("/a.pdf")};
     h.form.PushButton1_Click();
     h.form.PushButton1_Click();
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/a.pdf", "/a.pdf"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/a.pdf", "/a.pdf"}));
 }
 
 TEST_F(AddFilesTest, TooManyFilesShowTheOverflowMessageAndAddNothing)

@@ -13,22 +13,22 @@ struct AddFolderTest : ::testing::Test {
     AddFolderTest()
     {
         FakeFileSystem& fs = h.fileSystem;
-        fs.addFolder("/docs");
-        fs.addFile("/docs/b.pdf");
-        fs.addFile("/docs/A.PDF");
-        fs.addFile("/docs/notes.txt");
-        fs.addFile("/docs/~lock.pdf");
-        fs.addFile("/docs/shy.pdf", attr::kHidden | attr::kArchive);
-        fs.addFile("/docs/shy-plain.pdf", attr::kHidden);
-        fs.addFile("/docs/locked.pdf", attr::kHidden | attr::kArchive | attr::kReadOnly);
-        fs.addFolder("/docs/sub2");
-        fs.addFile("/docs/sub2/z.pdf");
-        fs.addFolder("/docs/sub1");
-        fs.addFile("/docs/sub1/y.pdf");
-        fs.addFolder("/docs/sub1/deep");
-        fs.addFile("/docs/sub1/deep/x.pdf");
-        fs.addFolder("/docs/.hidden", attr::kDirectory | attr::kHidden);
-        fs.addFile("/docs/.hidden/secret.pdf");
+        fs.addFolder(Native("/docs"));
+        fs.addFile(Native("/docs/b.pdf"));
+        fs.addFile(Native("/docs/A.PDF"));
+        fs.addFile(Native("/docs/notes.txt"));
+        fs.addFile(Native("/docs/~lock.pdf"));
+        fs.addFile(Native("/docs/shy.pdf"), attr::kHidden | attr::kArchive);
+        fs.addFile(Native("/docs/shy-plain.pdf"), attr::kHidden);
+        fs.addFile(Native("/docs/locked.pdf"), attr::kHidden | attr::kArchive | attr::kReadOnly);
+        fs.addFolder(Native("/docs/sub2"));
+        fs.addFile(Native("/docs/sub2/z.pdf"));
+        fs.addFolder(Native("/docs/sub1"));
+        fs.addFile(Native("/docs/sub1/y.pdf"));
+        fs.addFolder(Native("/docs/sub1/deep"));
+        fs.addFile(Native("/docs/sub1/deep/x.pdf"));
+        fs.addFolder(Native("/docs/.hidden"), attr::kDirectory | attr::kHidden);
+        fs.addFile(Native("/docs/.hidden/secret.pdf"));
     }
 
     std::vector<int> reportedLines() const
@@ -45,19 +45,18 @@ struct AddFolderTest : ::testing::Test {
 
 TEST_F(AddFolderTest, AppendsThePdfFilesOfTheTreeInWalkOrder)
 {
-    h.addRows({"/old.pdf"});
-    h.dialogs.folderResults = {"/docs"s};
+    h.addRows(NativePaths({"/old.pdf"}));
+    h.dialogs.folderResults = {Native("/docs")};
     h.form.PushButton3_Click();
     EXPECT_EQ(h.dialogs.folderTitles, std::vector<std::string>{"Please select folder:"});
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/old.pdf", "/docs/A.PDF", "/docs/b.pdf", "/docs/locked.pdf",
-                                                  "/docs/shy-plain.pdf", "/docs/sub1/y.pdf", "/docs/sub2/z.pdf",
-                                                  "/docs/sub1/deep/x.pdf"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/old.pdf", "/docs/A.PDF", "/docs/b.pdf", "/docs/locked.pdf", "/docs/shy-plain.pdf",
+                                     "/docs/sub1/y.pdf", "/docs/sub2/z.pdf", "/docs/sub1/deep/x.pdf"}));
     EXPECT_TRUE(h.boxes.shown.empty());
 }
 
 TEST_F(AddFolderTest, ShowsTheHourglassThenTheDefaultPointer)
 {
-    h.dialogs.folderResults = {"/docs"s};
+    h.dialogs.folderResults = {Native("/docs")};
     h.form.PushButton3_Click();
     EXPECT_EQ(h.window.pointerChanges, (std::vector<PointerKind>{PointerKind::Busy, PointerKind::Default}));
 }
@@ -72,43 +71,42 @@ TEST_F(AddFolderTest, CancellingAddsNothingAndLeavesThePointer)
 
 TEST_F(AddFolderTest, TheRootGivesPathsWithOneSeparator)
 {
-    h.fileSystem.addFile("/top.pdf");
-    h.dialogs.folderResults = {"/"s};
+    h.fileSystem.addFile(Native("/top.pdf"));
+    h.dialogs.folderResults = {Native("/")};
     h.form.PushButton3_Click();
     ASSERT_FALSE(h.rows().empty());
-    EXPECT_EQ(h.rows()[0], "/top.pdf");
-    EXPECT_EQ(h.rows()[1], "/docs/A.PDF");
+    EXPECT_EQ(h.rows()[0], Native("/top.pdf"));
+    EXPECT_EQ(h.rows()[1], Native("/docs/A.PDF"));
 }
 
 TEST_F(AddFolderTest, TwiceAddsEveryFileTwice)
 {
-    h.dialogs.folderResults = {"/docs/sub2"s, "/docs/sub2"s};
+    h.dialogs.folderResults = {Native("/docs/sub2"), Native("/docs/sub2")};
     h.form.PushButton3_Click();
     h.form.PushButton3_Click();
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/docs/sub2/z.pdf", "/docs/sub2/z.pdf"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/docs/sub2/z.pdf", "/docs/sub2/z.pdf"}));
 }
 
 TEST_F(AddFolderTest, AFailedCollectionKeepsTheChosenFoldersOwnFiles)
 {
-    h.fileSystem.failingFolders = {"/docs/sub1"};
-    h.dialogs.folderResults = {"/docs"s};
+    h.fileSystem.failingFolders = {Native("/docs/sub1")};
+    h.dialogs.folderResults = {Native("/docs")};
     h.form.PushButton3_Click();
     EXPECT_EQ(reportedLines(), std::vector<int>{116});
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/docs/A.PDF", "/docs/b.pdf", "/docs/locked.pdf",
-                                                  "/docs/shy-plain.pdf"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/docs/A.PDF", "/docs/b.pdf", "/docs/locked.pdf", "/docs/shy-plain.pdf"}));
     EXPECT_EQ(h.window.pointerKind, PointerKind::Default);
 }
 
 TEST_F(AddFolderTest, AFileThatVanishesAfterTheListingIsReportedAt132AndAppended)
 {
     h.fileSystem.afterList = [this](const std::string& folder, const std::string& pattern) {
-        if (folder == "/docs/sub2" && pattern == "*.pdf")
-            h.fileSystem.remove("/docs/sub2/z.pdf");
+        if (folder == Native("/docs/sub2") && pattern == "*.pdf")
+            h.fileSystem.remove(Native("/docs/sub2/z.pdf"));
     };
-    h.dialogs.folderResults = {"/docs/sub2"s};
+    h.dialogs.folderResults = {Native("/docs/sub2")};
     h.form.PushButton3_Click();
     EXPECT_EQ(reportedLines(), std::vector<int>{132});
-    EXPECT_EQ(h.rows(), std::vector<std::string>{"/docs/sub2/z.pdf"});
+    EXPECT_EQ(h.rows(), NativePaths({"/docs/sub2/z.pdf"}));
 }
 
 TEST_F(AddFolderTest, OtherActionsMayRunWhileTheTreeIsCollected)
@@ -117,12 +115,12 @@ TEST_F(AddFolderTest, OtherActionsMayRunWhileTheTreeIsCollected)
     h.pump.onTurn = [&] {
         if (!added) {
             added = true;
-            h.form.fileList().append("/during.pdf");
+            h.form.fileList().append(Native("/during.pdf"));
         }
     };
-    h.dialogs.folderResults = {"/docs/sub1"s};
+    h.dialogs.folderResults = {Native("/docs/sub1")};
     h.form.PushButton3_Click();
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/during.pdf", "/docs/sub1/y.pdf", "/docs/sub1/deep/x.pdf"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/during.pdf", "/docs/sub1/y.pdf", "/docs/sub1/deep/x.pdf"}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 namespace pv::testing {
 namespace {
 
-const std::string kSamples = std::string(kTestProgramFolder) + "/Samples";
+const std::string kSamples = NativeJoin(kTestProgramFolder, "Samples");
 
 struct DropTest : ::testing::Test {
     FormHarness h;
@@ -13,17 +13,17 @@ struct DropTest : ::testing::Test {
     DropTest()
     {
         FakeFileSystem& fs = h.fileSystem;
-        fs.addFolder("/in");
-        fs.addFile("/in/one.txt");
-        fs.addFile("/in/~tmp.doc");
-        fs.addFile("/in/shy.pdf", attr::kHidden | attr::kArchive);
-        fs.addFolder("/in/sub");
-        fs.addFile("/in/sub/two.pdf");
-        fs.addFolder("/other");
-        fs.addFile("/other/three.png");
-        fs.addFile("/loose.jpg");
-        fs.addFolder("/.private", attr::kDirectory | attr::kHidden);
-        fs.addFile("/.private/p.pdf");
+        fs.addFolder(Native("/in"));
+        fs.addFile(Native("/in/one.txt"));
+        fs.addFile(Native("/in/~tmp.doc"));
+        fs.addFile(Native("/in/shy.pdf"), attr::kHidden | attr::kArchive);
+        fs.addFolder(Native("/in/sub"));
+        fs.addFile(Native("/in/sub/two.pdf"));
+        fs.addFolder(Native("/other"));
+        fs.addFile(Native("/other/three.png"));
+        fs.addFile(Native("/loose.jpg"));
+        fs.addFolder(Native("/.private"), attr::kDirectory | attr::kHidden);
+        fs.addFile(Native("/.private/p.pdf"));
     }
 };
 
@@ -35,41 +35,41 @@ TEST_F(DropTest, OnlyDragsCarryingFilesAreAccepted)
 
 TEST_F(DropTest, FilesAreAppendedUnchangedInTheDragsOrder)
 {
-    h.addRows({"/old.pdf"});
-    h.form.ListView1_OLEDragDrop({"/loose.jpg", "/in/~tmp.doc", "/in/shy.pdf"});
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/old.pdf", "/loose.jpg", "/in/~tmp.doc", "/in/shy.pdf"}));
+    h.addRows(NativePaths({"/old.pdf"}));
+    h.form.ListView1_OLEDragDrop(NativePaths({"/loose.jpg", "/in/~tmp.doc", "/in/shy.pdf"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/old.pdf", "/loose.jpg", "/in/~tmp.doc", "/in/shy.pdf"}));
 }
 
 TEST_F(DropTest, AFolderAddsItsWholeTreeUnderTheAdmissionRules)
 {
-    h.form.ListView1_OLEDragDrop({"/in"});
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/in/one.txt", "/in/sub/two.pdf"}));
+    h.form.ListView1_OLEDragDrop(NativePaths({"/in"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/in/one.txt", "/in/sub/two.pdf"}));
 }
 
 TEST_F(DropTest, EachItemsRowsComeBeforeTheNextItems)
 {
-    h.form.ListView1_OLEDragDrop({"/other", "/loose.jpg", "/in/sub"});
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/other/three.png", "/loose.jpg", "/in/sub/two.pdf"}));
+    h.form.ListView1_OLEDragDrop(NativePaths({"/other", "/loose.jpg", "/in/sub"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/other/three.png", "/loose.jpg", "/in/sub/two.pdf"}));
 }
 
 TEST_F(DropTest, TheRootGivesPathsWithOneSeparator)
 {
-    h.form.ListView1_OLEDragDrop({"/"});
+    h.form.ListView1_OLEDragDrop(NativePaths({"/"}));
     ASSERT_FALSE(h.rows().empty());
-    EXPECT_EQ(h.rows()[0], "/loose.jpg");
+    EXPECT_EQ(h.rows()[0], Native("/loose.jpg"));
 }
 
 TEST_F(DropTest, AHiddenFolderDroppedOnPurposeIsWalked)
 {
-    h.form.ListView1_OLEDragDrop({"/.private"});
-    EXPECT_EQ(h.rows(), std::vector<std::string>{"/.private/p.pdf"});
+    h.form.ListView1_OLEDragDrop(NativePaths({"/.private"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/.private/p.pdf"}));
 }
 
 TEST_F(DropTest, AFailingWalkKeepsWhatItAddedAndGoesOnWithTheNextItem)
 {
-    h.fileSystem.failingFolders = {"/in/sub"};
-    h.form.ListView1_OLEDragDrop({"/in", "/loose.jpg"});
-    EXPECT_EQ(h.rows(), std::vector<std::string>{"/loose.jpg"});
+    h.fileSystem.failingFolders = {Native("/in/sub")};
+    h.form.ListView1_OLEDragDrop(NativePaths({"/in", "/loose.jpg"}));
+    EXPECT_EQ(h.rows(), NativePaths({"/loose.jpg"}));
     EXPECT_TRUE(h.boxes.shown.empty());
 }
 
@@ -79,21 +79,21 @@ struct SampleFilesTest : ::testing::Test {
     SampleFilesTest()
     {
         h.fileSystem.addFolder(kSamples);
-        h.fileSystem.addFile(kSamples + "/b.pdf");
-        h.fileSystem.addFile(kSamples + "/a.txt");
-        h.fileSystem.addFile(kSamples + "/~c.pdf", attr::kHidden | attr::kArchive | attr::kSystem);
-        h.fileSystem.addFolder(kSamples + "/nested");
-        h.fileSystem.addFile(kSamples + "/nested/n.pdf");
+        h.fileSystem.addFile(NativeJoin(kSamples, "b.pdf"));
+        h.fileSystem.addFile(NativeJoin(kSamples, "a.txt"));
+        h.fileSystem.addFile(NativeJoin(kSamples, "~c.pdf"), attr::kHidden | attr::kArchive | attr::kSystem);
+        h.fileSystem.addFolder(NativeJoin(kSamples, "nested"));
+        h.fileSystem.addFile(NativeJoin(kSamples, "nested/n.pdf"));
     }
 };
 
 TEST_F(SampleFilesTest, AppendsEveryFileOfTheFolderAndAsks)
 {
-    h.addRows({"/x.pdf", "/y.pdf"});
+    h.addRows(NativePaths({"/x.pdf", "/y.pdf"}));
     h.boxes.answers = {BoxAnswer::No};
     h.form.PushButton5_Click();
-    EXPECT_EQ(h.rows(), (std::vector<std::string>{"/x.pdf", "/y.pdf", kSamples + "/a.txt", kSamples + "/b.pdf",
-                                                  kSamples + "/~c.pdf"}));
+    EXPECT_EQ(h.rows(), (std::vector<std::string>{Native("/x.pdf"), Native("/y.pdf"), NativeJoin(kSamples, "a.txt"),
+                                                  NativeJoin(kSamples, "b.pdf"), NativeJoin(kSamples, "~c.pdf")}));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.boxes.shown[0].text,
               "Would you like this software to open the folder where these sample files are stored (so that you "
@@ -107,7 +107,7 @@ TEST_F(SampleFilesTest, AppendsEveryFileOfTheFolderAndAsks)
 TEST_F(SampleFilesTest, YesOpensTheSampleFolder)
 {
     h.form.PushButton5_Click();
-    EXPECT_EQ(h.shell.openedFolders, std::vector<std::string>{kSamples + "/"});
+    EXPECT_EQ(h.shell.openedFolders, std::vector<std::string>{kSamples + kPathSeparator});
 }
 
 TEST_F(SampleFilesTest, TwiceListsEverySampleTwice)

@@ -5,8 +5,8 @@
 namespace pv::testing {
 namespace {
 
-const std::string kHandCursor = std::string(kTestProgramFolder) + "/HAND-M.CUR";
-const std::string kSkinFile = std::string(kTestProgramFolder) + "/x/o.cjs";
+const std::string kHandCursor = NativeJoin(kTestProgramFolder, "HAND-M.CUR");
+const std::string kSkinFile = NativeJoin(kTestProgramFolder, "x/o.cjs");
 
 struct FormLoadTest : ::testing::Test {
     FormHarness h;
@@ -55,7 +55,7 @@ TEST_F(FormLoadTest, WithoutSkinFileKeepsTheWhiteDesign)
 
 TEST_F(FormLoadTest, AHiddenSkinFileCountsAsMissing)
 {
-    h.fileSystem.addFolder(std::string(kTestProgramFolder) + "/x");
+    h.fileSystem.addFolder(NativeJoin(kTestProgramFolder, "x"));
     h.fileSystem.addFile(kSkinFile, attr::kArchive | attr::kHidden, "window { background: #ffffff }\n");
     h.form.Form_Load();
     EXPECT_FALSE(h.window.windowButtonFace);
@@ -64,7 +64,7 @@ TEST_F(FormLoadTest, AHiddenSkinFileCountsAsMissing)
 
 TEST_F(FormLoadTest, AnUnreadableSkinIsReportedAt100AndTheLoadGoesOnAt102)
 {
-    h.fileSystem.addFolder(std::string(kTestProgramFolder) + "/x");
+    h.fileSystem.addFolder(NativeJoin(kTestProgramFolder, "x"));
     h.fileSystem.addFile(kSkinFile, attr::kArchive, std::string("\x01\x02garbage{{{", 12));
     h.form.Form_Load();
     EXPECT_EQ(reportedLines(), std::vector<int>{100});

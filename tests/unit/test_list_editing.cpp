@@ -6,7 +6,7 @@
 namespace pv::testing {
 namespace {
 
-const std::string kDragIcon = std::string(kTestProgramFolder) + "/drag.ico";
+const std::string kDragIcon = NativeJoin(kTestProgramFolder, "drag.ico");
 
 struct ListEditingTest : ::testing::Test {
     FormHarness h;

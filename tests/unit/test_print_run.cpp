@@ -8,8 +8,8 @@
 namespace pv::testing {
 namespace {
 
-const std::string kProgramFiles = "/opt/pressvale/libexec";
-const std::string kReader = kProgramFiles + "/Adobe/Reader/AcroRd32.exe";
+const std::string kProgramFiles = Native("/opt/pressvale/libexec");
+const std::string kReader = NativeJoin(kProgramFiles, "Adobe/Reader/AcroRd32.exe");
 const char* kNotFound =
     "Adobe Acrobat could not be found.\r\rDo you have Acrobat installed in your Program Files folder?\r\r"
     "If no, please redownload and reinstall Acrobat to your Program Files folder -- C:\\Program Files\\Adobe for "
@@ -22,8 +22,8 @@ struct PrintRunTest : ::testing::Test {
     {
         h.shell.specialFolders[kProgramFilesFolder] = kProgramFiles;
         h.fileSystem.addFolder(kProgramFiles);
-        h.fileSystem.addFolder(kProgramFiles + "/Adobe");
-        h.fileSystem.addFolder(kProgramFiles + "/Adobe/Reader");
+        h.fileSystem.addFolder(NativeJoin(kProgramFiles, "Adobe"));
+        h.fileSystem.addFolder(NativeJoin(kProgramFiles, "Adobe/Reader"));
         h.fileSystem.addFile(kReader);
         h.printers.names = {"office", "label"};
         h.printers.defaultName = "office";
@@ -67,11 +67,11 @@ TEST_F(PrintRunTest, AnEmptyListSaysSoAndTouchesNoPrinter)
 
 TEST_F(PrintRunTest, PrintsEveryRowInOrderOnTheChosenPrinterAndPutsTheDefaultBack)
 {
-    h.addRows({"/a.pdf", "/b c.pdf", "/a.pdf", "/d.pdf"});
+    h.addRows(NativePaths({"/a.pdf", "/b c.pdf", "/a.pdf", "/d.pdf"}));
     std::vector<std::string> defaultWhilePrinting;
     h.pump.onTurn = [&] { defaultWhilePrinting.push_back(h.printers.defaultName); };
     h.form.PushButton2_Click();
-    EXPECT_EQ(printed(), (std::vector<std::string>{"/a.pdf", "/b c.pdf", "/a.pdf", "/d.pdf"}));
+    EXPECT_EQ(printed(), NativePaths({"/a.pdf", "/b c.pdf", "/a.pdf", "/d.pdf"}));
     EXPECT_EQ(h.printers.setDefaultCalls, (std::vector<std::string>{"label", "office"}));
     EXPECT_EQ(h.printers.defaultName, "office");
     for (const std::string& name : defaultWhilePrinting)
@@ -83,7 +83,7 @@ TEST_F(PrintRunTest, PrintsEveryRowInOrderOnTheChosenPrinterAndPutsTheDefaultBac
 
 TEST_F(PrintRunTest, TheReaderStartsMinimisedAndEachFileIsFollowedByTwoSeconds)
 {
-    h.addRows({"/a.pdf"});
+    h.addRows(NativePaths({"/a.pdf"}));
     std::int64_t doneAt = -1;
     h.boxes.onShow = [&](const FakeMessageBoxes::Box&) { doneAt = h.clock.steady; };
     h.form.PushButton2_Click();
@@ -95,7 +95,7 @@ TEST_F(PrintRunTest, TheReaderStartsMinimisedAndEachFileIsFollowedByTwoSeconds)
 
 TEST_F(PrintRunTest, TheProgressBarShowsEachRowsShareBeforeItIsPrinted)
 {
-    h.addRows({"/1.pdf", "/2.pdf", "/3.pdf"});
+    h.addRows(NativePaths({"/1.pdf", "/2.pdf", "/3.pdf"}));
     h.processes.statuses = {0};
     h.form.PushButton2_Click();
     ASSERT_EQ(h.progress.values.size(), 4u);
@@ -107,7 +107,7 @@ TEST_F(PrintRunTest, TheProgressBarShowsEachRowsShareBeforeItIsPrinted)
 TEST_F(PrintRunTest, TheDefaultComesBackEvenWhenTheChosenPrinterWasTheDefault)
 {
     h.combo.index = 0;
-    h.addRows({"/a.pdf"});
+    h.addRows(NativePaths({"/a.pdf"}));
     h.form.PushButton2_Click();
     EXPECT_EQ(h.printers.setDefaultCalls, (std::vector<std::string>{"office", "office"}));
 }
@@ -115,7 +115,7 @@ TEST_F(PrintRunTest, TheDefaultComesBackEvenWhenTheChosenPrinterWasTheDefault)
 TEST_F(PrintRunTest, AFailedSwitchIsReportedAt106AndEveryFileStillPrints)
 {
     h.combo.index = -1;
-    h.addRows({"/a.pdf", "/b.pdf"});
+    h.addRows(NativePaths({"/a.pdf", "/b.pdf"}));
     h.form.PushButton2_Click();
     EXPECT_EQ(reportedLines(), std::vector<int>{106});
     EXPECT_EQ(printed().size(), 2u);
@@ -126,7 +126,7 @@ TEST_F(PrintRunTest, AnUnreadableDefaultLeadsToAReportAt130AndStillDone)
 {
     h.printers.defaultFailure = Failure("The print system is not running.", 1282);
     h.boxes.onShow = [&](const FakeMessageBoxes::Box&) { h.printers.defaultFailure.reset(); };
-    h.addRows({"/a.pdf"});
+    h.addRows(NativePaths({"/a.pdf"}));
     h.form.PushButton2_Click();
     ASSERT_EQ(h.boxes.shown.size(), 3u);
     EXPECT_EQ(h.boxes.shown[0].text.rfind("Error No: 1282", 0), 0u);
@@ -137,8 +137,8 @@ TEST_F(PrintRunTest, AnUnreadableDefaultLeadsToAReportAt130AndStillDone)
 TEST_F(PrintRunTest, WithoutAReaderEachFileSaysSoAndDoneFollows)
 {
     h.fileSystem.remove(kReader);
-    h.fileSystem.addFile(kProgramFiles + "/Adobe/Reader/acrord32.exe");
-    h.addRows({"/a.pdf", "/b.pdf", "/c.pdf"});
+    h.fileSystem.addFile(NativeJoin(kProgramFiles, "Adobe/Reader/acrord32.exe"));
+    h.addRows(NativePaths({"/a.pdf", "/b.pdf", "/c.pdf"}));
     h.form.PushButton2_Click();
     EXPECT_EQ(h.boxTexts(), (std::vector<std::string>{kNotFound, kNotFound, kNotFound, "Done."}));
     EXPECT_TRUE(h.processes.starts.empty());
@@ -147,7 +147,7 @@ TEST_F(PrintRunTest, WithoutAReaderEachFileSaysSoAndDoneFollows)
 
 TEST_F(PrintRunTest, ASecondClickRunsANestedRunThatEndsFirst)
 {
-    h.addRows({"/a.pdf", "/b.pdf"});
+    h.addRows(NativePaths({"/a.pdf", "/b.pdf"}));
     bool clicked = false;
     h.pump.onTurn = [&] {
         if (!clicked && h.processes.starts.size() == 1) {
@@ -156,20 +156,20 @@ TEST_F(PrintRunTest, ASecondClickRunsANestedRunThatEndsFirst)
         }
     };
     h.form.PushButton2_Click();
-    EXPECT_EQ(printed(), (std::vector<std::string>{"/a.pdf", "/a.pdf", "/b.pdf", "/b.pdf"}));
+    EXPECT_EQ(printed(), NativePaths({"/a.pdf", "/a.pdf", "/b.pdf", "/b.pdf"}));
     EXPECT_EQ(h.boxTexts(), (std::vector<std::string>{"Done.", "Done."}));
     EXPECT_EQ(h.printers.defaultName, "office");
 }
 
 TEST_F(PrintRunTest, ARowRemovedUnderTheRunPrintsNothingInItsPass)
 {
-    h.addRows({"/a.pdf", "/b.pdf", "/c.pdf"});
+    h.addRows(NativePaths({"/a.pdf", "/b.pdf", "/c.pdf"}));
     h.pump.onTurn = [&] {
         if (h.processes.starts.size() == 1 && h.form.fileList().count() == 3)
             h.form.fileList().remove(3);
     };
     h.form.PushButton2_Click();
-    EXPECT_EQ(printed(), (std::vector<std::string>{"/a.pdf", "/b.pdf"}));
+    EXPECT_EQ(printed(), NativePaths({"/a.pdf", "/b.pdf"}));
     EXPECT_EQ(reportedLines(), std::vector<int>{116});
     for (double value : h.progress.values)
         EXPECT_LE(value, 100);
@@ -178,20 +178,20 @@ TEST_F(PrintRunTest, ARowRemovedUnderTheRunPrintsNothingInItsPass)
 
 TEST_F(PrintRunTest, AListEmptiedUnderTheRunEndsWithDone)
 {
-    h.addRows({"/a.pdf", "/b.pdf"});
+    h.addRows(NativePaths({"/a.pdf", "/b.pdf"}));
     h.pump.onTurn = [&] {
         if (h.processes.starts.size() == 1)
             h.form.PushButton4_Click();
     };
     h.form.PushButton2_Click();
-    EXPECT_EQ(printed(), std::vector<std::string>{"/a.pdf"});
+    EXPECT_EQ(printed(), NativePaths({"/a.pdf"}));
     EXPECT_EQ(h.boxTexts().back(), "Done.");
     EXPECT_EQ(h.printers.defaultName, "office");
 }
 
 TEST_F(PrintRunTest, ClosingTheWindowMidRunPutsTheDefaultBack)
 {
-    h.addRows({"/a.pdf"});
+    h.addRows(NativePaths({"/a.pdf"}));
     h.pump.onTurn = [&] {
         if (h.printers.defaultName == "label")
             h.form.Form_Unload();
@@ -202,7 +202,7 @@ TEST_F(PrintRunTest, ClosingTheWindowMidRunPutsTheDefaultBack)
 
 TEST_F(PrintRunTest, TheHourglassStaysThroughTheRun)
 {
-    h.addRows({"/a.pdf"});
+    h.addRows(NativePaths({"/a.pdf"}));
     int turnsWhileBusy = 0;
     h.pump.onTurn = [&] {
         h.form.PushButton_MouseMove(1);
@@ -215,72 +215,76 @@ TEST_F(PrintRunTest, TheHourglassStaysThroughTheRun)
 
 TEST_F(PrintRunTest, FilesAreNotSentElsewhereOnceTheChosenPrinterStopsBeingTheDefault)
 {
-    h.addRows({"/a.pdf", "/b.pdf", "/c.pdf"});
+    h.addRows(NativePaths({"/a.pdf", "/b.pdf", "/c.pdf"}));
     h.pump.onTurn = [&] {
         if (h.processes.starts.size() == 1)
             h.printers.defaultName = "office";  // the chosen printer went away
     };
     h.form.PushButton2_Click();
-    EXPECT_EQ(printed(), std::vector<std::string>{"/a.pdf"});
+    EXPECT_EQ(printed(), NativePaths({"/a.pdf"}));
     EXPECT_EQ(reportedLines("Pagevane.DoItByFile"), (std::vector<int>{106, 106}));
     EXPECT_EQ(h.boxTexts().back(), "Done.");
 }
 
 TEST(ReaderCommandLine, IsThePlainQuotedLineForOrdinaryNames)
 {
-    EXPECT_EQ(ReaderCommandLine("/opt/Adobe/Reader/AcroRd32.exe", "/docs/My report.pdf"),
-              "\"/opt/Adobe/Reader/AcroRd32.exe\" /p /h \"/docs/My report.pdf\"");
+    const std::string reader = Native("/opt/Adobe/Reader/AcroRd32.exe");
+    const std::string document = Native("/docs/My report.pdf");
+    EXPECT_EQ(ReaderCommandLine(reader, document), "\"" + reader + "\" /p /h \"" + document + "\"");
 }
 
 struct ReaderSearchTest : PrintRunTest {
     std::string found()
     {
-        return FindFileInTree(h.fileSystem, h.pump, kProgramFiles + "/Adobe", "AcroRd32.exe");
+        return FindFileInTree(h.fileSystem, h.pump, NativeJoin(kProgramFiles, "Adobe"), "AcroRd32.exe");
     }
 };
 
 TEST_F(ReaderSearchTest, TheShallowestCopyWinsThenTheEarlierParent)
 {
-    const std::string adobe = kProgramFiles + "/Adobe";
+    const std::string adobe = NativeJoin(kProgramFiles, "Adobe");
     h.fileSystem.remove(kReader);
-    h.fileSystem.addFolder(adobe + "/A");
-    h.fileSystem.addFolder(adobe + "/A/X");
-    h.fileSystem.addFile(adobe + "/A/X/AcroRd32.exe");
-    h.fileSystem.addFolder(adobe + "/B");
-    h.fileSystem.addFile(adobe + "/B/AcroRd32.exe");
-    h.fileSystem.addFolder(adobe + "/C");
-    h.fileSystem.addFile(adobe + "/C/AcroRd32.exe");
-    EXPECT_EQ(found(), adobe + "/B/AcroRd32.exe");
-    h.fileSystem.addFile(adobe + "/AcroRd32.exe");
-    EXPECT_EQ(found(), adobe + "/AcroRd32.exe");
+    h.fileSystem.addFolder(NativeJoin(adobe, "A"));
+    h.fileSystem.addFolder(NativeJoin(adobe, "A/X"));
+    h.fileSystem.addFile(NativeJoin(adobe, "A/X/AcroRd32.exe"));
+    h.fileSystem.addFolder(NativeJoin(adobe, "B"));
+    h.fileSystem.addFile(NativeJoin(adobe, "B/AcroRd32.exe"));
+    h.fileSystem.addFolder(NativeJoin(adobe, "C"));
+    h.fileSystem.addFile(NativeJoin(adobe, "C/AcroRd32.exe"));
+    EXPECT_EQ(found(), NativeJoin(adobe, "B/AcroRd32.exe"));
+    h.fileSystem.addFile(NativeJoin(adobe, "AcroRd32.exe"));
+    EXPECT_EQ(found(), NativeJoin(adobe, "AcroRd32.exe"));
 }
 
 TEST_F(ReaderSearchTest, IgnoresOtherCaseAndHiddenFoldersAndAMissingRoot)
 {
-    const std::string adobe = kProgramFiles + "/Adobe";
+    const std::string adobe = NativeJoin(kProgramFiles, "Adobe");
     h.fileSystem.remove(kReader);
-    h.fileSystem.addFile(adobe + "/Reader/acrord32.exe");
-    h.fileSystem.addFolder(adobe + "/.cache", attr::kDirectory | attr::kHidden);
-    h.fileSystem.addFile(adobe + "/.cache/AcroRd32.exe");
+    h.fileSystem.addFile(NativeJoin(adobe, "Reader/acrord32.exe"));
+    h.fileSystem.addFolder(NativeJoin(adobe, ".cache"), attr::kDirectory | attr::kHidden);
+    h.fileSystem.addFile(NativeJoin(adobe, ".cache/AcroRd32.exe"));
     EXPECT_EQ(found(), "");
-    EXPECT_EQ(FindFileInTree(h.fileSystem, h.pump, "/nowhere/Adobe", "AcroRd32.exe"), "");
+    EXPECT_EQ(FindFileInTree(h.fileSystem, h.pump, Native("/nowhere/Adobe"), "AcroRd32.exe"), "");
 }
 
 TEST_F(PrintRunTest, WithoutProgramFilesTheSearchStartsAtTheRootsAdobeFolder)
 {
     h.shell.specialFolders.clear();
-    h.fileSystem.addFolder("/Adobe");
-    h.fileSystem.addFile("/Adobe/AcroRd32.exe");
-    h.addRows({"/a.pdf"});
+    h.fileSystem.addFolder(Native("/Adobe"));
+    h.fileSystem.addFile(Native("/Adobe/AcroRd32.exe"));
+    h.addRows(NativePaths({"/a.pdf"}));
     h.form.PushButton2_Click();
     ASSERT_EQ(h.processes.starts.size(), 1u);
-    EXPECT_EQ(h.processes.starts[0].commandLine.rfind("\"/Adobe/AcroRd32.exe\"", 0), 0u);
+    // The empty folder path leaves a separator before "Adobe": on Windows a path rooted on the
+    // current drive without naming it.
+    const std::string reader = kPathSeparator == '\\' ? "\"\\Adobe\\AcroRd32.exe\"" : "\"/Adobe/AcroRd32.exe\"";
+    EXPECT_EQ(h.processes.starts[0].commandLine.rfind(reader, 0), 0u);
 }
 
 TEST_F(PrintRunTest, AReaderThatCannotStartIsPassedOverSilently)
 {
     h.processes.startFailure = Failure("No such file or directory", 2);
-    h.addRows({"/a.pdf"});
+    h.addRows(NativePaths({"/a.pdf"}));
     h.form.PushButton2_Click();
     EXPECT_EQ(h.boxTexts(), std::vector<std::string>{"Done."});
 }

@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "app/skin_framework.h"
+#include "fakes/native_path.h"
 #include "platform/failure.h"
 
 namespace pv {
 namespace {
+
+using testing::Native;
 
 // Files held in memory, with the cap that readFile is asked for recorded.
 class MemoryFiles final : public FileSystem {
@@ -49,7 +52,7 @@ public:
     std::vector<Skin> applied;
 };
 
-constexpr const char* kSkinPath = "/opt/pressvale/bin/x/o.cjs";
+const std::string kSkinPath = Native("/opt/pressvale/bin/x/o.cjs");
 
 class SkinFrameworkTest : public ::testing::Test {
 protected:
@@ -108,22 +111,22 @@ TEST_F(SkinFrameworkTest, EachFlagFollowsItsOwnOptionOrSwitch)
 TEST_F(SkinFrameworkTest, RefusesWhatItCannotDo)
 {
     EXPECT_EQ(failureCode([&] { engine.ApplyWindow(window); }), failure_code::kInvalidProcedureCall);
-    EXPECT_EQ(failureCode([&] { engine.LoadSkin("/opt/pressvale/bin/x/missing.cjs", ""); }),
+    EXPECT_EQ(failureCode([&] { engine.LoadSkin(Native("/opt/pressvale/bin/x/missing.cjs"), ""); }),
               failure_code::kFileNotFound);
     EXPECT_EQ(failureCode([&] { engine.SetSwitch(6, true); }), failure_code::kInvalidProcedureCall);
     EXPECT_EQ(failureCode([&] { engine.ApplyWindow(window); }), failure_code::kInvalidProcedureCall);
     EXPECT_TRUE(window.applied.empty());
 
-    files.files["/big.cjs"] = std::string(SkinFramework::kMaxSkinFileBytes + 1, '#');
-    EXPECT_EQ(failureCode([&] { engine.LoadSkin("/big.cjs", ""); }), failure_code::kFileNotFound);
+    files.files[Native("/big.cjs")] = std::string(SkinFramework::kMaxSkinFileBytes + 1, '#');
+    EXPECT_EQ(failureCode([&] { engine.LoadSkin(Native("/big.cjs"), ""); }), failure_code::kFileNotFound);
 }
 
 TEST_F(SkinFrameworkTest, ABrokenSkinFailsAndLeavesTheEarlierOneInPlace)
 {
     engine.LoadSkin(kSkinPath, "");
-    files.files["/broken.cjs"] = "[window]\nbackground = blue\n";
+    files.files[Native("/broken.cjs")] = "[window]\nbackground = blue\n";
     try {
-        engine.LoadSkin("/broken.cjs", "");
+        engine.LoadSkin(Native("/broken.cjs"), "");
         FAIL() << "a broken skin must fail";
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.code(), failure_code::kInvalidProcedureCall);
