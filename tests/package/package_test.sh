@@ -3,8 +3,8 @@
 # AppStream data), installs it on this machine with apt-get, starts the `pressvale` command
 # under a private virtual X server, prints one sample file through the installed stand-in
 # reader on a capture printer of a private CUPS scheduler, removes the package and expects
-# none of its files left behind. Needs root (it installs and removes the package) and a
-# machine where the package is not installed yet.
+# none of its files left behind. It installs and removes the package as root (or through
+# sudo), and refuses to run where the package is installed already.
 #
 #   package_test.sh PACKAGE.deb X11_WINDOW
 set -euo pipefail
@@ -13,7 +13,8 @@ source "$here/../support/desktop.sh"
 deb=$(realpath "$1") probe=$(realpath "$2")
 window_icon=$here/../../assets/icons/pressvale.png
 private_cupsd=$here/../support/private_cupsd.sh
-apt=(apt-get -o DPkg::Lock::Timeout=600 -y -qq)
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 -y -qq)
+[[ $(id -u) -eq 0 ]] || apt=(sudo "${apt[@]}")
 
 fail() {
     echo "FAIL: $*" >&2
@@ -31,7 +32,7 @@ package_test_clean_up() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
     "$private_cupsd" stop "$cupsd_dir" 2>/dev/null || true
     if [[ -n $installed_by_us ]]; then
-        DEBIAN_FRONTEND=noninteractive "${apt[@]}" purge pressvale >/dev/null 2>&1 || true
+        "${apt[@]}" purge pressvale >/dev/null 2>&1 || true
     fi
     pressvale_clean_up
 }
@@ -60,7 +61,7 @@ echo "package checks passed (lintian: $(grep -c '^[EW]:' "$work/lintian.txt" || 
 
 # --- Installed ---------------------------------------------------------------------------
 installed_by_us=yes
-DEBIAN_FRONTEND=noninteractive "${apt[@]}" install --no-install-recommends "$deb" >"$work/apt.log" 2>&1 ||
+"${apt[@]}" install --no-install-recommends "$deb" >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt-get could not install the package"; }
 dpkg -L pressvale >"$work/package-files"
 
@@ -130,7 +131,7 @@ cmp -s "$job" "$sample" || fail "the printed job differs from $sample"
 echo "printed $(basename "$sample") through $reader"
 
 # --- Removed -----------------------------------------------------------------------------
-DEBIAN_FRONTEND=noninteractive "${apt[@]}" purge pressvale >"$work/apt.log" 2>&1 ||
+"${apt[@]}" purge pressvale >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt-get could not remove the package"; }
 installed_by_us=
 ! dpkg-query -W -f='${Status}' pressvale 2>/dev/null | grep -q "ok installed" || fail "still installed"
