@@ -64,3 +64,6 @@ add_custom_target(pressvale_install_docs ALL DEPENDS ${pressvale_compressed_docs
 install(FILES ${PRESSVALE_GENERATED_INSTALL_DIR}/pressvale.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PRESSVALE_PACKAGING_DIR}/copyright ${PRESSVALE_GENERATED_INSTALL_DIR}/changelog.Debian.gz
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/pressvale)
+# Lintian's notes on this package that do not apply, each with the reason.
+install(FILES ${PRESSVALE_PACKAGING_DIR}/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME pressvale)
