@@ -7,9 +7,9 @@
 #                                             program derives from its own folder (../libexec)
 #   bin/pressvale                             a relative symbolic link to the program; the program
 #                                             finds its folder from its resolved executable
-#   share/applications, share/metainfo, share/icons/hicolor, share/man/man1, share/doc/pressvale
-#                                             the menu entry, AppStream data, menu icons, manual
-#                                             page, copyright and changelog
+#   share/applications, share/metainfo, share/icons/hicolor, share/man/man1, share/doc/pressvale,
+#   share/lintian/overrides                   the menu entry, AppStream data, menu icons, manual
+#                                             page, copyright and changelog, lintian overrides
 #
 # The program folder and the Program Files folder keep the relation they have in the build
 # tree (bin/ and libexec/ of one parent), so the program needs no install-time setting.
