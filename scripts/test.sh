@@ -5,7 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
 
-pressvale_install_packages "${PRESSVALE_FUZZ_PACKAGES[@]}"
+# The package test checks the Debian package with these.
+PRESSVALE_PACKAGE_CHECKERS=(dpkg-dev lintian desktop-file-utils appstream)
+pressvale_install_packages "${PRESSVALE_FUZZ_PACKAGES[@]}" "${PRESSVALE_PACKAGE_CHECKERS[@]}"
 # run_suite BUILD_DIR: every ctest test of that build; adds their number to `passed`.
 passed=0
 run_suite() {
@@ -15,6 +17,14 @@ run_suite() {
 
 pressvale_build build
 run_suite build
+
+# The Debian package as scripts/package.sh makes it: installed on this machine, started, printed
+# through and removed again.
+started=$SECONDS
+scripts/package.sh build-package
+tests/package/package_test.sh build-package/pressvale_*.deb build/tests/e2e/x11_window
+passed=$((passed + 1))
+echo "Package build and test: $((SECONDS - started)) s"
 
 # The checked build stops at the first memory error, undefined behaviour or leak. Its programs
 # carry their options and the few leak suppressions for outside libraries themselves

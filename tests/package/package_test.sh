@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it: checks the package (lintian, the menu entry, the
+# AppStream data), installs it on this machine with apt-get, starts the `pressvale` command
+# under a private virtual X server, prints one sample file through the installed stand-in
+# reader on a capture printer of a private CUPS scheduler, removes the package and expects
+# none of its files left behind. It installs and removes the package as root (or through
+# sudo), and refuses to run where the package is installed already.
+#
+#   package_test.sh PACKAGE.deb X11_WINDOW
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd -P)
+source "$here/../support/desktop.sh"
+deb=$(realpath "$1") probe=$(realpath "$2")
+window_icon=$here/../../assets/icons/pressvale.png
+private_cupsd=$here/../support/private_cupsd.sh
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 -y -qq)
+[[ $(id -u) -eq 0 ]] || apt=(sudo "${apt[@]}")
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+if dpkg-query -W -f='${Status}' pressvale 2>/dev/null | grep -q "ok installed"; then
+    fail "pressvale is already installed on this machine; this test installs and removes it, so remove it first"
+fi
+
+installed_by_us=
+pressvale_make_work_folder
+cupsd_dir=$work/cupsd
+package_test_clean_up() {
+    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
+    "$private_cupsd" stop "$cupsd_dir" 2>/dev/null || true
+    if [[ -n $installed_by_us ]]; then
+        "${apt[@]}" purge pressvale >/dev/null 2>&1 || true
+    fi
+    pressvale_clean_up
+}
+trap package_test_clean_up EXIT
+
+# --- The package file itself -----------------------------------------------------------
+[[ $(basename "$deb") =~ ^pressvale_[0-9][0-9.]*-[0-9]+_amd64\.deb$ ]] || fail "unexpected package name: $(basename "$deb")"
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libcups2 qt6-qpa-plugins; do
+    [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] ||
+        fail "the package does not depend on $needed: $depends"
+done
+lintian --no-tag-display-limit "$deb" >"$work/lintian.txt" 2>&1 || true
+if grep -q '^E:' "$work/lintian.txt"; then
+    cat "$work/lintian.txt"
+    fail "lintian reports errors"
+fi
+mkdir "$work/unpacked"
+dpkg-deb -x "$deb" "$work/unpacked"
+desktop_files=("$work"/unpacked/usr/share/applications/*.desktop)
+[[ ${#desktop_files[@]} -eq 1 && -f ${desktop_files[0]} ]] || fail "expected one menu entry"
+desktop-file-validate "${desktop_files[0]}" || fail "the menu entry is not valid"
+appstreamcli validate --no-net "$work"/unpacked/usr/share/metainfo/*.metainfo.xml >"$work/appstream.txt" 2>&1 ||
+    { cat "$work/appstream.txt"; fail "appstreamcli rejects the AppStream data"; }
+echo "package checks passed (lintian: $(grep -c '^[EW]:' "$work/lintian.txt" || true) warnings, no errors)"
+
+# --- Installed ---------------------------------------------------------------------------
+installed_by_us=yes
+"${apt[@]}" install --no-install-recommends "$deb" >"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log"; fail "apt-get could not install the package"; }
+dpkg -L pressvale >"$work/package-files"
+
+# The command in PATH resolves to the program folder, and the reader sits below the Program
+# Files folder that the program derives from it (the program folder's parent + /libexec).
+command=$(command -v pressvale) || fail "no pressvale command in PATH"
+program=$(readlink -f "$command")
+program_folder=$(dirname "$program")
+reader=$(dirname "$program_folder")/libexec/Adobe/Reader/AcroRd32.exe
+[[ $command == /usr/bin/pressvale && $program == /usr/lib/pressvale/bin/pressvale ]] ||
+    fail "pressvale is $command -> $program"
+[[ $(readlink "$command") != /* ]] || fail "the command is an absolute link: $(readlink "$command")"
+[[ -x $reader ]] || fail "no reader at $reader"
+for file in HAND-M.CUR drag.ico x/o.cjs "Samples/Sample Letter.pdf"; do
+    cmp -s "$program_folder/$file" "$here/../../assets/program/$file" || fail "$program_folder/$file is missing or differs"
+done
+
+# The menu entry starts the command and shows the window's own picture at every usual size.
+entry=/usr/share/applications/$(basename "${desktop_files[0]}")
+entry_value() { sed -n "s/^$1=//p" "$entry"; }
+[[ $(command -v "$(entry_value Exec)") == "$command" ]] || fail "the menu entry runs '$(entry_value Exec)'"
+icon=$(entry_value Icon)
+for size in 16 24 32 48 64 128 256; do
+    file=/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png
+    [[ $(identify -format '%wx%h' "$file" 2>/dev/null) == "${size}x${size}" ]] || fail "no ${size}-pixel menu icon $file"
+done
+cmp -s /usr/share/icons/hicolor/256x256/apps/"$icon".png "$window_icon" ||
+    fail "the menu icon is not the window's icon"
+echo "installed: $command -> $program, reader $reader"
+
+# --- The window -------------------------------------------------------------------------
+"$private_cupsd" start "$cupsd_dir" >/dev/null
+"$private_cupsd" add-printer "$cupsd_dir" office
+"$private_cupsd" set-default "$cupsd_dir" office
+pressvale_start_display
+pressvale_private_session "$cupsd_dir"
+unset QT_QPA_PLATFORM
+
+(cd "$work" && exec pressvale) >"$work/program.log" 2>&1 &
+program_pid=$!
+shown_ms=$("$probe" wait Pressvale 30) || { cat "$work/program.log"; fail "the window \"Pressvale\" was not shown"; }
+[[ $(readlink "/proc/$program_pid/exe") == "$program" ]] || fail "the running program is $(readlink "/proc/$program_pid/exe")"
+# The desktop matches the window to the menu entry by its class.
+xprop -name Pressvale WM_CLASS | grep -q "\"$(entry_value StartupWMClass)\"\$" ||
+    fail "the window's class is not the entry's StartupWMClass: $(xprop -name Pressvale WM_CLASS)"
+# The skin in the program folder colours the window: proof that the program found its folder
+# through the link.
+sleep 0.5
+window_id=$(xwininfo -name Pressvale | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+import -window "$window_id" "$work/window.png"
+background=$(convert "$work/window.png" -format '%[hex:p{2,2}]' info:)
+[[ ${background:0:6} == EEF1F5 ]] || fail "the window's background is #$background, not the skin's #EEF1F5"
+pressvale_close_and_expect_clean_end "$probe"
+echo "window shown after ${shown_ms} ms with the skin of its program folder; closed cleanly"
+
+# --- Printing through the installed reader ------------------------------------------------
+sample="$program_folder/Samples/Sample Letter.pdf"
+"$reader" /p /h "$sample" || fail "the installed reader failed"
+job=
+for _ in $(seq 100); do
+    job=$(find "$cupsd_dir/jobs/office" -name '*.job' | head -n1)
+    [[ -n $job ]] && break
+    sleep 0.1
+done
+[[ -n $job ]] || fail "no job reached the printer"
+cmp -s "$job" "$sample" || fail "the printed job differs from $sample"
+echo "printed $(basename "$sample") through $reader"
+
+# --- Removed -----------------------------------------------------------------------------
+"${apt[@]}" purge pressvale >"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log"; fail "apt-get could not remove the package"; }
+installed_by_us=
+! dpkg-query -W -f='${Status}' pressvale 2>/dev/null | grep -q "ok installed" || fail "still installed"
+left=()
+while IFS= read -r path; do
+    [[ -e $path || -L $path ]] || continue
+    # Folders that other packages own (/usr/share/applications, the icon theme's) stay.
+    if [[ -d $path && ! -L $path ]] && dpkg -S "$path" >/dev/null 2>&1; then
+        continue
+    fi
+    left+=("$path")
+done <"$work/package-files"
+[[ ${#left[@]} -eq 0 ]] || fail "left behind after removal: ${left[*]}"
+echo "removed; nothing left behind"
+echo "PASS"
