@@ -8,15 +8,15 @@
 #include "build_config.h"
 #include "platform/cups/cups_printers.h"
 #include "platform/posix/posix_clock.h"
-#include "platform/standard_random.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
-#include "ui/qt/main_window.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_shell.h"
+#include "platform/standard_random.h"
+#include "ui/qt/main_window.h"
 
 int main(int argc, char** argv)
 {

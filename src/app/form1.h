@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "base/error_reports.h"
 #include "app/skin_framework.h"
+#include "base/error_reports.h"
 #include "filelist/file_list.h"
 #include "filelist/list_editing.h"
 #include "platform/dialogs.h"

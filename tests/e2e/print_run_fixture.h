@@ -21,13 +21,13 @@
 #include "fakes/fake_services.h"
 #include "platform/cups/cups_printers.h"
 #include "platform/posix/posix_clock.h"
-#include "platform/standard_random.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
-#include "ui/qt/main_window.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_shell.h"
+#include "platform/standard_random.h"
 #include "private_scheduler.h"
+#include "ui/qt/main_window.h"
 
 namespace pv::testing {
 

@@ -30,9 +30,9 @@
 #include "fakes/fake_services.h"
 #include "fakes/form_harness.h"
 #include "platform/posix/posix_file_system.h"
-#include "ui/qt/main_window.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_settings_store.h"
+#include "ui/qt/main_window.h"
 
 namespace pv::testing {
 namespace {

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "filelist/file_list.h"
-#include "ui/qt/main_window.h"
 #include "recording_events.h"
+#include "ui/qt/main_window.h"
 
 namespace pv::testing {
 

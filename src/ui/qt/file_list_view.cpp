@@ -9,11 +9,11 @@
 #include <QToolTip>
 
 #include "platform/failure.h"
+#include "platform/window_events.h"
 #include "ui/qt/cursor_loader.h"
 #include "ui/qt/dropped_files.h"
 #include "ui/qt/input_codes.h"
 #include "ui/qt/twips.h"
-#include "platform/window_events.h"
 
 namespace pv {
 

@@ -2,8 +2,8 @@
 
 #include <QTreeView>
 
-#include "ui/qt/file_list_model.h"
 #include "platform/window_controls.h"
+#include "ui/qt/file_list_model.h"
 
 namespace pv {
 

@@ -14,12 +14,12 @@
 #include <QScreen>
 
 #include "platform/failure.h"
+#include "platform/skin.h"
+#include "platform/window_events.h"
 #include "ui/qt/cursor_loader.h"
 #include "ui/qt/file_list_view.h"
 #include "ui/qt/skin_style_sheet.h"
 #include "ui/qt/twips.h"
-#include "platform/skin.h"
-#include "platform/window_events.h"
 
 // The icon is compiled into this static library; its registration must be pulled in by name.
 static void RegisterCompiledResources()
