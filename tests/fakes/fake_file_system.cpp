@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "platform/failure.h"
 #include "platform/path_style.h"
 #include "platform/wildcard.h"
 
@@ -54,6 +53,15 @@ std::string Upper(std::string text)
 
 }  // namespace
 
+std::map<std::string, FakeFileSystem::Entry>::const_iterator FakeFileSystem::find(const std::string& path) const
+{
+    const auto found = entries_.find(Canonical(path));
+    // Only a folder's path may end in a separator.
+    if (found != entries_.end() && path.size() > 1 && path.back() == kPathSeparator && !(found->second.attributes & attr::kDirectory))
+        return entries_.end();
+    return found;
+}
+
 void FakeFileSystem::addFolder(const std::string& path, std::uint32_t attributes)
 {
     entries_[Canonical(path)] = Entry{attributes, {}, nextInode_++};
@@ -73,11 +81,10 @@ std::vector<std::string> FakeFileSystem::list(const std::string& folder, const s
                                               ListingFilter filter)
 {
     const std::string parent = Canonical(folder);
-    if (failingFolders.count(parent))
-        throw Failure("Path/File access error", 75);
+    const bool readable = !unreadableFolders.count(parent);
     std::vector<std::string> names;
     for (const auto& [path, entry] : entries_) {
-        if (IsRoot(path) || ParentOf(path) != parent)
+        if (!readable || IsRoot(path) || ParentOf(path) != parent)
             continue;
         const std::string name = path.substr(path.rfind(kPathSeparator) + 1);
         const bool isFolder = entry.attributes & attr::kDirectory;
@@ -96,7 +103,7 @@ std::vector<std::string> FakeFileSystem::list(const std::string& folder, const s
 
 std::optional<FileStatus> FakeFileSystem::status(const std::string& path)
 {
-    const auto found = entries_.find(Canonical(path));
+    const auto found = find(path);
     if (found == entries_.end())
         return std::nullopt;
     return FileStatus{found->second.attributes, 1, found->second.inode};
@@ -104,8 +111,9 @@ std::optional<FileStatus> FakeFileSystem::status(const std::string& path)
 
 std::optional<std::string> FakeFileSystem::readFile(const std::string& path, std::size_t maxBytes)
 {
-    const auto found = entries_.find(Canonical(path));
-    if (found == entries_.end() || found->second.content.size() > maxBytes)
+    const auto found = find(path);
+    if (found == entries_.end() || (found->second.attributes & attr::kDirectory) ||
+        found->second.content.size() > maxBytes)
         return std::nullopt;
     return found->second.content;
 }

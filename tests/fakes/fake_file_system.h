@@ -27,8 +27,9 @@ public:
     std::optional<FileStatus> status(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
 
-    // Listing these folders throws a Failure.
-    std::set<std::string> failingFolders;
+    // These folders exist but cannot be read: they list nothing, as a real folder without
+    // read or search permission does.
+    std::set<std::string> unreadableFolders;
     // Runs after every listing; a test may change the tree in it.
     std::function<void(const std::string& folder, const std::string& pattern)> afterList;
 
@@ -38,6 +39,9 @@ private:
         std::string content;
         std::uint64_t inode = 0;
     };
+    // The entry at `path`, which may end in a separator only when it names a folder.
+    std::map<std::string, Entry>::const_iterator find(const std::string& path) const;
+
     std::map<std::string, Entry> entries_;
     std::uint64_t nextInode_ = 1;
 };

@@ -7,13 +7,14 @@ std::int64_t FakeProcesses::start(const std::string& commandLine, int windowStyl
     starts.push_back({commandLine, windowStyle});
     if (startFailure)
         throw *startFailure;
+    letGo_ = false;
     return processId;
 }
 
 std::optional<Processes::Handle> FakeProcesses::open(std::int64_t id)
 {
     opened.push_back(id);
-    if (!openable || id != processId)
+    if (!openable || id != processId || letGo_)
         return std::nullopt;
     const Handle handle = nextHandle_++;
     openHandles.insert(handle);
@@ -34,7 +35,8 @@ bool FakeProcesses::exitStatus(Handle handle, std::int32_t& status)
 void FakeProcesses::close(Handle handle)
 {
     ++closes;
-    openHandles.erase(handle);
+    if (openHandles.erase(handle) && openHandles.empty() && statuses.front() != kStillActive)
+        letGo_ = true;
 }
 
 }  // namespace pv::testing

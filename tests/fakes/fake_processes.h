@@ -41,6 +41,9 @@ public:
 
 private:
     Handle nextHandle_ = 1;
+    // The process has ended and its last handle is closed: like a real one, it is let go and
+    // cannot be opened again (until start hands out its id anew).
+    bool letGo_ = false;
 };
 
 }  // namespace pv::testing

@@ -25,7 +25,12 @@ fs::path PrivateSchedulerTest::userLpoptions()
 
 void PrivateSchedulerTest::SetUp()
 {
-    const fs::path dir = schedulerDir();
+    UsePrivateScheduler();
+}
+
+void UsePrivateScheduler()
+{
+    const fs::path dir = PrivateSchedulerTest::schedulerDir();
     ASSERT_TRUE(fs::exists(dir / "cups.sock"))
         << "the private scheduler is not running; run the tests through ctest, or start it "
            "with tests/support/private_cupsd.sh start "
@@ -35,10 +40,10 @@ void PrivateSchedulerTest::SetUp()
     // library reads HOME and CUPS_SERVERROOT once per thread).
     setenv("HOME", (dir / "home").c_str(), 1);
     setenv("CUPS_SERVERROOT", (dir / "etc").c_str(), 1);
-    pointClientAt((dir / "cups.sock").string());
+    PrivateSchedulerTest::pointClientAt((dir / "cups.sock").string());
     unsetenv("LPDEST");
     unsetenv("PRINTER");
-    fs::remove(userLpoptions());
+    fs::remove(PrivateSchedulerTest::userLpoptions());
 }
 
 void PrivateSchedulerTest::pointClientAt(const std::string& server)

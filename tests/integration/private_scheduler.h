@@ -21,7 +21,13 @@ protected:
 
     // Points the client library at another server address for the rest of the test.
     static void pointClientAt(const std::string& server);
+
+    friend void UsePrivateScheduler();
 };
+
+// Points the client library, and every program started later, at the private scheduler, as
+// PrivateSchedulerTest does before each test.
+void UsePrivateScheduler();
 
 // What a shell command writes to stdout.
 std::string commandOutput(const std::string& command);
