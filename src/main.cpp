@@ -1,16 +1,20 @@
 // Pressvale: prints many PDF files in one go. Wires the program's behaviour (Form1) to the
 // Qt window and the Linux services, runs the load procedure and shows the window.
 
+#include <clocale>
+
 #include <QApplication>
 #include <QFile>
 
 #include "app/form1.h"
 #include "build_config.h"
 #include "platform/cups/cups_printers.h"
+#include "platform/early_printers.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/standard_random.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
+#include "platform/qt/font_configuration.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_file_dialogs.h"
@@ -20,14 +24,23 @@
 
 int main(int argc, char** argv)
 {
+    // Qt takes the locale from the environment as it starts; it is taken here first, so that
+    // the work started below reads the same locale and never sees it change under it.
+    std::setlocale(LC_ALL, "");
+    // The font configuration and the start-up's printer questions are read beside Qt's own
+    // start and the building of the window, which would otherwise wait for each in turn.
+    pv::FontConfigurationReading fontConfiguration;
+    pv::CupsPrinters cupsPrinters;
+    pv::EarlyPrinters printers(cupsPrinters);
+
     // The program reads no command-line arguments: only the program's own name reaches Qt.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
 
+    fontConfiguration.finish();
     pv::MainWindow window;
     pv::PosixFileSystem fileSystem;
     pv::PosixProcesses processes;
-    pv::CupsPrinters printers;
     pv::QtSettingsStore settings;
     pv::QtShell shell;
     pv::QtMessageBoxes messageBoxes(&window);
@@ -45,6 +58,7 @@ int main(int argc, char** argv)
     window.setEvents(&form);
 
     form.Form_Load();
+    printers.dropEarlyAnswers();
     window.show();
     return QApplication::exec();
 }
