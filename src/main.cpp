@@ -25,18 +25,18 @@
 int main(int argc, char** argv)
 {
     // Qt takes the locale from the environment as it starts; it is taken here first, so that
-    // the work started below reads the same locale and never sees it change under it.
+    // the font configuration, read beside Qt's start, is read under the locale Qt will use.
     std::setlocale(LC_ALL, "");
-    // The font configuration and the start-up's printer questions are read beside Qt's own
-    // start and the building of the window, which would otherwise wait for each in turn.
     pv::FontConfigurationReading fontConfiguration;
-    pv::CupsPrinters cupsPrinters;
-    pv::EarlyPrinters printers(cupsPrinters);
 
     // The program reads no command-line arguments: only the program's own name reaches Qt.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
 
+    // The start-up's printer questions go to the print system while the window is built.
+    // Only now: Qt has set the locale again as it started, and CUPS reads it.
+    pv::CupsPrinters cupsPrinters;
+    pv::EarlyPrinters printers(cupsPrinters);
     fontConfiguration.finish();
     pv::MainWindow window;
     pv::PosixFileSystem fileSystem;
