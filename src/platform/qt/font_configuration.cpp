@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
+#include <system_error>
 
 namespace pv {
 
@@ -19,8 +20,13 @@ FontConfigurationReading::FontConfigurationReading()
     // it (another font back end) there is nothing to read ahead.
     using Init = int (*)();
     const auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"));
-    if (init)
+    if (!init)
+        return;
+    try {
         reading_ = std::thread([init] { init(); });
+    } catch (const std::system_error&) {
+        // Without a thread Qt reads it itself, as before.
+    }
 }
 
 FontConfigurationReading::~FontConfigurationReading()
