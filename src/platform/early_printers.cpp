@@ -1,6 +1,7 @@
 #include "platform/early_printers.h"
 
 #include <exception>
+#include <system_error>
 #include <utility>
 
 namespace pv {
@@ -24,11 +25,21 @@ EarlyPrinters::EarlyPrinters(Printers& printers) : printers_(printers)
     std::promise<std::vector<std::string>> installed;
     defaultPrinter_ = defaultPrinter.get_future();
     installed_ = installed.get_future();
-    // The order in which the printer box is filled asks them.
-    asking_ = std::thread([this, defaultPrinter = std::move(defaultPrinter), installed = std::move(installed)]() mutable {
-        Answer(defaultPrinter, [this] { return printers_.defaultPrinter(); });
-        Answer(installed, [this] { return printers_.installed(); });
-    });
+    // A question whose thread cannot be started is simply asked when it comes.
+    try {
+        askingDefault_ = std::thread([this, answer = std::move(defaultPrinter)]() mutable {
+            Answer(answer, [this] { return printers_.defaultPrinter(); });
+        });
+    } catch (const std::system_error&) {
+        defaultPrinter_ = {};
+    }
+    try {
+        askingInstalled_ = std::thread([this, answer = std::move(installed)]() mutable {
+            Answer(answer, [this] { return printers_.installed(); });
+        });
+    } catch (const std::system_error&) {
+        installed_ = {};
+    }
 }
 
 EarlyPrinters::~EarlyPrinters()
@@ -38,8 +49,10 @@ EarlyPrinters::~EarlyPrinters()
 
 void EarlyPrinters::finishAsking()
 {
-    if (asking_.joinable())
-        asking_.join();
+    for (std::thread* asking : {&askingDefault_, &askingInstalled_}) {
+        if (asking->joinable())
+            asking->join();
+    }
 }
 
 void EarlyPrinters::dropEarlyAnswers()

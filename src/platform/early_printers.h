@@ -10,11 +10,14 @@
 namespace pv {
 
 // The printers, with the start-up's two questions put ahead of time. Made as the program
-// starts, it asks `printers` for the default printer and then for the installed printers on
-// a thread of its own, so that the print system answers while the window is being built.
-// Each early answer, or the failure that came instead, is handed to the first call that asks
-// that question; every later call, and every other question, goes to `printers` when it is
-// made. `printers` is only ever used by one thread at a time.
+// starts, it asks `printers` for the default printer and for the installed printers, each on
+// a thread of its own, so that the print system answers while the window is being built and
+// the two waits overlap (with a network printer search each CUPS question may take a quarter
+// of a second). Each early answer, or the failure that came instead, is handed to the first
+// call that asks that question; every later call, and every other question, goes to
+// `printers` when it is made, once both early questions have been answered. `printers` must
+// take the two early questions at once (CupsPrinters does: the CUPS library keeps one
+// connection per thread); it is never asked anything else alongside them.
 class EarlyPrinters final : public Printers {
 public:
     explicit EarlyPrinters(Printers& printers);
@@ -37,7 +40,8 @@ private:
     Printers& printers_;
     std::future<std::string> defaultPrinter_;
     std::future<std::vector<std::string>> installed_;
-    std::thread asking_;
+    std::thread askingDefault_;
+    std::thread askingInstalled_;
 };
 
 }  // namespace pv
