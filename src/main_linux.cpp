@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "build_config.h"
 #include "platform/cups/cups_printers.h"
+#include "platform/early_printers.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
@@ -24,10 +25,13 @@ int main(int argc, char** argv)
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
 
+    // The start-up's printer questions go to the print system while the window is built.
+    // Only now: Qt has set the locale again as it started, and CUPS reads it.
+    pv::CupsPrinters cupsPrinters;
+    pv::EarlyPrinters printers(cupsPrinters);
     pv::MainWindow window;
     pv::PosixFileSystem fileSystem;
     pv::PosixProcesses processes;
-    pv::CupsPrinters printers;
     pv::QtSettingsStore settings;
     pv::QtShell shell;
     pv::QtMessageBoxes messageBoxes(&window);
@@ -45,6 +49,7 @@ int main(int argc, char** argv)
     window.setEvents(&form);
 
     form.Form_Load();
+    printers.dropEarlyAnswers();
     window.show();
     return QApplication::exec();
 }

@@ -1,9 +1,25 @@
 #include "app/appearance.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/path_style.h"
 
 namespace pv {
 namespace {
+
+const std::string kSkinName = "o.cjs";
+
+// The skin file the look-up finds in `skinFolder`, or an empty name. The look-up ignores
+// letter case, so where the file system tells case apart the name found (say "O.CJS") is
+// the one to load; when several names differ only in case the exact one is preferred.
+std::string FindSkinName(FileSystem& fileSystem, const std::string& skinFolder)
+{
+    const std::vector<std::string> found = fileSystem.list(skinFolder, kSkinName, ListingFilter{});
+    if (found.empty())
+        return {};
+    return std::find(found.begin(), found.end(), kSkinName) != found.end() ? kSkinName : found.front();
+}
 
 bool TakesButtonFace(ControlKind kind)
 {
@@ -17,7 +33,8 @@ void ApplyAppearance(FileSystem& fileSystem, WindowSurface& window, SkinFramewor
                      const std::string& programFolder)
 {
     const std::string skinFolder = programFolder + kPathSeparator + "x";
-    if (fileSystem.list(skinFolder, "o.cjs", ListingFilter{}).empty())
+    const std::string skinName = FindSkinName(fileSystem, skinFolder);
+    if (skinName.empty())
         return;
 
     window.useButtonFaceBackground();
@@ -25,7 +42,7 @@ void ApplyAppearance(FileSystem& fileSystem, WindowSurface& window, SkinFramewor
         if (TakesButtonFace(window.controlKind(i)))
             window.useButtonFaceBackground(i);
     }
-    skin.LoadSkin(skinFolder + kPathSeparator + "o.cjs", "");
+    skin.LoadSkin(skinFolder + kPathSeparator + skinName, "");
     skin.SetOptions(skin.Options() | SkinFramework::kOptionSkinControls);
     skin.SetSwitch(SkinFramework::kSwitchSkinDialogs, true);
     skin.SetSwitch(SkinFramework::kSwitchHoverHighlights, true);

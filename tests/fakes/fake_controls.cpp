@@ -32,7 +32,7 @@ void FakeWindowSurface::moveTo(double leftTwips, double topTwips)
 
 void FakeWindowSurface::applySkin(const Skin& skin)
 {
-    appliedSkin = &skin;
+    appliedSkin = skin;
     ++skinApplications;
 }
 

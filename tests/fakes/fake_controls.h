@@ -8,6 +8,7 @@
 
 #include "filelist/file_list.h"
 #include "platform/failure.h"
+#include "platform/skin.h"
 #include "platform/window_controls.h"
 
 namespace pv::testing {
@@ -43,7 +44,8 @@ public:
     SizeTwips outer{8130, 6000};
     SizeTwips screen{19200, 10800};
     std::optional<std::pair<double, double>> position;
-    const Skin* appliedSkin = nullptr;
+    // A copy of the last skin drawn: the engine hands over a temporary.
+    std::optional<Skin> appliedSkin;
     int skinApplications = 0;
     ScreenPoint cursor{0, 330};
     // Runs inside setPointer; a test may fail it.

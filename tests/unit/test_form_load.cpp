@@ -76,6 +76,41 @@ TEST_F(FormLoadTest, AnUnreadableSkinIsReportedAt100AndTheLoadGoesOnAt102)
     EXPECT_TRUE(h.window.position.has_value());
 }
 
+TEST_F(FormLoadTest, ASkinFoundUnderOtherLetterCaseIsTheOneLoaded)
+{
+    h.fileSystem.addFolder(std::string(kTestProgramFolder) + "/x");
+    h.fileSystem.addFile(std::string(kTestProgramFolder) + "/x/O.CJS", attr::kArchive,
+                         "[window]\nbackground = #123456\n");
+    h.form.Form_Load();
+    EXPECT_TRUE(h.boxes.shown.empty());
+    EXPECT_TRUE(h.window.windowButtonFace);
+    ASSERT_EQ(h.window.skinApplications, 1);
+    EXPECT_EQ(h.window.appliedSkin->window.background, (SkinColour{0x12, 0x34, 0x56}));
+}
+
+TEST_F(FormLoadTest, OfNamesDifferingOnlyInCaseTheExactOneIsLoaded)
+{
+    h.fileSystem.addFolder(std::string(kTestProgramFolder) + "/x");
+    h.fileSystem.addFile(std::string(kTestProgramFolder) + "/x/O.CJS", attr::kArchive, "not a skin\n");
+    h.fileSystem.addFile(std::string(kTestProgramFolder) + "/x/O.cjs", attr::kArchive, "not a skin\n");
+    h.fileSystem.addFile(kSkinFile, attr::kArchive, "[window]\nbackground = #abcdef\n");
+    h.form.Form_Load();
+    EXPECT_TRUE(h.boxes.shown.empty());
+    ASSERT_EQ(h.window.skinApplications, 1);
+    EXPECT_EQ(h.window.appliedSkin->window.background, (SkinColour{0xab, 0xcd, 0xef}));
+}
+
+TEST_F(FormLoadTest, ASkinInAnUpperCaseFolderIsNotFoundAndChangesNothing)
+{
+    // Only the file's name is looked up without regard to case; the folder is "x".
+    h.fileSystem.addFolder(std::string(kTestProgramFolder) + "/X");
+    h.fileSystem.addFile(std::string(kTestProgramFolder) + "/X/o.cjs", attr::kArchive, "[window]\n");
+    h.form.Form_Load();
+    EXPECT_TRUE(h.boxes.shown.empty());
+    EXPECT_FALSE(h.window.windowButtonFace);
+    EXPECT_EQ(h.window.skinApplications, 0);
+}
+
 TEST_F(FormLoadTest, CentresOnTheWholeScreen)
 {
     h.window.screen = {19200, 10800};

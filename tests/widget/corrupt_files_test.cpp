@@ -266,6 +266,16 @@ TEST_F(CorruptFilesTest, RandomBytesAsSkinAreReportedAtLine100AndTheLoadGoesOnAt
     EXPECT_EQ(pointerOverButtons(), Qt::BitmapCursor);
 }
 
+TEST_F(CorruptFilesTest, ASkinNamedInCapitalsIsLoadedWhole)
+{
+    ASSERT_TRUE(QFile::rename(program.filePath("x/o.cjs"), program.filePath("x/O.CJS")));
+    start();
+    EXPECT_TRUE(boxes.shown.empty());
+    expectStarted();
+    EXPECT_NE(window.palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_FALSE(window.styleSheet().isEmpty()) << "the skin found was not the one loaded";
+}
+
 TEST_F(CorruptFilesTest, EveryDamagedFileAtOnceGivesOneReportEachInLoadOrder)
 {
     spoil("HAND-M.CUR", "cut in half");

@@ -59,6 +59,27 @@ TEST_F(QtSettingsStoreTest, ValuesRoundTripThroughTheApplicationsIniFile)
     EXPECT_EQ(store.get("Quillmark", "Pressvale", "Combo1"), "1,2");
 }
 
+TEST_F(QtSettingsStoreTest, StoringTheValueAlreadyHeldLeavesTheFileAsItIs)
+{
+    store.set("Quillmark", "Pressvale", "Combo1", "1");
+    struct stat before {};
+    ASSERT_EQ(stat(QFile::encodeName(iniFile()).constData(), &before), 0);
+    store.set("Quillmark", "Pressvale", "Combo1", "1");
+    struct stat after {};
+    ASSERT_EQ(stat(QFile::encodeName(iniFile()).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file was written again";
+
+    // Another value, another key or a value held only by a damaged file is written.
+    store.set("Quillmark", "Pressvale", "Combo1", "2");
+    EXPECT_EQ(store.get("Quillmark", "Pressvale", "Combo1"), "2");
+    store.set("Quillmark", "Other", "Combo1", "2");
+    EXPECT_EQ(store.get("Quillmark", "Other", "Combo1"), "2");
+    writeIni("[Pressvale]\nCombo1=3\nnot a setting\n");
+    store.set("Quillmark", "Pressvale", "Combo1", "3");
+    EXPECT_EQ(copiesOfCorruptFiles().size(), 1);
+    EXPECT_FALSE(readIni().contains("not a setting"));
+}
+
 TEST_F(QtSettingsStoreTest, AnUnparsableFileIsReadAsFarAsPossibleAndKeptBeforeAWrite)
 {
     const QByteArray damaged = "[Pressvale]\nCombo1=2\n[Other\nline without an equals sign\nKept=yes\n";

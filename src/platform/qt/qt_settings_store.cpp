@@ -119,7 +119,13 @@ void QtSettingsStore::set(const std::string& application, const std::string& sec
     if (current.exists()) {
         if (!current.open(QIODevice::ReadOnly))
             CannotStore(settings);
-        if (unparsable || RewriteWouldLoseContent(current.readAll()))
+        const bool losesContent = unparsable || RewriteWouldLoseContent(current.readAll());
+        // A sound file that already holds the value is left alone: a rewrite would give the
+        // same file, and its write to disk (synced) is most of the start-up's restoring of the
+        // printer choice.
+        if (!losesContent && settings.value(KeyPath(section, key)) == QVariant(QString::fromStdString(value)))
+            return;
+        if (losesContent)
             KeepCopyOf(settings);
     }
     const QFileInfo before(settings.fileName());

@@ -1,6 +1,5 @@
 #include "ui/qt/skin_style_sheet.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -44,7 +43,7 @@ public:
             // The skin file admits no quote, backslash, semicolon or brace; a skin built in
             // code is held to the same so that it cannot break out of the declaration.
             QString family = QString::fromStdString(*font.family);
-            family.remove(QRegularExpression(QStringLiteral("[\"\\\\;{}]")));
+            family.removeIf([](QChar c) { return QStringView(u"\"\\;{}").contains(c); });
             set("font-family", QStringLiteral("\"%1\"").arg(family));
         }
         if (font.pointSize)
