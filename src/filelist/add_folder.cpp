@@ -51,19 +51,24 @@ void AddFolderTree(Services& services, ErrorReports& reports, WindowSurface& win
 
     FolderList folders;
     guard.step(114, [&] { folders = {folder + kPathSeparator}; });
-    // Every folder is listed first, the window answering between folders; the rows follow in
-    // one go, so rows that another action appends meanwhile still come before this walk's.
+    // Every folder is listed and its files judged first, the window answering between folders
+    // and every few hundred files; the rows follow in one go, so rows that another action
+    // appends meanwhile still come before this walk's.
     GuardedWalkSteps steps{guard};
-    std::vector<std::string> paths;
+    std::vector<std::string> admitted;
+    std::size_t judged = 0;
     WalkTreeFiles(services.fileSystem, services.eventPump, folders, "*." + extension, steps,
                   [&](const std::string& path, const std::string&) {
-                      paths.push_back(path);
+                      if (++judged % kFilesBetweenTurns == 0)
+                          services.eventPump.processEvents();
+                      if (guard.test(132, [&] {
+                              return ReadAttributes(services.fileSystem, path) != kSkippedTreeFileAttributes;
+                          }))
+                          admitted.push_back(NormaliseEntryPath(path));
                       return true;
                   });
-    for (const std::string& path : paths) {
-        if (guard.test(132, [&] { return ReadAttributes(services.fileSystem, path) != kSkippedTreeFileAttributes; }))
-            guard.step(132, [&] { AppendListEntry(files, NormaliseEntryPath(path)); });
-    }
+    for (std::string& path : admitted)
+        guard.step(132, [&] { AppendListEntry(files, std::move(path)); });
     guard.step(136, [&] { window.setPointer(PointerKind::Default); });
 }
 

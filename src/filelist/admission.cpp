@@ -47,11 +47,20 @@ std::string ComposePath(const std::string& folder, const std::string& name)
 void AddTreeFiles(FileSystem& fileSystem, EventPump& eventPump, FileList& files, const std::string& root,
                   const std::string& pattern)
 {
-    for (const std::string& path : ListTreeFiles(fileSystem, eventPump, root, pattern)) {
+    FolderList folders{root + kPathSeparator};
+    PlainWalkSteps steps;
+    std::vector<std::string> admitted;
+    std::size_t judged = 0;
+    WalkTreeFiles(fileSystem, eventPump, folders, pattern, steps, [&](const std::string& path, const std::string&) {
+        if (++judged % kFilesBetweenTurns == 0)
+            eventPump.processEvents();
         const std::optional<FileStatus> status = fileSystem.status(path);
         if (status && status->attributes != kSkippedTreeFileAttributes)
-            AppendListEntry(files, NormaliseEntryPath(path));
-    }
+            admitted.push_back(NormaliseEntryPath(path));
+        return true;
+    });
+    for (std::string& path : admitted)
+        AppendListEntry(files, std::move(path));
 }
 
 }  // namespace pv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -8,6 +9,10 @@
 #include "platform/file_system.h"
 
 namespace pv {
+
+// Judging the files of a walked tree reads each one's attributes; the event loop turns after
+// this many, so that a tree of many files never holds the window for long.
+inline constexpr std::size_t kFilesBetweenTurns = 256;
 
 // Files with exactly these attributes (hidden and archived, nothing else) found in a walked
 // tree stay out of the list.
@@ -27,8 +32,9 @@ std::string NormaliseEntryPath(const std::string& path);
 std::string ComposePath(const std::string& folder, const std::string& name);
 
 // Appends every admissible file of the tree under `root` whose name matches `pattern`, in
-// walk order, each path normalised. A file that vanished before its attributes were read is
-// passed over, since a drop reports nothing (the Add All action reports it at its line 132).
+// walk order, each path normalised. The files are judged as the walk finds them and appended
+// once it ends. A file that vanished before its attributes were read is passed over, since a
+// drop reports nothing (the Add All action reports it at its line 132).
 void AddTreeFiles(FileSystem& fileSystem, EventPump& eventPump, FileList& files, const std::string& root,
                   const std::string& pattern);
 

@@ -103,6 +103,8 @@ std::vector<std::string> FakeFileSystem::list(const std::string& folder, const s
 
 std::optional<FileStatus> FakeFileSystem::status(const std::string& path)
 {
+    if (onStatus)
+        onStatus(path);
     const auto found = find(path);
     if (found == entries_.end())
         return std::nullopt;

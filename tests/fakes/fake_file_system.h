@@ -32,6 +32,8 @@ public:
     std::set<std::string> unreadableFolders;
     // Runs after every listing; a test may change the tree in it.
     std::function<void(const std::string& folder, const std::string& pattern)> afterList;
+    // Runs at every status read, with the path read.
+    std::function<void(const std::string& path)> onStatus;
 
 private:
     struct Entry {

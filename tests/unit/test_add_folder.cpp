@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/form_harness.h"
+#include "filelist/admission.h"
 
 namespace pv::testing {
 namespace {
@@ -110,6 +113,29 @@ TEST_F(AddFolderTest, AFileThatVanishesAfterTheListingIsReportedAt132AndAppended
     h.form.PushButton3_Click();
     EXPECT_EQ(reportedLines(), std::vector<int>{132});
     EXPECT_EQ(h.rows(), NativePaths({"/docs/sub2/z.pdf"}));
+}
+
+// Add All and drops alike: every file's attributes are read between turns of the event loop, a
+// few hundred at a time at most, and the stretch that appends the rows reads none.
+TEST_F(AddFolderTest, FilesAreJudgedWithTheWindowAnsweringAndTheRowsFollowInOneGo)
+{
+    h.fileSystem.addFolder(Native("/many"));
+    for (int i = 0; i < 1000; ++i)
+        h.fileSystem.addFile(Native("/many/f" + std::to_string(1000 + i) + ".pdf"));
+    std::size_t readsSinceTurn = 0;
+    std::size_t longestStretch = 0;
+    h.pump.onTurn = [&] { readsSinceTurn = 0; };
+    h.fileSystem.onStatus = [&](const std::string&) { longestStretch = std::max(longestStretch, ++readsSinceTurn); };
+
+    h.dialogs.folderResults = {Native("/many")};
+    h.form.PushButton3_Click();
+    h.form.ListView1_OLEDragDrop({Native("/many")});
+
+    ASSERT_EQ(h.rows().size(), 2000u);
+    EXPECT_EQ(h.rows().front(), Native("/many/f1000.pdf"));
+    EXPECT_EQ(h.rows()[999], Native("/many/f1999.pdf"));
+    EXPECT_EQ(h.rows().back(), Native("/many/f1999.pdf"));
+    EXPECT_LE(longestStretch, kFilesBetweenTurns);
 }
 
 TEST_F(AddFolderTest, OtherActionsMayRunWhileTheTreeIsCollected)
