@@ -12,6 +12,10 @@ pressvale_under_wine() {
     WINEPREFIX=$(cd "$dir/wineprefix" && pwd -P)
     export WINEDEBUG=-all
     wineserver -p
+    # Wine's background services start with the first program and live as long as the
+    # server; started here, they hold no output pipe of a later program open (CMake and
+    # CTest read a test program's output until every holder has closed it).
+    tests/win32/wine.sh "$WINEPREFIX" wineboot >/dev/null 2>&1
     "$@" || status=$?
     wineserver -k 2>/dev/null || true
     unset WINEPREFIX
