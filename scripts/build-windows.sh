@@ -17,5 +17,6 @@ PRESSVALE_PACKAGES=(
 pressvale_install_packages
 
 # The build runs each test program once under Wine to list its tests.
-pressvale_under_wine build-windows \
-    pressvale_build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake "$@"
+pressvale_wine_start build-windows
+pressvale_build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake "$@"
+pressvale_wine_stop

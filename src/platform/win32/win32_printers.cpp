@@ -64,15 +64,8 @@ bool Win32Printers::isCurrentDefault(const std::string& name)
 
 void Win32Printers::setDefault(const std::string& name)
 {
-    const std::wstring wide = win32::Wide(name);
-    // Only an installed printer becomes the default; the spooler of some systems would take
-    // any name and leave the user without a working default.
-    bool known = false;
-    for (const std::string& printer : installed())
-        known = known || SameName(win32::Wide(printer), wide);
-    if (!known)
-        throw Failure("The printer \"" + name + "\" is not installed.", failure_code::kPrinterNotFound);
-    if (!SetDefaultPrinterW(wide.c_str()))
+    // An unknown name fails with ERROR_INVALID_PRINTER_NAME, the code of a missing printer.
+    if (!SetDefaultPrinterW(win32::Wide(name).c_str()))
         throw win32::SystemFailure("Cannot make \"" + name + "\" the default printer", GetLastError());
 }
 
