@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <windows.h>
 
+#include "platform/folder_walk.h"
+#include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_file_system.h"
 #include "temp_folder.h"
 
@@ -84,6 +86,16 @@ TEST_F(Win32FileSystemTest, PathsBeyondMaxPathWithAnyNamesWork)
     EXPECT_THAT(fileSystem.list(folder, "*.pdf", {}), ElementsAre("long.pdf"));
     EXPECT_EQ(fileSystem.status(folder + "\\long.pdf")->attributes, FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(fileSystem.readFile(folder + "\\long.pdf", 100), "long content");
+}
+
+TEST_F(Win32FileSystemTest, AWalkEndsWhereALinkLeadsBackIntoTheTree)
+{
+    const std::string root = PRESSVALE_LINK_LOOP_TREE "\\";
+    EXPECT_THAT(fileSystem.list(root + "a\\b", "*", {.includeFolders = true}), ElementsAre("back"));
+    Win32EventPump eventPump;
+    FolderList folders{root};
+    CollectSubfolders(fileSystem, eventPump, folders, true);
+    EXPECT_THAT(folders, ElementsAre(root, root + "a\\", root + "a\\b\\"));
 }
 
 TEST_F(Win32FileSystemTest, ReadsWholeFilesUpToTheCap)
