@@ -11,8 +11,9 @@ source scripts/lib/wine.sh
 PRESSVALE_PACKAGES=(
     cmake ninja-build
     g++-mingw-w64-x86-64-posix wine wine64 googletest
-    # The printer tests run against a private CUPS scheduler, which Wine reads.
-    cups cups-client
+    # The printer tests run against a private CUPS scheduler, which Wine reads; the dialog
+    # tests on a private virtual X server.
+    cups cups-client xvfb
 )
 pressvale_install_packages
 
