@@ -30,7 +30,7 @@ std::string Win32FileDialogs::showOpen(const OpenFileDialogSettings& settings)
 {
     // The buffer starts with the proposed name and holds the chosen ones: as many characters
     // as the settings allow, one of them the ending NUL.
-    const std::size_t length = std::max<std::size_t>(settings.maxFileNameLength, 2);
+    const std::size_t length = std::max<std::size_t>(settings.maxFileNameLength, 1);
     std::wstring buffer(length + 1, L'\0');
     const std::wstring proposed = win32::Wide(settings.fileName).substr(0, length - 1);
     std::copy(proposed.begin(), proposed.end(), buffer.begin());

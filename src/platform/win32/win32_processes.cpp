@@ -1,7 +1,6 @@
 #include "platform/win32/win32_processes.h"
 
 #include <limits>
-#include <vector>
 
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_text.h"
@@ -33,15 +32,13 @@ std::int64_t Win32Processes::start(const std::string& commandLine, int windowSty
 {
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     std::wstring line = win32::Wide(commandLine);
-    std::vector<wchar_t> writable(line.begin(), line.end());
-    writable.push_back(L'\0');
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = ShowCodeFor(windowStyle);
     PROCESS_INFORMATION created{};
-    if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created))
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created))
         throw win32::SystemFailure("Cannot start \"" + commandLine + "\"", GetLastError());
     CloseHandle(created.hThread);
 
