@@ -17,8 +17,10 @@ PRESSVALE_PACKAGES=(
 )
 pressvale_install_packages
 
-# The build runs each test program once under Wine to list its tests. Without debug
-# information: it makes compiling and linking the static programs markedly slower.
+# The build runs each test program once under Wine to list its tests. Optimised as the
+# Linux build is, but without debug information, which makes compiling and linking the static
+# programs markedly slower.
 pressvale_wine_start build-windows
-pressvale_build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release "$@"
+pressvale_build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" "$@"
 pressvale_wine_stop
