@@ -81,7 +81,8 @@ std::vector<std::string> FakeFileSystem::list(const std::string& folder, const s
                                               ListingFilter filter)
 {
     const std::string parent = Canonical(folder);
-    const bool readable = !unreadableFolders.count(parent);
+    const bool readable = std::none_of(unreadableFolders.begin(), unreadableFolders.end(),
+                                       [&](const std::string& unreadable) { return Canonical(unreadable) == parent; });
     std::vector<std::string> names;
     for (const auto& [path, entry] : entries_) {
         if (!readable || IsRoot(path) || ParentOf(path) != parent)

@@ -78,8 +78,8 @@ TEST_F(FormLoadTest, AnUnreadableSkinIsReportedAt100AndTheLoadGoesOnAt102)
 
 TEST_F(FormLoadTest, ASkinFoundUnderOtherLetterCaseIsTheOneLoaded)
 {
-    h.fileSystem.addFolder(std::string(kTestProgramFolder) + "/x");
-    h.fileSystem.addFile(std::string(kTestProgramFolder) + "/x/O.CJS", attr::kArchive,
+    h.fileSystem.addFolder(NativeJoin(kTestProgramFolder, "x"));
+    h.fileSystem.addFile(NativeJoin(kTestProgramFolder, "x/O.CJS"), attr::kArchive,
                          "[window]\nbackground = #123456\n");
     h.form.Form_Load();
     EXPECT_TRUE(h.boxes.shown.empty());
@@ -90,9 +90,9 @@ TEST_F(FormLoadTest, ASkinFoundUnderOtherLetterCaseIsTheOneLoaded)
 
 TEST_F(FormLoadTest, OfNamesDifferingOnlyInCaseTheExactOneIsLoaded)
 {
-    h.fileSystem.addFolder(std::string(kTestProgramFolder) + "/x");
-    h.fileSystem.addFile(std::string(kTestProgramFolder) + "/x/O.CJS", attr::kArchive, "not a skin\n");
-    h.fileSystem.addFile(std::string(kTestProgramFolder) + "/x/O.cjs", attr::kArchive, "not a skin\n");
+    h.fileSystem.addFolder(NativeJoin(kTestProgramFolder, "x"));
+    h.fileSystem.addFile(NativeJoin(kTestProgramFolder, "x/O.CJS"), attr::kArchive, "not a skin\n");
+    h.fileSystem.addFile(NativeJoin(kTestProgramFolder, "x/O.cjs"), attr::kArchive, "not a skin\n");
     h.fileSystem.addFile(kSkinFile, attr::kArchive, "[window]\nbackground = #abcdef\n");
     h.form.Form_Load();
     EXPECT_TRUE(h.boxes.shown.empty());
@@ -103,8 +103,8 @@ TEST_F(FormLoadTest, OfNamesDifferingOnlyInCaseTheExactOneIsLoaded)
 TEST_F(FormLoadTest, ASkinInAnUpperCaseFolderIsNotFoundAndChangesNothing)
 {
     // Only the file's name is looked up without regard to case; the folder is "x".
-    h.fileSystem.addFolder(std::string(kTestProgramFolder) + "/X");
-    h.fileSystem.addFile(std::string(kTestProgramFolder) + "/X/o.cjs", attr::kArchive, "[window]\n");
+    h.fileSystem.addFolder(NativeJoin(kTestProgramFolder, "X"));
+    h.fileSystem.addFile(NativeJoin(kTestProgramFolder, "X/o.cjs"), attr::kArchive, "[window]\n");
     h.form.Form_Load();
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_FALSE(h.window.windowButtonFace);
