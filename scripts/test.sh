@@ -49,5 +49,17 @@ else
     echo "clang with libFuzzer is not installed: the fuzz targets ran on generated inputs only."
 fi
 
-# Both suites passed in full (a failure stops this script before here).
+# The Windows build (scripts/build-windows.sh) and its tests under Wine: the core's unit tests
+# and the Win32 services, in the build's own Wine prefix and wineserver.
+started=$SECONDS
+scripts/build-windows.sh
+echo "Windows build: $((SECONDS - started)) s"
+started=$SECONDS
+source scripts/lib/wine.sh
+pressvale_wine_start build-windows
+run_suite build-windows
+pressvale_wine_stop
+echo "Windows suite under Wine: $((SECONDS - started)) s"
+
+# Every suite passed in full (a failure stops this script before here).
 echo "Summary: ${passed} passed, 0 failed"

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds Pressvale for 64-bit Windows into build-windows/: the Win32 services, the core and
+# their tests, cross-compiled with MinGW-w64 and linked statically, so the programs need no
+# DLL beyond those of Windows. Installs the cross compiler, Wine (which runs the tests) and
+# GoogleTest's source first when they are missing. Extra arguments go to CMake.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib/setup.sh
+source scripts/lib/wine.sh
+
+PRESSVALE_PACKAGES=(
+    cmake ninja-build
+    g++-mingw-w64-x86-64-posix wine wine64 googletest
+    # The printer tests run against a private CUPS scheduler, which Wine reads; the dialog
+    # tests on a private virtual X server.
+    cups cups-client xvfb
+)
+pressvale_install_packages
+
+# The build runs each test program once under Wine to list its tests.
+pressvale_wine_start build-windows
+pressvale_build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake "$@"
+pressvale_wine_stop

@@ -1,0 +1,23 @@
+#include "platform/win32/system_error.h"
+
+#include "platform/win32/wide_text.h"
+
+namespace pv::win32 {
+
+Failure SystemFailure(const std::string& action, DWORD error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring_view message(text, length);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+        message.remove_suffix(1);
+    std::string description = action;
+    if (!message.empty())
+        description += ": " + Utf8(message);
+    LocalFree(text);
+    return Failure(description, static_cast<long>(error));
+}
+
+}  // namespace pv::win32

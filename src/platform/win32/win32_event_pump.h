@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/event_pump.h"
+
+namespace pv {
+
+// The message loop of the window's thread. Waiting sleeps in MsgWaitForMultipleObjectsEx until
+// a message arrives or the time is up. A quit message ends the pumping and is posted again for
+// the program's main loop.
+class Win32EventPump final : public EventPump {
+public:
+    void processEvents() override;
+    void processEventsFor(std::chrono::milliseconds duration) override;
+
+private:
+    // Handles the pending messages; false once a quit message was met.
+    bool dispatchPending();
+};
+
+}  // namespace pv

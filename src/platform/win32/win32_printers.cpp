@@ -1,0 +1,92 @@
+#include "platform/win32/win32_printers.h"
+
+#include <optional>
+
+#include <windows.h>
+#include <winspool.h>
+
+#include "platform/failure.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/wide_text.h"
+
+namespace pv {
+namespace {
+
+Failure NoDefaultFailure()
+{
+    return Failure("No default printer is set.", failure_code::kPrinterNotFound);
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b)
+{
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// The default printer's name, or nothing when Windows has none.
+std::optional<std::wstring> CurrentDefault()
+{
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    if (GetLastError() == ERROR_FILE_NOT_FOUND)
+        return std::nullopt;
+    std::wstring name(size, L'\0');
+    if (!GetDefaultPrinterW(name.data(), &size)) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND)
+            return std::nullopt;
+        throw win32::SystemFailure("Cannot read the default printer", error);
+    }
+    name.resize(size > 0 ? size - 1 : 0);
+    return name;
+}
+
+}  // namespace
+
+std::vector<std::string> Win32Printers::installed()
+{
+    constexpr DWORD kWhich = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPrintersW(kWhich, nullptr, 4, nullptr, 0, &needed, &count);
+    // PRINTER_INFO_4W holds pointers into the same buffer, so it is allocated with their alignment.
+    std::vector<PRINTER_INFO_4W> buffer(needed / sizeof(PRINTER_INFO_4W) + 1);
+    if (!EnumPrintersW(kWhich, nullptr, 4, reinterpret_cast<BYTE*>(buffer.data()),
+                       static_cast<DWORD>(buffer.size() * sizeof(PRINTER_INFO_4W)), &needed, &count))
+        throw win32::SystemFailure("Cannot list the printers", GetLastError());
+    std::vector<std::string> names;
+    for (DWORD i = 0; i < count; ++i)
+        names.push_back(win32::Utf8(buffer[i].pPrinterName));
+    return names;
+}
+
+std::string Win32Printers::defaultPrinter()
+{
+    if (const auto name = CurrentDefault())
+        return win32::Utf8(*name);
+    // Printers without a default are told apart from no printers at all.
+    if (installed().empty())
+        throw NoDefaultFailure();
+    return {};
+}
+
+bool Win32Printers::isCurrentDefault(const std::string& name)
+{
+    const auto current = CurrentDefault();
+    if (!current)
+        throw NoDefaultFailure();
+    return SameName(*current, win32::Wide(name));
+}
+
+void Win32Printers::setDefault(const std::string& name)
+{
+    // Windows has no call that leaves printers without a default; the program only asks for
+    // that to put back a state it found, so there is nothing to change.
+    if (name.empty())
+        return;
+    // An unknown name fails with ERROR_INVALID_PRINTER_NAME, the code of a missing printer.
+    if (!SetDefaultPrinterW(win32::Wide(name).c_str()))
+        throw win32::SystemFailure("Cannot make \"" + name + "\" the default printer", GetLastError());
+}
+
+}  // namespace pv

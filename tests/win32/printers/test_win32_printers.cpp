@@ -1,0 +1,63 @@
+#include <gmock/gmock.h>
+
+#include "child_program.h"
+#include "platform/failure.h"
+#include "platform/run_and_wait.h"
+#include "platform/win32/win32_event_pump.h"
+#include "platform/win32/win32_printers.h"
+#include "platform/win32/win32_processes.h"
+
+namespace pv {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Wine's printers are the private scheduler's: "alpha", its default, and "beta".
+class Win32PrintersTest : public ::testing::Test {
+protected:
+    // Whether a program started now finds `name` as the default printer.
+    bool childSeesDefault(const std::string& name)
+    {
+        return RunAndWait(processes, eventPump, testing::ChildCommand("default " + name)) == 0;
+    }
+
+    Win32Printers printers;
+    Win32Processes processes;
+    Win32EventPump eventPump;
+};
+
+TEST_F(Win32PrintersTest, ListsTheSchedulersPrintersAndItsDefault)
+{
+    EXPECT_THAT(printers.installed(), ElementsAre("alpha", "beta"));
+    EXPECT_EQ(printers.defaultPrinter(), "alpha");
+    EXPECT_TRUE(printers.isCurrentDefault("alpha"));
+    EXPECT_FALSE(printers.isCurrentDefault("beta"));
+}
+
+TEST_F(Win32PrintersTest, SwitchesTheDefaultForProgramsStartedAfterwardsAndBack)
+{
+    printers.setDefault("beta");
+    EXPECT_EQ(printers.defaultPrinter(), "beta");
+    EXPECT_TRUE(printers.isCurrentDefault("beta"));
+    EXPECT_TRUE(printers.isCurrentDefault("BETA"));
+    EXPECT_FALSE(printers.isCurrentDefault("alpha"));
+    EXPECT_TRUE(childSeesDefault("beta"));
+
+    printers.setDefault("alpha");
+    EXPECT_EQ(printers.defaultPrinter(), "alpha");
+    EXPECT_TRUE(childSeesDefault("alpha"));
+}
+
+TEST_F(Win32PrintersTest, AnUnknownPrinterIsNotMadeTheDefault)
+{
+    try {
+        printers.setDefault("gamma");
+        FAIL() << "set";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.code(), failure_code::kPrinterNotFound);
+    }
+    EXPECT_EQ(printers.defaultPrinter(), "alpha");
+}
+
+}  // namespace
+}  // namespace pv
