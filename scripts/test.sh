@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up this machine (packages, build) and runs every test: the suite, the same suite in a
-# build checked by AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run.
+# build checked by AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, and
+# the Windows build's tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
@@ -50,7 +51,7 @@ else
 fi
 
 # The Windows build (scripts/build-windows.sh) and its tests under Wine: the core's unit tests
-# and the Win32 services, in the build's own Wine prefix and wineserver.
+# and the Win32 services, in the build's own Wine prefix, wineserver and virtual X server.
 started=$SECONDS
 scripts/build-windows.sh
 echo "Windows build: $((SECONDS - started)) s"

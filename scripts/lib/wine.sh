@@ -11,6 +11,7 @@ pressvale_wine_start() {
     WINEPREFIX=$(cd "$1/wineprefix" && pwd -P)
     export WINEDEBUG=-all
     trap pressvale_wine_stop EXIT
+    rm -f "$WINEPREFIX/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WINEPREFIX/display" 2>/dev/null &
     pressvale_xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$WINEPREFIX/display" ] && break; sleep 0.1; done

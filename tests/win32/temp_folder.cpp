@@ -4,9 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 
 #include "platform/win32/long_path.h"
+#include "platform/win32/owned.h"
 #include "platform/win32/wide_text.h"
 
 namespace pv::testing {
@@ -19,50 +19,48 @@ fs::path Extended(const std::string& path)
     return fs::path(win32::ExtendedPath(win32::Wide(path)));
 }
 
+// Removes `folder` (in its extended form) with everything in it, read-only entries included.
+void RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW entry;
+    const win32::FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    for (bool more = find.valid(); more; more = FindNextFileW(find.get(), &entry)) {
+        const std::wstring name = entry.cFileName;
+        const std::wstring path = folder + L"\\" + name;
+        if (name == L"." || name == L"..")
+            continue;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(path);
+        else
+            DeleteFileW(path.c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
 }  // namespace
 
 TempFolder::TempFolder()
 {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    // Process ids come back soon under Wine; the time keeps the names apart.
     static int made = 0;
-    root_ = win32::Utf8(std::wstring_view(temp, length)) + "pv-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++made);
+    root_ = (fs::temp_directory_path() / ("pv-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                          std::to_string(GetTickCount64()) + "-" + std::to_string(++made)))
+                .string();
     fs::create_directories(Extended(root_));
 }
 
 TempFolder::~TempFolder()
 {
-    std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(Extended(root_), ignored))
-        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    fs::remove_all(Extended(root_), ignored);
+    RemoveTree(win32::ExtendedPath(win32::Wide(root_)));
 }
 
-std::string TempFolder::path(std::string_view relative) const
-{
-    return root_ + "\\" + std::string(relative);
-}
-
-void TempFolder::folder(std::string_view relative) const
-{
-    fs::create_directories(Extended(path(relative)));
-}
-
-void TempFolder::file(std::string_view relative, std::string_view content) const
+void TempFolder::file(std::string_view relative, std::string_view content, unsigned long attributes) const
 {
     const fs::path file = Extended(path(relative));
     fs::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary);
-    out << content;
-    if (!out)
-        throw std::runtime_error("cannot write " + path(relative));
-}
-
-void TempFolder::addAttributes(std::string_view relative, unsigned long attributes) const
-{
-    const std::wstring entry = win32::ExtendedPath(win32::Wide(path(relative)));
-    SetFileAttributesW(entry.c_str(), GetFileAttributesW(entry.c_str()) | attributes);
+    std::ofstream(file, std::ios::binary) << content;
+    SetFileAttributesW(file.c_str(), GetFileAttributesW(file.c_str()) | attributes);
 }
 
 }  // namespace pv::testing

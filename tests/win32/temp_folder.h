@@ -5,9 +5,8 @@
 
 namespace pv::testing {
 
-// A fresh folder in the Windows temporary folder for one test, removed with everything in
-// it (read-only entries and paths beyond MAX_PATH included) when the object goes. Paths are
-// UTF-8, in the Windows form.
+// A fresh folder in the Windows temporary folder, removed with everything in it (read-only
+// entries and paths beyond MAX_PATH included) when the object goes. Paths are UTF-8.
 class TempFolder {
 public:
     TempFolder();
@@ -16,14 +15,9 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& root() const { return root_; }
-    // The root, "\", and `relative`.
-    std::string path(std::string_view relative) const;
-
-    // Each creates the missing folders above it.
-    void folder(std::string_view relative) const;
-    void file(std::string_view relative, std::string_view content = {}) const;
-    // Adds attribute bits (FILE_ATTRIBUTE_*) to an entry.
-    void addAttributes(std::string_view relative, unsigned long attributes) const;
+    std::string path(std::string_view relative) const { return root_ + "\\" + std::string(relative); }
+    // Makes the file and the folders above it, then adds the FILE_ATTRIBUTE_* bits given.
+    void file(std::string_view relative, std::string_view content = {}, unsigned long attributes = 0) const;
 
 private:
     std::string root_;

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <thread>
 
 #include "platform/failure.h"
@@ -13,81 +12,57 @@
 namespace pv {
 namespace {
 
-// Stands in for the person at the screen: waits on another thread for the modal window with
-// `title` to appear, keeps the texts of its children and its owner, then sends it the command
-// `answer` (IDOK, IDYES, IDNO, IDCANCEL).
+// Stands in for the person at the screen: on another thread, waits for the modal window with
+// `title`, keeps its children's texts, then sends it the command `answer` (IDOK, IDYES, ...).
 class Person {
 public:
-    Person(const std::wstring& title, int answer)
+    Person(const wchar_t* title, int answer)
         : thread_([this, title, answer] {
-              for (int tries = 0; tries < 500; ++tries) {
-                  if (const HWND window = FindWindowW(nullptr, title.c_str())) {
-                      owner_ = GetWindow(window, GW_OWNER);
-                      EnumChildWindows(window, KeepText, reinterpret_cast<LPARAM>(&texts_));
-                      PostMessageW(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-                      return;
-                  }
+              HWND window = nullptr;
+              for (int tries = 0; tries < 500 && !(window = FindWindowW(nullptr, title)); ++tries)
                   Sleep(20);
-              }
+              EnumChildWindows(window, KeepText, reinterpret_cast<LPARAM>(&texts_));
+              PostMessageW(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
           })
     {
     }
-    ~Person() { waitForAnswer(); }
-
-    // Every child's text, one per line, once the window was answered.
-    const std::wstring& texts()
-    {
-        waitForAnswer();
-        return texts_;
-    }
-    HWND owner()
-    {
-        waitForAnswer();
-        return owner_;
-    }
-
-private:
-    void waitForAnswer()
+    ~Person()
     {
         if (thread_.joinable())
             thread_.join();
     }
 
+    // The texts of the window's children, one per line, once it was answered.
+    const std::wstring& answered()
+    {
+        thread_.join();
+        return texts_;
+    }
+
+private:
     static BOOL CALLBACK KeepText(HWND child, LPARAM texts)
     {
         wchar_t text[1024];
-        const int length = GetWindowTextW(child, text, 1024);
-        reinterpret_cast<std::wstring*>(texts)->append(text, length).append(L"\n");
+        reinterpret_cast<std::wstring*>(texts)->append(text, GetWindowTextW(child, text, 1024)).append(L"\n");
         return TRUE;
     }
 
     std::wstring texts_;
-    HWND owner_ = nullptr;
     std::thread thread_;
 };
 
-TEST(Win32MessageBoxesTest, ShowsTheTextOverTheOwnerAndGivesTheAnswer)
+TEST(Win32MessageBoxesTest, ShowsTheTextAndGivesTheAnswer)
 {
     Win32MessageBoxes boxes;
     const std::string text = "Drucker \xe2\x80\x9e" "B\xc3\xbc" "ro\xe2\x80\x9c nicht gefunden";
-    {
-        Person person(L"Pressvale OK", IDOK);
-        EXPECT_EQ(boxes.show(text, "Pressvale OK", BoxButtons::Ok, BoxIcon::Critical), BoxAnswer::Ok);
-        EXPECT_NE(person.texts().find(win32::Wide(text)), std::wstring::npos) << win32::Utf8(person.texts());
-    }
-    {
-        Person person(L"Pressvale Yes", IDYES);
-        EXPECT_EQ(boxes.show(text, "Pressvale Yes", BoxButtons::YesNo, BoxIcon::Exclamation), BoxAnswer::Yes);
-    }
-
-    const HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                       nullptr, nullptr);
-    ASSERT_TRUE(owner);
-    boxes.setOwner(owner);
-    Person person(L"Pressvale No", IDNO);
+    Person ok(L"Pressvale OK", IDOK);
+    EXPECT_EQ(boxes.show(text, "Pressvale OK", BoxButtons::Ok, BoxIcon::Critical), BoxAnswer::Ok);
+    const std::wstring shown = ok.answered();
+    EXPECT_NE(shown.find(win32::Wide(text)), std::wstring::npos) << win32::Utf8(shown);
+    Person yes(L"Pressvale Yes", IDYES);
+    EXPECT_EQ(boxes.show(text, "Pressvale Yes", BoxButtons::YesNo, BoxIcon::Exclamation), BoxAnswer::Yes);
+    Person no(L"Pressvale No", IDNO);
     EXPECT_EQ(boxes.show(text, "Pressvale No", BoxButtons::YesNo, BoxIcon::None), BoxAnswer::No);
-    EXPECT_EQ(person.owner(), owner);
-    DestroyWindow(owner);
 }
 
 TEST(Win32FileDialogsTest, GivesTheChosenFileOrNothingAndFailsWhenTheBufferIsTooSmall)
@@ -95,11 +70,9 @@ TEST(Win32FileDialogsTest, GivesTheChosenFileOrNothingAndFailsWhenTheBufferIsToo
     testing::TempFolder tree;
     tree.file("Bericht \xc3\xbc.pdf");
     Win32FileDialogs dialogs;
-    OpenFileDialogSettings settings;
-    settings.title = "Pressvale Open";
-    settings.filter = "PDF Files (*.pdf)|*.pdf";
-    settings.flags = open_flags::kExplorer | open_flags::kLongNames | open_flags::kAllowMultiSelect;
-    settings.fileName = tree.path("Bericht \xc3\xbc.pdf");
+    OpenFileDialogSettings settings{.fileName = tree.path("Bericht \xc3\xbc.pdf"), .title = "Pressvale Open",
+                                    .filter = "PDF Files (*.pdf)|*.pdf",
+                                    .flags = open_flags::kExplorer | open_flags::kAllowMultiSelect};
     {
         Person person(L"Pressvale Open", IDOK);
         EXPECT_EQ(dialogs.showOpen(settings), settings.fileName);
@@ -116,6 +89,8 @@ TEST(Win32FileDialogsTest, GivesTheChosenFileOrNothingAndFailsWhenTheBufferIsToo
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.code(), failure_code::kFileNameBufferTooSmall);
     }
+    // The dialog made the chosen file's folder the current one, which keeps it from removal.
+    SetCurrentDirectoryW(L"C:\\");
 }
 
 }  // namespace
