@@ -299,20 +299,31 @@ TEST_F(Win32MainWindowTest, CaptionAndPlacementAreInTwips)
 
 TEST_F(Win32MainWindowTest, AHundredThousandRowsFillAndClearQuickly)
 {
+    constexpr int kRows = 100000;
+    std::vector<std::string> paths;
+    paths.reserve(kRows);
+    for (int i = 0; i < kRows; ++i)
+        paths.push_back("C:\\Users\\user\\Documents\\reports\\2024\\report-" + std::to_string(i) + ".pdf");
+
     const auto started = std::chrono::steady_clock::now();
-    for (int i = 0; i < 100000; ++i)
-        files.append("C:\\Files\\document " + std::to_string(i) + ".pdf");
+    for (std::string& path : paths)
+        files.append(std::move(path));
     pump();
-    window.listView().selectRow(100000);
-    window.listView().ensureVisible(100000);
+    const auto filled = std::chrono::steady_clock::now();
+    EXPECT_EQ(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0), kRows);
+    window.listView().selectRow(kRows);
+    window.listView().ensureVisible(kRows);
     pump();
     files.clear();
     pump();
-    const auto took = std::chrono::steady_clock::now() - started;
+    const auto cleared = std::chrono::steady_clock::now();
     EXPECT_EQ(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0), 0);
-    EXPECT_LT(took, std::chrono::seconds(5));
-    std::printf("100,000 rows filled, shown at the end and cleared in %lld ms\n",
-                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+    EXPECT_LT(cleared - started, std::chrono::seconds(5));
+    const auto ms = [](auto span) {
+        return static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(span).count());
+    };
+    std::printf("[ figures  ] %d appends with the list shown: %lld ms; shown at the end and cleared: %lld ms\n",
+                kRows, ms(filled - started), ms(cleared - filled));
 }
 
 }  // namespace
