@@ -153,6 +153,15 @@ void ListView::disableOutwardDrag()
     // list never starts a drag out of itself.
 }
 
+void ListView::setColours(std::optional<COLORREF> background, std::optional<COLORREF> text)
+{
+    const COLORREF back = background.value_or(GetSysColor(COLOR_WINDOW));
+    send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
+    send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
+    send(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text.value_or(GetSysColor(COLOR_WINDOWTEXT))));
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
 LRESULT ListView::notified(const NMHDR& header)
 {
     if (header.code != LVN_GETDISPINFOW)

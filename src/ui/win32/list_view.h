@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -27,6 +29,8 @@ public:
     void setEvents(MainWindowEvents* events) { events_ = events; }
     // Shows the rows of `files`; nullptr detaches.
     void attach(FileList* files);
+    // The rows' background and text colours; nothing gives the system's.
+    void setColours(std::optional<COLORREF> background, std::optional<COLORREF> text);
     // The owner's WM_NOTIFY from the list view.
     LRESULT notified(const NMHDR& header);
 

@@ -415,13 +415,20 @@ void MainWindow::moveTo(double leftTwips, double topTwips)
 
 void MainWindow::applySkin(const Skin& skin)
 {
-    // Standard controls keep the system's look; the skin colours what the window draws
-    // itself: its surface and the frame's caption.
+    // Standard controls keep the system's look where they draw themselves. The skin colours
+    // the window's surface and, when it draws the controls too, the frame's caption and the
+    // list's rows; what it leaves unset keeps the system's colours.
+    const auto colour = [](const std::optional<SkinColour>& part) -> std::optional<COLORREF> {
+        if (!part)
+            return std::nullopt;
+        return Colour(*part);
+    };
+    const bool controls = skin.flags.skinControls;
     skinBackground_ = win32::OwnedBrush(skin.window.background ? CreateSolidBrush(Colour(*skin.window.background))
                                                                : nullptr);
-    skinFrameText_.reset();
-    if (skin.frame.text)
-        skinFrameText_ = Colour(*skin.frame.text);
+    skinFrameText_ = controls ? colour(skin.frame.text) : std::nullopt;
+    list_->setColours(controls ? colour(skin.list.background) : std::nullopt,
+                      controls ? colour(skin.list.text) : std::nullopt);
     InvalidateRect(window_.get(), nullptr, TRUE);
 }
 

@@ -14,6 +14,7 @@
 
 #include "filelist/file_list.h"
 #include "platform/failure.h"
+#include "platform/skin.h"
 #include "platform/win32/wide_text.h"
 #include "ui/win32/main_window.h"
 #include "widget/recording_events.h"
@@ -295,6 +296,24 @@ TEST_F(Win32MainWindowTest, CaptionAndPlacementAreInTwips)
     EXPECT_EQ(outer.left, 100);
     EXPECT_EQ(outer.top, 50);
     EXPECT_EQ(window.outerSize().width, (outer.right - outer.left) * 15.0);
+}
+
+TEST_F(Win32MainWindowTest, TheSkinColoursTheListOnlyWhenItDrawsTheControls)
+{
+    Skin skin;
+    skin.list.background = SkinColour{200, 10, 20};
+    skin.list.text = SkinColour{1, 2, 3};
+    window.applySkin(skin);
+    EXPECT_EQ(SendMessageW(list(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
+
+    skin.flags.skinControls = true;
+    window.applySkin(skin);
+    EXPECT_EQ(SendMessageW(list(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(200, 10, 20)));
+    EXPECT_EQ(SendMessageW(list(), LVM_GETTEXTCOLOR, 0, 0), static_cast<LRESULT>(RGB(1, 2, 3)));
+
+    // A skin without list colours gives the system's back.
+    window.applySkin(Skin{});
+    EXPECT_EQ(SendMessageW(list(), LVM_GETTEXTCOLOR, 0, 0), static_cast<LRESULT>(GetSysColor(COLOR_WINDOWTEXT)));
 }
 
 TEST_F(Win32MainWindowTest, AHundredThousandRowsFillAndClearQuickly)
