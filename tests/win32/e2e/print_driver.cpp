@@ -15,9 +15,14 @@
 
 namespace {
 
+// The program this driver started, ended by its handle when the drive fails.
+HANDLE startedProgram = nullptr;
+
 [[noreturn]] void Fail(const std::string& what)
 {
     std::fprintf(stderr, "print_driver: %s\n", what.c_str());
+    if (startedProgram)
+        TerminateProcess(startedProgram, 1);
     std::exit(1);
 }
 
@@ -126,6 +131,7 @@ int wmain(int argc, wchar_t** argv)
     if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &started))
         Fail("the program did not start");
+    startedProgram = started.hProcess;
     const DWORD id = started.dwProcessId;
     const auto any = [](HWND) { return true; };
     HWND window = WaitFor([&] { return TopWindow(id, L"PressvaleForm1", any); }, 30, "the main window");
@@ -172,6 +178,7 @@ int wmain(int argc, wchar_t** argv)
         Fail("the program did not end when its window was closed");
     DWORD code = 1;
     GetExitCodeProcess(started.hProcess, &code);
+    startedProgram = nullptr;
     if (code != 0)
         Fail("the program ended with a code other than 0");
     if (DefaultPrinter() != expectedDefault)

@@ -106,8 +106,10 @@ int wmain(int argc, wchar_t** argv)
             return Fail("the program ended before it showed its window");
         window = FindProgramWindow(started.dwProcessId);
     }
-    if (!window)
+    if (!window) {
+        TerminateProcess(started.hProcess, 1);
         return Fail("no window within 30 seconds");
+    }
     // A moment for the first paint.
     Sleep(500);
 
@@ -120,6 +122,8 @@ int wmain(int argc, wchar_t** argv)
     const bool saved = SaveScreenshot(window, argv[2]);
     PostMessageW(window, WM_CLOSE, 0, 0);
     const bool ended = WaitForSingleObject(started.hProcess, 20000) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(started.hProcess, 1);
     DWORD code = 1;
     GetExitCodeProcess(started.hProcess, &code);
     CloseHandle(started.hProcess);

@@ -111,6 +111,9 @@ TEST_F(Win32MainWindowTest, MakesStandardControlsInTabOrder)
     wchar_t caption[64]{};
     GetWindowTextW(child(5), caption, 64);
     EXPECT_STREQ(caption, L"Help");
+    // Screen readers name the list by its window text.
+    GetWindowTextW(list(), caption, 64);
+    EXPECT_STREQ(caption, L"PDF Files");
 }
 
 TEST_F(Win32MainWindowTest, EachButtonsClickReachesItsProcedure)
