@@ -2,7 +2,7 @@
 // Win32 window and the Win32 services, runs the load procedure and shows the window.
 
 #include <windows.h>
-#include <objbase.h>
+#include <ole2.h>
 
 #include <string>
 
@@ -43,8 +43,9 @@ std::string ProgramFolder()
 // The program reads no command-line arguments.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    // The folder picker and the shell's dialogs need COM on this thread.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // Drops from other programs, the folder picker and the shell's dialogs need OLE on this
+    // thread.
+    OleInitialize(nullptr);
 
     pv::MainWindow window;
     pv::Win32FileSystem fileSystem;

@@ -1,7 +1,6 @@
 #include "ui/win32/list_view.h"
 
 #include <algorithm>
-#include <vector>
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -46,15 +45,23 @@ HWND MakeToolTip(HWND list)
 
 }  // namespace
 
-ListView::ListView(HWND list) : list_(list), tip_(MakeToolTip(list))
+ListView::ListView(HWND list)
+    : list_(list),
+      tip_(MakeToolTip(list)),
+      dropTarget_([this](bool offersFileList) { return dragOver(offersFileList); },
+                  [this](const std::vector<std::string>& paths) { dropped(paths); })
 {
     send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    // Drags from other programs reach the drop target; senders that only post WM_DROPFILES
+    // are taken too. Without OLE on this thread only the latter arrive.
+    RegisterDragDrop(list_, &dropTarget_);
     DragAcceptFiles(list_, TRUE);
     SetWindowSubclass(list_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 ListView::~ListView()
 {
+    RevokeDragDrop(list_);
     RemoveWindowSubclass(list_, subclassProcedure, 0);
     attach(nullptr);
 }
@@ -253,19 +260,24 @@ void ListView::pressed(UINT message, LPARAM at)
         events_->ListView1_ItemClick(row);
 }
 
+bool ListView::dragOver(bool offersFileList)
+{
+    return events_ && events_->ListView1_OLEDragOver(offersFileList);
+}
+
+void ListView::dropped(const std::vector<std::string>& paths)
+{
+    if (events_)
+        events_->ListView1_OLEDragDrop(paths);
+}
+
 void ListView::dropped(HDROP drop)
 {
-    std::vector<std::string> paths;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
-        paths.push_back(win32::Utf8(path));
-    }
+    const std::vector<std::string> paths = DroppedPaths(drop);
     DragFinish(drop);
     // A drop of files offers a file list; the program still decides whether it takes it.
-    if (events_ && events_->ListView1_OLEDragOver(true))
-        events_->ListView1_OLEDragDrop(paths);
+    if (dragOver(true))
+        dropped(paths);
 }
 
 void ListView::showPendingRows() const

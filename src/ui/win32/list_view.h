@@ -7,6 +7,7 @@
 
 #include "filelist/file_list.h"
 #include "platform/window_controls.h"
+#include "ui/win32/drop_target.h"
 #include "ui/win32/window_handles.h"
 
 namespace pv {
@@ -49,6 +50,8 @@ private:
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void pressed(UINT message, LPARAM at);
     void dropped(HDROP drop);
+    bool dragOver(bool offersFileList);
+    void dropped(const std::vector<std::string>& paths);
 
     void rowsAppended(int firstRow, int lastRow) override;
     void rowChanged(int row) override;
@@ -63,6 +66,7 @@ private:
 
     HWND list_;
     win32::OwnedWindow tip_;
+    FileDropTarget dropTarget_;
     FileList* files_ = nullptr;
     MainWindowEvents* events_ = nullptr;
     int columns_ = 0;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
 #include <shlobj.h>
 
 #include <chrono>
@@ -23,6 +24,12 @@ namespace pv {
 namespace {
 
 using Calls = std::vector<std::string>;
+
+// OLE on the test's thread for as long as the window lives, as the program has it.
+struct OleSession {
+    OleSession() { OleInitialize(nullptr); }
+    ~OleSession() { OleUninitialize(); }
+};
 
 class Win32MainWindowTest : public ::testing::Test {
 protected:
@@ -69,6 +76,7 @@ protected:
         pump();
     }
 
+    OleSession ole;
     bool closed = false;
     testing::RecordingEvents events;
     FileList files;
