@@ -295,6 +295,35 @@ TEST_F(Win32MainWindowTest, PointersComeFromTheProgramsFilesAndADamagedFileIsRef
     EXPECT_THROW(window.listView().showDragPointer(PRESSVALE_ASSETS "\\missing.ico"), Failure);
 }
 
+TEST_F(Win32MainWindowTest, TheWindowShowsItsPointerAndTheListItsDragPointer)
+{
+    const auto shownOver = [](HWND window) {
+        SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    HCURSOR hourglass = LoadCursorW(nullptr, IDC_WAIT);
+    EXPECT_EQ(shownOver(window.handle()), arrow);
+    window.setPointer(PointerKind::Busy);
+    EXPECT_EQ(shownOver(window.handle()), hourglass);
+    EXPECT_EQ(shownOver(child(1)), hourglass);  // over a button too
+
+    window.listView().showDragPointer(PRESSVALE_ASSETS "\\drag.ico");
+    HCURSOR drag = shownOver(list());
+    EXPECT_NE(drag, hourglass);
+    EXPECT_NE(drag, arrow);
+    window.listView().showArrowPointer();
+    EXPECT_EQ(shownOver(list()), hourglass);
+
+    window.loadCustomPointer(PRESSVALE_ASSETS "\\HAND-M.CUR");
+    window.setPointer(PointerKind::Custom);
+    HCURSOR hand = shownOver(window.handle());
+    EXPECT_NE(hand, arrow);
+    EXPECT_NE(hand, hourglass);
+    window.setPointer(PointerKind::Default);
+    EXPECT_EQ(shownOver(window.handle()), arrow);
+}
+
 TEST_F(Win32MainWindowTest, CaptionAndPlacementAreInTwips)
 {
     window.setCaption("Pressvale \xe2\x80\x93 test");
