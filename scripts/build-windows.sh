@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Pressvale for 64-bit Windows into build-windows/: the Win32 services, the core and
-# their tests, cross-compiled with MinGW-w64 and linked statically, so the programs need no
-# DLL beyond those of Windows. Installs the cross compiler, Wine (which runs the tests) and
+# Builds Pressvale for 64-bit Windows into build-windows/: bin/pressvale.exe with the files
+# beside it, its zip (pressvale-<version>-windows-x64.zip), the stand-in reader
+# (tools/AcroRd32.exe) and the tests, cross-compiled with MinGW-w64 and linked statically, so
+# the programs need no DLL beyond those of Windows. Installs the cross compiler, Wine (which runs the tests) and
 # GoogleTest's source first when they are missing. Extra arguments go to CMake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,8 @@ PRESSVALE_PACKAGES=(
     # The printer tests run against a private CUPS scheduler, which Wine reads; the dialog
     # tests on a private virtual X server.
     cups cups-client xvfb
+    # The zip test unpacks the zip.
+    unzip
 )
 pressvale_install_packages
 
@@ -24,3 +27,7 @@ pressvale_wine_start build-windows
 pressvale_build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" "$@"
 pressvale_wine_stop
+
+# The zip a user unpacks and runs (cmake/packaging_windows.cmake).
+(cd build-windows && cpack --config CPackConfig.cmake >/dev/null)
+echo "Made build-windows/$(cd build-windows && ls pressvale-*-windows-x64.zip)"

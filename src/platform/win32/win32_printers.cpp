@@ -1,5 +1,7 @@
 #include "platform/win32/win32_printers.h"
 
+#include <optional>
+
 #include <windows.h>
 #include <winspool.h>
 
@@ -19,6 +21,24 @@ bool SameName(const std::wstring& a, const std::wstring& b)
 {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
            CSTR_EQUAL;
+}
+
+// The default printer's name, or nothing when Windows has none.
+std::optional<std::wstring> CurrentDefault()
+{
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    if (GetLastError() == ERROR_FILE_NOT_FOUND)
+        return std::nullopt;
+    std::wstring name(size, L'\0');
+    if (!GetDefaultPrinterW(name.data(), &size)) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND)
+            return std::nullopt;
+        throw win32::SystemFailure("Cannot read the default printer", error);
+    }
+    name.resize(size > 0 ? size - 1 : 0);
+    return name;
 }
 
 }  // namespace
@@ -42,38 +62,26 @@ std::vector<std::string> Win32Printers::installed()
 
 std::string Win32Printers::defaultPrinter()
 {
-    // No default: none while printers are installed, a failure when there are none at all.
-    const auto noDefault = [this] {
-        if (installed().empty())
-            throw NoDefaultFailure();
-        return std::string();
-    };
-    DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
-    if (GetLastError() == ERROR_FILE_NOT_FOUND)
-        return noDefault();
-    std::wstring name(size, L'\0');
-    if (!GetDefaultPrinterW(name.data(), &size)) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND)
-            return noDefault();
-        throw win32::SystemFailure("Cannot read the default printer", error);
-    }
-    name.resize(size > 0 ? size - 1 : 0);
-    return win32::Utf8(name);
+    if (const auto name = CurrentDefault())
+        return win32::Utf8(*name);
+    // Printers without a default are told apart from no printers at all.
+    if (installed().empty())
+        throw NoDefaultFailure();
+    return {};
 }
 
 bool Win32Printers::isCurrentDefault(const std::string& name)
 {
-    const std::string current = defaultPrinter();
-    if (current.empty())
+    const auto current = CurrentDefault();
+    if (!current)
         throw NoDefaultFailure();
-    return SameName(win32::Wide(current), win32::Wide(name));
+    return SameName(*current, win32::Wide(name));
 }
 
 void Win32Printers::setDefault(const std::string& name)
 {
-    // Windows names a default whenever a printer is installed, so there is none to clear.
+    // Windows has no call that leaves printers without a default; the program only asks for
+    // that to put back a state it found, so there is nothing to change.
     if (name.empty())
         return;
     // An unknown name fails with ERROR_INVALID_PRINTER_NAME, the code of a missing printer.

@@ -12,8 +12,8 @@
 #include "platform/window_events.h"
 #include "ui/qt/cursor_loader.h"
 #include "ui/qt/dropped_files.h"
+#include "ui/layout/twips.h"
 #include "ui/qt/input_codes.h"
-#include "ui/qt/twips.h"
 
 namespace pv {
 

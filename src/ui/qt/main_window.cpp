@@ -1,6 +1,7 @@
 #include "ui/qt/main_window.h"
 
 #include <cstdlib>
+#include <stdexcept>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,10 +17,11 @@
 #include "platform/failure.h"
 #include "platform/skin.h"
 #include "platform/window_events.h"
+#include "ui/layout/main_window_layout.h"
+#include "ui/layout/twips.h"
 #include "ui/qt/cursor_loader.h"
 #include "ui/qt/file_list_view.h"
 #include "ui/qt/skin_style_sheet.h"
-#include "ui/qt/twips.h"
 
 // The icon is compiled into this static library; its registration must be pulled in by name.
 static void RegisterCompiledResources()
@@ -31,25 +33,12 @@ namespace pv {
 
 namespace {
 
-constexpr double kClientWidth = 8040;
-constexpr double kClientHeight = 5520;
-
-const char* const kListHint =
-    "Drag and drop files here. Double-click item to remove it. Move bar to right and out of "
-    "window to reveal full names.";
-
-void PlaceInTwips(QWidget& widget, double left, double top, double width, double height)
+QFont QtFont(const layout::Font& font)
 {
-    widget.setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                       TwipsToPixels(height));
-}
-
-QFont ArialBold(double points)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
+    QFont made(QString::fromLatin1(font.face));
+    made.setPointSizeF(font.points);
+    made.setBold(font.bold);
+    return made;
 }
 
 void PaintBackground(QWidget& widget, QPalette::ColorRole role, const QColor& colour)
@@ -80,58 +69,25 @@ MainWindow::MainWindow(std::function<void()> endProgram)
       endProgram_(std::move(endProgram))
 {
     RegisterCompiledResources();
-    setObjectName(QStringLiteral("Form1"));
-    setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
-    setFont(ArialBold(9));
+    setObjectName(QString::fromLatin1(layout::kWindowName));
+    setFixedSize(TwipsToPixels(layout::kClientWidth), TwipsToPixels(layout::kClientHeight));
+    setFont(QtFont(layout::kWindowFont));
     PaintBackground(*this, QPalette::Window, Qt::white);
     setMouseTracking(true);
 
     // Created in tab order, which is also the order Qt's focus chain takes.
-    list_ = new FileListView(this);
-    list_->setObjectName(QStringLiteral("ListView1"));
-    list_->setAccessibleName(QStringLiteral("PDF Files"));
-    list_->setToolTip(QString::fromLatin1(kListHint));
-    PlaceInTwips(*list_, 120, 630, 7800, 1815);
-    controls_.push_back({list_, ControlKind::ListView});
-
-    const auto addButton = [this](int number, const char* caption, double left, double top,
-                                  double width) {
-        QPushButton* button = makeButton(number, caption);
-        PlaceInTwips(*button, left, top, width, 405);
-        controls_.push_back({button, ControlKind::PushButton});
-    };
-    addButton(1, "Add PDF File(s)", 120, 2530, 3840);
-    addButton(3, "Add All PDF File(s) In Folder", 4080, 2530, 3840);
-    addButton(4, "Clear List", 120, 3040, 3840);
-    addButton(5, "Load Sample/Example Files", 4080, 3040, 3840);
-    addButton(6, "Help", 120, 120, 7800);
-
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("ProgressBar1"));
-    progress_->setAccessibleName(QStringLiteral("Progress"));
-    progress_->setRange(0, 100);
-    progress_->setValue(0);
-    progress_->setTextVisible(false);
-    PaintBackground(*progress_, QPalette::Base, Qt::white);
-    PlaceInTwips(*progress_, 120, 4980, 7800, 405);
-    controls_.push_back({progress_, ControlKind::ProgressBar});
-
-    addButton(2, "Start Printing", 120, 4460, 7800);
-
-    frame_ = new QGroupBox(QStringLiteral("Select Printer"), this);
-    frame_->setObjectName(QStringLiteral("Frame1"));
-    frame_->setAccessibleName(QStringLiteral("Select Printer"));
-    frame_->setMouseTracking(true);
-    frame_->installEventFilter(this);
-    PlaceInTwips(*frame_, 120, 3510, 7800, 825);
-    controls_.push_back({frame_, ControlKind::Frame});
-
-    combo_ = new QComboBox(frame_);
-    combo_->setObjectName(QStringLiteral("Combo1"));
-    combo_->setAccessibleName(QStringLiteral("Select Printer"));
-    combo_->setEditable(false);
-    PlaceInTwips(*combo_, 240, 300, 7320, 345);
-    controls_.push_back({combo_, ControlKind::ComboBox});
+    for (const layout::Control& control : layout::MainWindowControls()) {
+        QWidget* parent = control.parent ? findChild<QWidget*>(QString::fromLatin1(control.parent)) : this;
+        QWidget* widget = makeControl(control, parent);
+        widget->setObjectName(QString::fromLatin1(control.name));
+        widget->setAccessibleName(QString::fromLatin1(control.accessibleName));
+        if (control.font)
+            widget->setFont(QtFont(*control.font));
+        const layout::PlaceTwips& place = control.place;
+        widget->setGeometry(TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
+                            TwipsToPixels(place.height));
+        controls_.push_back({widget, control.kind});
+    }
 
     comboBox_ = std::make_unique<ComboBoxAdapter>(*combo_, [this] {
         if (events_)
@@ -144,12 +100,39 @@ MainWindow::MainWindow(std::function<void()> endProgram)
 
 MainWindow::~MainWindow() = default;
 
-QPushButton* MainWindow::makeButton(int number, const char* caption)
+QWidget* MainWindow::makeControl(const layout::Control& control, QWidget* parent)
 {
-    auto* button = new QPushButton(QString::fromLatin1(caption), this);
-    button->setObjectName(QStringLiteral("PushButton%1").arg(number));
-    button->setAccessibleName(button->text());
-    button->setFont(ArialBold(11.25));
+    switch (control.kind) {
+    case ControlKind::ListView:
+        list_ = new FileListView(parent);
+        list_->setToolTip(QString::fromLatin1(layout::kListToolTip));
+        return list_;
+    case ControlKind::PushButton:
+        return makeButton(control.number, control.caption, parent);
+    case ControlKind::ProgressBar:
+        progress_ = new QProgressBar(parent);
+        progress_->setRange(0, 100);
+        progress_->setValue(0);
+        progress_->setTextVisible(false);
+        PaintBackground(*progress_, QPalette::Base, Qt::white);
+        return progress_;
+    case ControlKind::Frame:
+        frame_ = new QGroupBox(QString::fromLatin1(control.caption), parent);
+        frame_->setMouseTracking(true);
+        frame_->installEventFilter(this);
+        return frame_;
+    case ControlKind::ComboBox:
+        combo_ = new QComboBox(parent);
+        combo_->setEditable(false);
+        return combo_;
+    default:
+        throw std::logic_error("The main window has no control of this kind");
+    }
+}
+
+QPushButton* MainWindow::makeButton(int number, const char* caption, QWidget* parent)
+{
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, Qt::white);
     button->setPalette(palette);

@@ -20,6 +20,10 @@ class QPushButton;
 
 namespace pv {
 
+namespace layout {
+struct Control;
+}
+
 class FileList;
 class FileListView;
 class MainWindowEvents;
@@ -72,7 +76,8 @@ private:
         ControlKind kind;
     };
 
-    QPushButton* makeButton(int number, const char* caption);
+    QWidget* makeControl(const layout::Control& control, QWidget* parent);
+    QPushButton* makeButton(int number, const char* caption, QWidget* parent);
     void showPointer();
 
     std::function<void()> endProgram_;

@@ -4,8 +4,8 @@
 
 namespace pv {
 
-// The window layout is given in twips; Qt places widgets in device-independent pixels, which
-// are 96 to the inch, so 15 twips make one pixel whatever the screen's scale factor.
+// The window layout is given in twips; the front ends place controls in device-independent
+// pixels, which are 96 to the inch, so 15 twips make one pixel whatever the screen's scale.
 inline constexpr double kTwipsPerPixel = 15.0;
 
 inline int TwipsToPixels(double twips)

@@ -1,0 +1,74 @@
+// Pressvale: prints many PDF files in one go. Wires the program's behaviour (Form1) to the
+// Win32 window and the Win32 services, runs the load procedure and shows the window.
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <string>
+
+#include "app/form1.h"
+#include "build_config.h"
+#include "platform/standard_random.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_event_pump.h"
+#include "platform/win32/win32_file_dialogs.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_printers.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_settings_store.h"
+#include "platform/win32/win32_shell.h"
+#include "ui/win32/main_window.h"
+
+namespace {
+
+// The folder the program was started from, without a trailing separator.
+std::string ProgramFolder()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return pv::win32::Utf8(path.substr(0, path.find_last_of(L'\\')));
+}
+
+}  // namespace
+
+// The program reads no command-line arguments.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    // Drops from other programs, the folder picker and the shell's dialogs need OLE on this
+    // thread.
+    OleInitialize(nullptr);
+
+    pv::MainWindow window;
+    pv::Win32FileSystem fileSystem;
+    pv::Win32Processes processes;
+    pv::Win32Printers printers;
+    pv::Win32SettingsStore settings;
+    pv::Win32Shell shell(processes);
+    pv::Win32MessageBoxes messageBoxes;
+    messageBoxes.setOwner(window.handle());
+    pv::Win32FileDialogs fileDialogs;
+    fileDialogs.setOwner(window.handle());
+    pv::Win32EventPump eventPump;
+    pv::Win32Clock clock;
+    pv::StandardRandomSource random;
+    pv::Services services{fileSystem, processes,   printers,  settings, shell,
+                          messageBoxes, fileDialogs, eventPump, clock,    random};
+
+    pv::Form1 form(services, pv::Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
+                   pv::ProgramConfig{ProgramFolder(), pv::build_config::kSupportAddress, pv::build_config::kHomePage});
+    window.attachFileList(&form.fileList());
+    window.setEvents(&form);
+
+    form.Form_Load();
+    window.show();
+    return window.run();
+}

@@ -1,0 +1,42 @@
+#include "ui/win32/control_window.h"
+
+#include "platform/win32/system_error.h"
+#include "platform/win32/wide_text.h"
+#include "ui/layout/twips.h"
+
+namespace pv {
+
+namespace {
+
+// Identifiers start above IDOK..IDHELP, which dialog navigation gives meanings of its own.
+constexpr int kFirstControlId = 100;
+
+}  // namespace
+
+int ControlId(int index)
+{
+    return kFirstControlId + index;
+}
+
+int ControlIndex(int id)
+{
+    return id - kFirstControlId;
+}
+
+HWND CreateControlWindow(HWND parent, const layout::Control& control, const wchar_t* windowClass, DWORD style,
+                         DWORD extendedStyle)
+{
+    const auto controls = layout::MainWindowControls();
+    const auto index = static_cast<int>(&control - controls.data());
+    const layout::PlaceTwips at = layout::PlaceInWindow(control);
+    HWND window = CreateWindowExW(extendedStyle, windowClass, win32::Wide(control.caption).c_str(),
+                                  WS_CHILD | WS_VISIBLE | style, TwipsToPixels(at.left), TwipsToPixels(at.top),
+                                  TwipsToPixels(at.width), TwipsToPixels(at.height), parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!window)
+        throw win32::SystemFailure(std::string("Cannot create the control ") + control.name, GetLastError());
+    return window;
+}
+
+}  // namespace pv

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include "ui/layout/main_window_layout.h"
+
+namespace pv {
+
+// Creates the child window of `control` on `parent` at its place in the window (pixels from
+// the twips of the control table), with its caption and the control's number in the table as
+// its identifier. Throws Failure when Windows cannot make it.
+HWND CreateControlWindow(HWND parent, const layout::Control& control, const wchar_t* windowClass, DWORD style,
+                         DWORD extendedStyle = 0);
+
+// The identifier of the table's control at `index`, and back.
+int ControlId(int index);
+int ControlIndex(int id);
+
+}  // namespace pv

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "ui/win32/window_handles.h"
+
+namespace pv {
+
+// A pointer from a cursor (.cur) or icon (.ico) file; an icon's hot spot is its centre.
+// Throws Failure (invalid picture) when the file is not a readable cursor or icon.
+win32::OwnedCursor LoadCursorFile(const std::string& path);
+
+}  // namespace pv

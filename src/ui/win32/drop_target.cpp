@@ -1,0 +1,90 @@
+#include "ui/win32/drop_target.h"
+
+#include "platform/win32/wide_text.h"
+
+namespace pv {
+
+namespace {
+
+FORMATETC FileListFormat()
+{
+    return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+bool OffersFileList(IDataObject* data)
+{
+    FORMATETC format = FileListFormat();
+    return data && data->QueryGetData(&format) == S_OK;
+}
+
+}  // namespace
+
+std::vector<std::string> DroppedPaths(HDROP drop)
+{
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(win32::Utf8(path));
+    }
+    return paths;
+}
+
+FileDropTarget::FileDropTarget(std::function<bool(bool)> dragOver,
+                               std::function<void(const std::vector<std::string>&)> dropped)
+    : dragOver_(std::move(dragOver)), dropped_(std::move(dropped))
+{
+}
+
+HRESULT FileDropTarget::QueryInterface(REFIID id, void** object)
+{
+    if (id == IID_IUnknown || id == IID_IDropTarget) {
+        *object = static_cast<IDropTarget*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+DWORD FileDropTarget::answer() const
+{
+    return dragOver_ && dragOver_(offersFileList_) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+}
+
+HRESULT FileDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect)
+{
+    offersFileList_ = OffersFileList(data);
+    *effect = answer();
+    return S_OK;
+}
+
+HRESULT FileDropTarget::DragOver(DWORD, POINTL, DWORD* effect)
+{
+    *effect = answer();
+    return S_OK;
+}
+
+HRESULT FileDropTarget::DragLeave()
+{
+    offersFileList_ = false;
+    return S_OK;
+}
+
+HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
+{
+    offersFileList_ = false;
+    *effect = DROPEFFECT_NONE;
+    FORMATETC format = FileListFormat();
+    STGMEDIUM medium{};
+    if (!data || data->GetData(&format, &medium) != S_OK)
+        return S_OK;
+    const std::vector<std::string> paths = DroppedPaths(static_cast<HDROP>(medium.hGlobal));
+    ReleaseStgMedium(&medium);
+    *effect = DROPEFFECT_COPY;
+    if (dropped_)
+        dropped_(paths);
+    return S_OK;
+}
+
+}  // namespace pv

@@ -1,0 +1,330 @@
+#include "ui/win32/list_view.h"
+
+#include <algorithm>
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "platform/failure.h"
+#include "platform/win32/wide_text.h"
+#include "platform/window_events.h"
+#include "ui/layout/main_window_layout.h"
+#include "ui/layout/twips.h"
+#include "ui/win32/cursor_loader.h"
+#include "ui/win32/input_state.h"
+
+namespace pv {
+
+namespace {
+
+// Posted to the list itself: tell the list view the rows appended meanwhile.
+constexpr UINT kShowPendingRows = WM_APP + 1;
+constexpr int kDefaultColumnPixels = 100;
+constexpr int kTipWidthPixels = 320;
+
+// The list's one hint for all its rows, as a tool tip over the whole list.
+HWND MakeToolTip(HWND list)
+{
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(list), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!tip)
+        return nullptr;
+    std::wstring text = win32::Wide(layout::kListToolTip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(list);
+    tool.uId = reinterpret_cast<UINT_PTR>(list);
+    tool.lpszText = text.data();
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, kTipWidthPixels);
+    return tip;
+}
+
+}  // namespace
+
+ListView::ListView(HWND list)
+    : list_(list),
+      tip_(MakeToolTip(list)),
+      dropTarget_([this](bool offersFileList) { return dragOver(offersFileList); },
+                  [this](const std::vector<std::string>& paths) { dropped(paths); })
+{
+    send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    // Drags from other programs reach the drop target; senders that only post WM_DROPFILES
+    // are taken too. Without OLE on this thread only the latter arrive.
+    RegisterDragDrop(list_, &dropTarget_);
+    DragAcceptFiles(list_, TRUE);
+    SetWindowSubclass(list_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+ListView::~ListView()
+{
+    RevokeDragDrop(list_);
+    RemoveWindowSubclass(list_, subclassProcedure, 0);
+    attach(nullptr);
+}
+
+void ListView::attach(FileList* files)
+{
+    if (files_)
+        files_->setObserver(nullptr);
+    files_ = files;
+    if (files_)
+        files_->setObserver(this);
+    setShownCount(files_ ? files_->count() : 0);
+}
+
+void ListView::addColumn(const std::string& header)
+{
+    std::wstring text = win32::Wide(header);
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = text.data();
+    column.cx = kDefaultColumnPixels;
+    send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(columns_), reinterpret_cast<LPARAM>(&column));
+    ++columns_;
+}
+
+void ListView::setColumnWidth(int column, double twips)
+{
+    if (column < 0 || column >= columns_)
+        throw Failure("Index out of bounds", failure_code::kIndexOutOfBounds);
+    send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(TwipsToPixels(twips), 0));
+}
+
+void ListView::checkRow(int row) const
+{
+    showPendingRows();
+    if (row < 1 || row > shownRows_)
+        throw Failure("Index out of bounds", failure_code::kIndexOutOfBounds);
+}
+
+int ListView::selectedRow() const
+{
+    showPendingRows();
+    return static_cast<int>(send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) + 1;
+}
+
+void ListView::selectRow(int row)
+{
+    checkRow(row);
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    send(LVM_SETITEMSTATE, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&state));
+    send(LVM_SETSELECTIONMARK, 0, row - 1);
+}
+
+void ListView::ensureVisible(int row)
+{
+    checkRow(row);
+    send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row - 1), FALSE);
+}
+
+int ListView::rowAt(int x, int y) const
+{
+    // Rows are whole: a point right of a column narrower than the list still hits its row.
+    showPendingRows();
+    RECT client{};
+    GetClientRect(list_, &client);
+    if (shownRows_ == 0 || x < client.left || x >= client.right || y < client.top || y >= client.bottom)
+        return 0;
+    const auto top = static_cast<int>(send(LVM_GETTOPINDEX));
+    RECT first{};
+    first.left = LVIR_BOUNDS;
+    if (!send(LVM_GETITEMRECT, static_cast<WPARAM>(top), reinterpret_cast<LPARAM>(&first)))
+        return 0;
+    const int height = first.bottom - first.top;
+    if (height <= 0 || y < first.top)
+        return 0;
+    const int row = top + (y - first.top) / height + 1;
+    return row <= shownRows_ ? row : 0;
+}
+
+void ListView::showDragPointer(const std::string& iconFile)
+{
+    dragCursor_ = LoadCursorFile(iconFile);
+}
+
+void ListView::showArrowPointer()
+{
+    dragCursor_ = win32::OwnedCursor();
+}
+
+void ListView::disableOutwardDrag()
+{
+    // Presses are handled here and never reach the list view's own drag detection, so the
+    // list never starts a drag out of itself.
+}
+
+void ListView::setColours(std::optional<COLORREF> background, std::optional<COLORREF> text)
+{
+    const COLORREF back = background.value_or(GetSysColor(COLOR_WINDOW));
+    send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
+    send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
+    send(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text.value_or(GetSysColor(COLOR_WINDOWTEXT))));
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+LRESULT ListView::notified(const NMHDR& header)
+{
+    if (header.code != LVN_GETDISPINFOW)
+        return 0;
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
+    if (!(item.mask & LVIF_TEXT) || !files_ || item.iItem < 0 || item.iItem >= files_->count() ||
+        item.cchTextMax <= 0)
+        return 0;
+    shownText_ = win32::Wide(files_->text(item.iItem + 1));
+    const std::size_t length = std::min(shownText_.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    std::copy_n(shownText_.data(), length, item.pszText);
+    item.pszText[length] = L'\0';
+    return 0;
+}
+
+LRESULT CALLBACK ListView::subclassProcedure(HWND, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
+{
+    return reinterpret_cast<ListView*>(self)->handle(message, w, l);
+}
+
+LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)
+{
+    const int x = GET_X_LPARAM(l);
+    const int y = GET_Y_LPARAM(l);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // The list view's own press handling runs a loop of its own that would swallow the
+        // moves and the release the program drags rows with.
+        pressed(message, l);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        // The first press of the double-click has already selected the row.
+        if (events_)
+            events_->ListView1_DblClick();
+        return 0;
+    case WM_MOUSEMOVE:
+        if (events_)
+            events_->ListView1_MouseMove(MouseButtonBits(w), ShiftBitsNow(), x, y);
+        // With a button held the program moves rows itself.
+        if (MouseButtonBits(w) != 0)
+            return 0;
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (MouseButtonBits(w) == 0)
+            ReleaseCapture();
+        if (events_)
+            events_->ListView1_MouseUp(MessageButton(message), ShiftBitsNow(), x, y);
+        return 0;
+    case WM_KEYDOWN:
+        if (events_)
+            events_->ListView1_KeyDown(static_cast<int>(w), ShiftBitsNow());
+        break;
+    case WM_SETCURSOR:
+        if (dragCursor_.valid() && LOWORD(l) == HTCLIENT) {
+            SetCursor(dragCursor_.get());
+            return TRUE;
+        }
+        break;
+    case WM_DROPFILES:
+        dropped(reinterpret_cast<HDROP>(w));
+        return 0;
+    case kShowPendingRows:
+        announcementPosted_ = false;
+        showPendingRows();
+        return 0;
+    default:
+        break;
+    }
+    return DefSubclassProc(list_, message, w, l);
+}
+
+void ListView::pressed(UINT message, LPARAM at)
+{
+    const int x = GET_X_LPARAM(at);
+    const int y = GET_Y_LPARAM(at);
+    const int button = MessageButton(message);
+    if (events_)
+        events_->ListView1_MouseDown(button, ShiftBitsNow(), x, y);
+    SetFocus(list_);
+    SetCapture(list_);
+    const int row = rowAt(x, y);
+    if (row != 0)
+        selectRow(row);
+    if (events_ && row != 0)
+        events_->ListView1_ItemClick(row);
+}
+
+bool ListView::dragOver(bool offersFileList)
+{
+    return events_ && events_->ListView1_OLEDragOver(offersFileList);
+}
+
+void ListView::dropped(const std::vector<std::string>& paths)
+{
+    if (events_)
+        events_->ListView1_OLEDragDrop(paths);
+}
+
+void ListView::dropped(HDROP drop)
+{
+    const std::vector<std::string> paths = DroppedPaths(drop);
+    DragFinish(drop);
+    // A drop of files offers a file list; the program still decides whether it takes it.
+    if (dragOver(true))
+        dropped(paths);
+}
+
+void ListView::showPendingRows() const
+{
+    const int total = files_ ? files_->count() : 0;
+    if (total > shownRows_)
+        setShownCount(total);
+}
+
+void ListView::setShownCount(int rows) const
+{
+    shownRows_ = rows;
+    send(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), LVSICF_NOSCROLL);
+}
+
+void ListView::rowsAppended(int, int)
+{
+    if (announcementPosted_)
+        return;
+    announcementPosted_ = PostMessageW(list_, kShowPendingRows, 0, 0) != FALSE;
+}
+
+void ListView::rowChanged(int row)
+{
+    showPendingRows();
+    send(LVM_REDRAWITEMS, static_cast<WPARAM>(row - 1), row - 1);
+}
+
+void ListView::rowRemoved(int row)
+{
+    // An owner-data list view keeps selection by position: the selection moves with its row,
+    // and goes with the removed row.
+    const int selected = selectedRow();
+    setShownCount(files_->count());
+    LVITEMW clear{};
+    clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    if (selected > row)
+        selectRow(selected - 1);
+    else if (selected != 0 && selected < row)
+        selectRow(selected);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+void ListView::cleared()
+{
+    setShownCount(0);
+}
+
+}  // namespace pv

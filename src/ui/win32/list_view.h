@@ -1,0 +1,79 @@
+#pragma once
+
+#include <optional>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "filelist/file_list.h"
+#include "platform/window_controls.h"
+#include "ui/win32/drop_target.h"
+#include "ui/win32/window_handles.h"
+
+namespace pv {
+
+class MainWindowEvents;
+
+// ListView1: a WC_LISTVIEW in report view over the file list (LVS_OWNERDATA: the list view
+// holds only a row count and asks for the text of the rows it shows). The user's mouse, key
+// and drop actions are handed to the window's event procedures; the list itself only selects
+// the row pressed on, moves the current row with the keys and scrolls.
+//
+// Appends are gathered and the new count told to the list view when the window's messages
+// are next handled, or earlier when anyone asks about rows, as a count per append would cost
+// far more than the append itself.
+class ListView final : public ListViewControl, private FileList::Observer {
+public:
+    explicit ListView(HWND list);
+    ~ListView() override;
+
+    void setEvents(MainWindowEvents* events) { events_ = events; }
+    // Shows the rows of `files`; nullptr detaches.
+    void attach(FileList* files);
+    // The rows' background and text colours; nothing gives the system's.
+    void setColours(std::optional<COLORREF> background, std::optional<COLORREF> text);
+    // The owner's WM_NOTIFY from the list view.
+    LRESULT notified(const NMHDR& header);
+
+    void addColumn(const std::string& header) override;
+    void setColumnWidth(int column, double twips) override;
+    int selectedRow() const override;
+    void selectRow(int row) override;
+    void ensureVisible(int row) override;
+    int rowAt(int x, int y) const override;
+    void showDragPointer(const std::string& iconFile) override;
+    void showArrowPointer() override;
+    void disableOutwardDrag() override;
+
+private:
+    static LRESULT CALLBACK subclassProcedure(HWND list, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
+    LRESULT handle(UINT message, WPARAM w, LPARAM l);
+    void pressed(UINT message, LPARAM at);
+    void dropped(HDROP drop);
+    bool dragOver(bool offersFileList);
+    void dropped(const std::vector<std::string>& paths);
+
+    void rowsAppended(int firstRow, int lastRow) override;
+    void rowChanged(int row) override;
+    void rowRemoved(int row) override;
+    void cleared() override;
+
+    // Tells the list view rows appended since it last knew the count.
+    void showPendingRows() const;
+    void setShownCount(int rows) const;
+    void checkRow(int row) const;
+    LRESULT send(UINT message, WPARAM w = 0, LPARAM l = 0) const { return SendMessageW(list_, message, w, l); }
+
+    HWND list_;
+    win32::OwnedWindow tip_;
+    FileDropTarget dropTarget_;
+    FileList* files_ = nullptr;
+    MainWindowEvents* events_ = nullptr;
+    int columns_ = 0;
+    mutable int shownRows_ = 0;
+    bool announcementPosted_ = false;
+    win32::OwnedCursor dragCursor_;
+    std::wstring shownText_;  // the text handed out in the last LVN_GETDISPINFO
+};
+
+}  // namespace pv

@@ -1,0 +1,57 @@
+#!/bin/bash
+# print_e2e.sh BUILD_DIR WINEPREFIX CUPSD_DIR RUN...: the real pressvale.exe prints a list of
+# files (a duplicate and non-ASCII names among them) through the stand-in reader, placed below
+# the Program Files folder of the Wine prefix, on "beta", a printer of the private scheduler
+# that is not the default ("alpha"). RUN runs the print driver under Wine. The jobs must
+# arrive on beta byte-identical and in list order, none on alpha, and alpha must be the
+# default again afterwards.
+set -euo pipefail
+build=$1
+prefix=$2
+cupsd=$3
+shift 3
+
+reader_dir="$prefix/drive_c/Program Files (x86)/Adobe/Reader"
+work=$(mktemp -d "$build/print-e2e.XXXXXX")
+cleanup() {
+    rm -rf "$work" "$prefix/drive_c/Program Files (x86)/Adobe"
+}
+trap cleanup EXIT
+mkdir -p "$reader_dir"
+cp "$build/tools/AcroRd32.exe" "$reader_dir/"
+
+# Each file different, with bytes a text conversion would change.
+names=("first.pdf" "résumé ü.pdf" "first.pdf" "日本語.pdf")
+for name in "${names[@]}"; do
+    [[ -f $work/$name ]] || printf '%%PDF-1.4\r\n%% %s\n\0\377\n%%%%EOF\n' "$name" >"$work/$name"
+done
+windows() { echo "Z:$1" | tr / '\\'; }
+
+jobs_of() { ls "$cupsd/jobs/$1" 2>/dev/null | grep '\.job$' | sort -n || true; }
+alpha_before=$(jobs_of alpha)
+beta_before=$(jobs_of beta)
+
+arguments=()
+for name in "${names[@]}"; do arguments+=("$(windows "$work/$name")"); done
+"$@" "$(windows "$build/bin/pressvale.exe")" beta alpha "${arguments[@]}"
+
+# The scheduler writes each job once its backend has run.
+for _ in $(seq 100); do
+    new=$(comm -13 <(echo "$beta_before") <(jobs_of beta) | sed '/^$/d' | sort -n)
+    [[ $(echo "$new" | sed '/^$/d' | wc -l) -ge ${#names[@]} ]] && break
+    sleep 0.2
+done
+mapfile -t arrived < <(echo "$new" | sed '/^$/d')
+if [[ ${#arrived[@]} -ne ${#names[@]} ]]; then
+    echo "print_e2e: ${#arrived[@]} jobs arrived on beta, not ${#names[@]}" >&2
+    exit 1
+fi
+for i in "${!names[@]}"; do
+    cmp "$work/${names[$i]}" "$cupsd/jobs/beta/${arrived[$i]}" ||
+        { echo "print_e2e: job ${arrived[$i]} is not ${names[$i]}" >&2; exit 1; }
+done
+if [[ $(jobs_of alpha) != "$alpha_before" ]]; then
+    echo "print_e2e: a job arrived on the default printer" >&2
+    exit 1
+fi
+echo "print_e2e: ${#names[@]} jobs on beta, byte-identical and in list order; none on alpha"
