@@ -84,42 +84,42 @@ MainWindow::~MainWindow()
 
 void MainWindow::createControls()
 {
-    for (const layout::Control& spec : layout::MainWindowControls()) {
-        HWND control = createControl(spec);
-        const layout::Font& font = spec.font ? *spec.font : layout::kWindowFont;
+    for (const layout::Control& entry : layout::MainWindowControls()) {
+        HWND control = createControl(entry);
+        const layout::Font& font = entry.font ? *entry.font : layout::kWindowFont;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font)), FALSE);
-        controls_.push_back({control, &spec});
+        controls_.push_back({control, &entry});
     }
 }
 
-HWND MainWindow::createControl(const layout::Control& spec)
+HWND MainWindow::createControl(const layout::Control& entry)
 {
     HWND parent = window_.get();
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::ListView: {
-        HWND list = CreateControlWindow(parent, spec, WC_LISTVIEWW,
+        HWND list = CreateControlWindow(parent, entry, WC_LISTVIEWW,
                                         WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                                         WS_EX_CLIENTEDGE);
         // Screen readers announce the list by its window text.
-        SetWindowTextW(list, win32::Wide(spec.accessibleName).c_str());
+        SetWindowTextW(list, win32::Wide(entry.accessibleName).c_str());
         list_ = std::make_unique<ListView>(list);
         return list;
     }
     case ControlKind::PushButton: {
-        HWND button = CreateControlWindow(parent, spec, WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON);
-        SetWindowSubclass(button, buttonProcedure, static_cast<UINT_PTR>(spec.number), reinterpret_cast<DWORD_PTR>(this));
+        HWND button = CreateControlWindow(parent, entry, WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON);
+        SetWindowSubclass(button, buttonProcedure, static_cast<UINT_PTR>(entry.number), reinterpret_cast<DWORD_PTR>(this));
         return button;
     }
     case ControlKind::ProgressBar: {
-        HWND bar = CreateControlWindow(parent, spec, PROGRESS_CLASSW, 0);
+        HWND bar = CreateControlWindow(parent, entry, PROGRESS_CLASSW, 0);
         progress_ = std::make_unique<ProgressBar>(bar);
         return bar;
     }
     case ControlKind::Frame:
-        frame_ = CreateControlWindow(parent, spec, WC_BUTTONW, BS_GROUPBOX);
+        frame_ = CreateControlWindow(parent, entry, WC_BUTTONW, BS_GROUPBOX);
         return frame_;
     case ControlKind::ComboBox: {
-        HWND box = CreateControlWindow(parent, spec, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
+        HWND box = CreateControlWindow(parent, entry, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
         RECT place{};
         GetWindowRect(box, &place);
         SetWindowPos(box, nullptr, 0, 0, place.right - place.left, place.bottom - place.top + kDropDownPixels,
@@ -137,8 +137,8 @@ HWND MainWindow::createControl(const layout::Control& spec)
 
 HFONT MainWindow::fontFor(const layout::Font& font)
 {
-    for (const auto& [spec, made] : fonts_) {
-        if (spec == &font)
+    for (const auto& [described, made] : fonts_) {
+        if (described == &font)
             return made.get();
     }
     // Points at 96 pixels to the inch, as the layout's twips are.
@@ -250,10 +250,10 @@ void MainWindow::commanded(int id, int code)
     const int index = ControlIndex(id);
     if (index < 0 || index >= controlCount())
         return;
-    const layout::Control& spec = *controls_[index].spec;
-    if (spec.kind == ControlKind::PushButton && code == BN_CLICKED)
-        clicked(spec.number);
-    else if (spec.kind == ControlKind::ComboBox && code == CBN_SELCHANGE)
+    const layout::Control& entry = *controls_[index].entry;
+    if (entry.kind == ControlKind::PushButton && code == BN_CLICKED)
+        clicked(entry.number);
+    else if (entry.kind == ControlKind::ComboBox && code == CBN_SELCHANGE)
         combo_->selectionChosen();
 }
 
@@ -385,7 +385,7 @@ const MainWindow::Control& MainWindow::control(int index) const
 
 ControlKind MainWindow::controlKind(int index) const
 {
-    return control(index).spec->kind;
+    return control(index).entry->kind;
 }
 
 void MainWindow::useButtonFaceBackground(int controlIndex)

@@ -64,7 +64,7 @@ public:
 private:
     struct Control {
         HWND window;
-        const layout::Control* spec;
+        const layout::Control* entry;
         bool buttonFace = false;
     };
 

@@ -13,6 +13,10 @@
 #include <string>
 #include <thread>
 
+#include "platform/failure.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_printers.h"
+
 namespace {
 
 // The program this driver started, ended by its handle when the drive fails.
@@ -97,15 +101,14 @@ HWND Descendant(HWND parent, const wchar_t* windowClass)
     return search.found;
 }
 
+// The default printer as the program's own printers service reads it; empty when it cannot.
 std::wstring DefaultPrinter()
 {
-    DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
-    std::wstring name(size, L'\0');
-    if (size == 0 || !GetDefaultPrinterW(name.data(), &size))
+    try {
+        return pv::win32::Wide(pv::Win32Printers().defaultPrinter());
+    } catch (const pv::Failure&) {
         return {};
-    name.resize(size - 1);
-    return name;
+    }
 }
 
 void Press(HWND dialog, int id)

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "drop_files.h"
 #include "ui/win32/drop_target.h"
 
 namespace pv {
@@ -44,20 +45,6 @@ protected:
         return memory;
     }
 
-    static HGLOBAL FileList(const std::vector<std::wstring>& paths)
-    {
-        std::wstring names;
-        for (const std::wstring& path : paths)
-            names += path + L'\0';
-        names += L'\0';
-        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-        auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-        drop->pFiles = sizeof(DROPFILES);
-        drop->fWide = TRUE;
-        std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
-        GlobalUnlock(memory);
-        return memory;
-    }
 
     std::vector<std::string> asked;
     std::vector<std::vector<std::string>> drops;
@@ -72,7 +59,7 @@ protected:
 
 TEST_F(FileDropTargetTest, AFileListIsOfferedTakenAndDroppedInOrder)
 {
-    offer(CF_HDROP, FileList({L"C:\\b.pdf", L"C:\\Folder", L"C:\\\u00e9.pdf"}));
+    offer(CF_HDROP, DropFilesOf({L"C:\\b.pdf", L"C:\\Folder", L"C:\\\u00e9.pdf"}));
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     target.DragEnter(data, MK_LBUTTON, {0, 0}, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
@@ -99,7 +86,7 @@ TEST_F(FileDropTargetTest, TextIsRefusedAndNeverDropped)
 TEST_F(FileDropTargetTest, TheProgramMayRefuseAFileList)
 {
     accept = false;
-    offer(CF_HDROP, FileList({L"C:\\b.pdf"}));
+    offer(CF_HDROP, DropFilesOf({L"C:\\b.pdf"}));
     DWORD effect = DROPEFFECT_COPY;
     target.DragEnter(data, MK_LBUTTON, {0, 0}, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));

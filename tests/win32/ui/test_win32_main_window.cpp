@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "drop_files.h"
 #include "filelist/file_list.h"
 #include "platform/failure.h"
 #include "platform/skin.h"
@@ -232,25 +233,10 @@ TEST_F(Win32MainWindowTest, DoubleClickReachesDblClick)
     EXPECT_EQ(events.callsStartingWith("DblClick"), Calls{"DblClick"});
 }
 
-// A drop of `paths` as the shell hands it to a window that accepts files.
-HGLOBAL DropOf(const std::vector<std::wstring>& paths)
-{
-    std::wstring names;
-    for (const std::wstring& path : paths)
-        names += path + L'\0';
-    names += L'\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    return memory;
-}
 
 TEST_F(Win32MainWindowTest, ADropOfFilesAndAFolderReachesTheDropProcedureInOrder)
 {
-    SendMessageW(list(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({L"C:\\b.pdf", L"C:\\Folder", L"C:\\\u00e9.pdf"})),
+    SendMessageW(list(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropFilesOf({L"C:\\b.pdf", L"C:\\Folder", L"C:\\\u00e9.pdf"})),
                  0);
     EXPECT_EQ(events.calls, (Calls{"DragOver files", "DragDrop"}));
     ASSERT_EQ(events.drops.size(), 1u);
@@ -260,7 +246,7 @@ TEST_F(Win32MainWindowTest, ADropOfFilesAndAFolderReachesTheDropProcedureInOrder
 TEST_F(Win32MainWindowTest, ADropTheProgramRefusesIsNotDelivered)
 {
     events.acceptDrags = false;
-    SendMessageW(list(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({L"C:\\b.pdf"})), 0);
+    SendMessageW(list(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropFilesOf({L"C:\\b.pdf"})), 0);
     EXPECT_EQ(events.calls, Calls{"DragOver files"});
 }
 
