@@ -17,13 +17,17 @@
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/standard_random.h"
+#include "ui/qt/early_font_configuration.h"
 #include "ui/qt/main_window.h"
 
 int main(int argc, char** argv)
 {
     // The program reads no command-line arguments: only the program's own name reaches Qt.
     int qtArgc = argc > 0 ? 1 : 0;
+    // The font configuration is read while Qt starts, which is mostly a wait on the display.
+    pv::EarlyFontConfiguration fonts;
     QApplication application(qtArgc, argv);
+    fonts.finish();
 
     // The start-up's printer questions go to the print system while the window is built.
     // Only now: Qt has set the locale again as it started, and CUPS reads it.

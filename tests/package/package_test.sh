@@ -11,7 +11,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd -P)
 source "$here/../support/desktop.sh"
 deb=$(realpath "$1") probe=$(realpath "$2")
-window_icon=$here/../../assets/icons/pressvale.png
+window_icons=$here/../../assets/icons/hicolor
 private_cupsd=$here/../support/private_cupsd.sh
 apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 -y -qq)
 [[ $(id -u) -eq 0 ]] || apt=(sudo "${apt[@]}")
@@ -88,8 +88,11 @@ for size in 16 24 32 48 64 128 256; do
     file=/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png
     [[ $(identify -format '%wx%h' "$file" 2>/dev/null) == "${size}x${size}" ]] || fail "no ${size}-pixel menu icon $file"
 done
-cmp -s /usr/share/icons/hicolor/256x256/apps/"$icon".png "$window_icon" ||
-    fail "the menu icon is not the window's icon"
+# The window carries the same pictures from 16 to 64 pixels.
+for size in 16 24 32 48 64; do
+    cmp -s /usr/share/icons/hicolor/${size}x${size}/apps/"$icon".png "$window_icons/${size}x${size}/apps/pressvale.png" ||
+        fail "the ${size}-pixel menu icon is not the window's icon"
+done
 echo "installed: $command -> $program, reader $reader"
 
 # --- The window -------------------------------------------------------------------------

@@ -269,7 +269,9 @@ TEST_F(MainWindowTest, ProgressBarShowsTheNearestStepOfItsScale)
 TEST_F(MainWindowTest, ApplicationIconAndSkin)
 {
     window.setApplicationIcon();
-    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.windowIcon().availableSizes(),
+              (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(), window.windowIcon().availableSizes());
 
     Skin skin;
     skin.window.background = SkinColour{10, 20, 30};

@@ -3,8 +3,8 @@
 // To regenerate after changing the artwork (the outputs are committed):
 //   cmake --build <build> --target pressvale_assetgen
 //   <build>/tools/assetgen/pressvale_assetgen <repository>/assets
-// It writes program/HAND-M.CUR, program/drag.ico, program/Samples/*.pdf, icons/pressvale.ico
-// icons/pressvale.png, icons/combo-arrow.png and the menu icons icons/hicolor/<n>x<n>/apps/pressvale.png
+// It writes program/HAND-M.CUR, program/drag.ico, program/Samples/*.pdf, icons/pressvale.ico,
+// icons/combo-arrow.png and the icons icons/hicolor/<n>x<n>/apps/pressvale.png
 // below the folder given. The output is the same on every run.
 // The skin, program/x/o.cjs, is hand-written text and not made here.
 
@@ -54,10 +54,9 @@ int main(int argc, char** argv)
 
         const Canvas icon16 = ApplicationIcon(16), icon32 = ApplicationIcon(32), icon48 = ApplicationIcon(48);
         Write(assets / "icons" / "pressvale.ico", IconFileBytes({&icon16, &icon32, &icon48}));
-        Write(assets / "icons" / "pressvale.png", PngFileBytes(ApplicationIcon(256)));
         Write(assets / "icons" / "combo-arrow.png", PngFileBytes(DropDownArrow()));
-        // The desktop menu's icon in the hicolor theme at its usual sizes: the same picture as
-        // the window's icon (the 256-pixel one is the same file).
+        // The application icon in the hicolor theme at its usual sizes: the desktop menu's icon,
+        // and (16 to 64 pixels) the window's icon on Linux.
         for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
             const std::string folder = std::to_string(size) + "x" + std::to_string(size);
             Write(assets / "icons" / "hicolor" / folder / "apps" / "pressvale.png", PngFileBytes(ApplicationIcon(size)));

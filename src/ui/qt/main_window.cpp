@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QProgressBar>
@@ -204,10 +205,18 @@ void MainWindow::setCaption(const std::string& caption)
 
 void MainWindow::setApplicationIcon()
 {
-    const QPixmap picture(QStringLiteral(":/pressvale/pressvale.png"));
-    if (picture.isNull())
-        throw Failure("Invalid picture", failure_code::kInvalidPicture);
-    const QIcon icon(picture);
+    // The application icon's own drawings at the sizes a window icon is shown at, rather than
+    // one large picture that every start would decode and scale down. Naming the format
+    // spares the reader a search through the image plugins.
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64}) {
+        QImageReader reader(QStringLiteral(":/pressvale/icon/%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage picture = reader.read();
+        if (picture.isNull())
+            throw Failure("Invalid picture", failure_code::kInvalidPicture);
+        icon.addPixmap(QPixmap::fromImage(picture));
+    }
     setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
 }
