@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/dialog_keys.h"
+
 namespace pv {
 
 bool Win32EventPump::dispatchPending()
@@ -12,8 +14,7 @@ bool Win32EventPump::dispatchPending()
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        win32::DispatchWithDialogKeys(message);
     }
     return true;
 }

@@ -4,9 +4,9 @@
 
 namespace pv {
 
-// The message loop of the window's thread. Waiting sleeps in MsgWaitForMultipleObjectsEx until
-// a message arrives or the time is up. A quit message ends the pumping and is posted again for
-// the program's main loop.
+// The message loop of the window's thread, with the dialog keys of the program's own loop.
+// Waiting sleeps in MsgWaitForMultipleObjectsEx until a message arrives or the time is up. A
+// quit message ends the pumping and is posted again for the program's main loop.
 class Win32EventPump final : public EventPump {
 public:
     void processEvents() override;

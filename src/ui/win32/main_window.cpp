@@ -9,6 +9,7 @@
 
 #include "platform/failure.h"
 #include "platform/skin.h"
+#include "platform/win32/dialog_keys.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_text.h"
 #include "platform/window_events.h"
@@ -171,12 +172,8 @@ void MainWindow::show()
 int MainWindow::run()
 {
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageW(window_.get(), &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        win32::DispatchWithDialogKeys(message);
     return static_cast<int>(message.wParam);
 }
 

@@ -18,6 +18,7 @@
 #include "platform/failure.h"
 #include "platform/skin.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_event_pump.h"
 #include "ui/win32/main_window.h"
 #include "widget/recording_events.h"
 
@@ -135,6 +136,21 @@ TEST_F(Win32MainWindowTest, EachButtonsClickReachesItsProcedure)
     EXPECT_EQ(events.callsStartingWith("PushButton"),
               (Calls{"PushButton1_Click", "PushButton3_Click", "PushButton4_Click", "PushButton5_Click",
                      "PushButton6_Click", "PushButton2_Click"}));
+}
+
+// Tab and Shift+Tab move between the controls in the program's loop and in the loop a print
+// run turns while it waits, alike.
+TEST_F(Win32MainWindowTest, TabMovesTheFocusInEveryMessageLoop)
+{
+    SetFocus(list());
+    PostMessageW(list(), WM_KEYDOWN, VK_TAB, 0);
+    Win32EventPump().processEvents();
+    EXPECT_EQ(GetFocus(), child(1));
+
+    PostMessageW(child(1), WM_KEYDOWN, VK_TAB, 0);
+    PostQuitMessage(0);
+    EXPECT_EQ(window.run(), 0);
+    EXPECT_EQ(GetFocus(), child(2));
 }
 
 TEST_F(Win32MainWindowTest, ThePrinterBoxsSelectionByKeyAndByTheProgramReachesCombo1Click)

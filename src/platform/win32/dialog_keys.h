@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+
+namespace pv::win32 {
+
+// Hands one message to its window, after offering it to the top-level window it belongs to
+// as a dialog box's loop does: Tab, the arrow keys, Enter and Escape then move between and
+// work the controls from the keyboard. Every message loop of the window's thread uses it, the
+// print run's nested one included, so the keyboard works the same while a run goes on.
+void DispatchWithDialogKeys(MSG& message);
+
+}  // namespace pv::win32
