@@ -2,13 +2,16 @@
 # Start-up time of the main window under a private virtual X server: from starting the program
 # until its window is viewable, median of several runs, next to a bare Qt window measured in
 # the same run. Uses a private CUPS scheduler with one printer, so the start is the normal one.
+# EARLIER_PROGRAM, another build of pressvale (copied into BUILD_DIR/bin, beside the files it
+# reads), is timed in the same runs too, so that a change is measured before and after at once.
 #
-#   bench/startup.sh [BUILD_DIR] [RUNS]
+#   bench/startup.sh [BUILD_DIR] [RUNS] [EARLIER_PROGRAM]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tests/support/desktop.sh
 build=${1:-build}
 runs=${2:-9}
+earlier=${3:-}
 probe=$build/tests/e2e/x11_window
 cmake --build "$build" --target pressvale bench_minimal_window x11_window >/dev/null
 
@@ -47,10 +50,11 @@ time_to_window() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-pressvale=() minimal=()
+pressvale=() minimal=() before=()
 for _ in $(seq "$runs"); do
     pressvale+=("$(time_to_window "$build/bin/pressvale" Pressvale)")
     minimal+=("$(time_to_window "$build/bench/bench_minimal_window" Minimal)")
+    [[ -n $earlier ]] && before+=("$(time_to_window "$earlier" Pressvale)")
 done
 p=$(printf '%s\n' "${pressvale[@]}" | median)
 m=$(printf '%s\n' "${minimal[@]}" | median)
@@ -58,3 +62,8 @@ echo "runs: $runs"
 echo "pressvale window shown after (ms): ${pressvale[*]}   median $p"
 echo "bare Qt window shown after (ms):   ${minimal[*]}   median $m"
 awk -v p="$p" -v m="$m" 'BEGIN { printf "ratio pressvale / bare window: %.2f\n", p / m }'
+if [[ -n $earlier ]]; then
+    e=$(printf '%s\n' "${before[@]}" | median)
+    echo "earlier build shown after (ms):    ${before[*]}   median $e"
+    awk -v e="$e" -v m="$m" 'BEGIN { printf "ratio earlier build / bare window: %.2f\n", e / m }'
+fi
