@@ -9,11 +9,14 @@ source scripts/lib/setup.sh
 # The package test checks the Debian package with these.
 PRESSVALE_PACKAGE_CHECKERS=(dpkg-dev lintian desktop-file-utils appstream)
 pressvale_install_packages "${PRESSVALE_FUZZ_PACKAGES[@]}" "${PRESSVALE_PACKAGE_CHECKERS[@]}"
-# run_suite BUILD_DIR: every ctest test of that build; adds their number to `passed`.
+# run_suite BUILD_DIR [CTEST_OPTION...]: every ctest test of that build; adds their number to
+# `passed`.
 passed=0
 run_suite() {
-    ctest --test-dir "$1" --output-on-failure -j "$(nproc)" --timeout 600 | tee "$1/ctest.log"
-    passed=$((passed + $(sed -n 's/^100% tests passed, 0 tests failed out of \([0-9]*\)$/\1/p' "$1/ctest.log")))
+    local dir=$1
+    shift
+    ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" --timeout 600 "$@" | tee "$dir/ctest.log"
+    passed=$((passed + $(sed -n 's/^100% tests passed, 0 tests failed out of \([0-9]*\)$/\1/p' "$dir/ctest.log")))
 }
 
 pressvale_build build
@@ -58,7 +61,10 @@ echo "Windows build: $((SECONDS - started)) s"
 started=$SECONDS
 source scripts/lib/wine.sh
 pressvale_wine_start build-windows
-run_suite build-windows
+# Now and then (seen once in about 2,000 starts, under load) Wine ends a test program at once,
+# before it has written anything; a test that fails runs once more, and its first output stays
+# in the log above.
+run_suite build-windows --repeat until-pass:2
 pressvale_wine_stop
 echo "Windows suite under Wine: $((SECONDS - started)) s"
 
