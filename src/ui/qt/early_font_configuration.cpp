@@ -11,7 +11,8 @@ namespace pv {
 
 namespace {
 
-bool Names(const char* entry, const char* name)
+// Whether `entry` ("NAME=value") sets the variable `name`.
+bool Sets(const char* entry, const char* name)
 {
     const std::size_t length = std::strlen(name);
     return std::strncmp(entry, name, length) == 0 && entry[length] == '=';
@@ -29,7 +30,7 @@ void MoveToEndOfEnvironment(std::initializer_list<const char*> names)
     for (const char* name : names) {
         // Rotating rather than rebuilding keeps the C library's own array, so no look-up
         // can be left holding a freed one.
-        char** found = std::find_if(environ, end, [name](const char* entry) { return Names(entry, name); });
+        char** found = std::find_if(environ, end, [name](const char* entry) { return Sets(entry, name); });
         if (found != end)
             std::rotate(found, found + 1, end);
     }
