@@ -1,19 +1,146 @@
 #include "ui/win32/combo_box.h"
 
+#include <algorithm>
+
+#include <commctrl.h>
+
 #include "platform/failure.h"
 #include "platform/win32/wide_text.h"
+#include "ui/win32/painting.h"
 
 namespace pv {
 
-ComboBox::ComboBox(HWND box, std::function<void()> selectionChanged)
-    : box_(box), selectionChanged_(std::move(selectionChanged))
+namespace {
+
+// Pixels at 96 dots per inch: the text's inset and the drop-down arrow's part at the right.
+constexpr int kTextInset = 5;
+constexpr int kArrowPart = 22;
+constexpr int kArrowHalfWidth = 4;
+
+// A small downward chevron centred in `part`.
+void PaintArrow(HDC context, const RECT& part, COLORREF colour, const WindowLook& look)
 {
+    const int half = look.scaled(kArrowHalfWidth);
+    const int x = (part.left + part.right) / 2;
+    const int y = (part.top + part.bottom) / 2 - half / 2;
+    const POINT points[] = {{x - half, y}, {x + half + 1, y}, {x, y + half + 1}};
+    HBRUSH brush = CreateSolidBrush(colour);
+    HGDIOBJ oldBrush = SelectObject(context, brush);
+    HGDIOBJ oldPen = SelectObject(context, GetStockObject(NULL_PEN));
+    Polygon(context, points, 3);
+    SelectObject(context, oldPen);
+    SelectObject(context, oldBrush);
+    DeleteObject(brush);
+}
+
+}  // namespace
+
+ComboBox::ComboBox(HWND box, const WindowLook& look, std::function<void()> selectionChanged)
+    : box_(box), look_(look), selectionChanged_(std::move(selectionChanged))
+{
+    SetWindowSubclass(box_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+ComboBox::~ComboBox()
+{
+    RemoveWindowSubclass(box_, subclassProcedure, 0);
 }
 
 void ComboBox::selectionChosen()
 {
     if (selectionChanged_)
         selectionChanged_();
+}
+
+void ComboBox::setClosedHeight(int height)
+{
+    // The closed box is its selection field and the border around it. What the box reports
+    // of its field's height differs between systems, so the border is measured: the field is
+    // given a height, and the box's height tells what the border adds.
+    const auto setField = [this](int field) {
+        send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+        RECT closed{};
+        GetWindowRect(box_, &closed);
+        return closed.bottom - closed.top;
+    };
+    const int border = setField(height) - height;
+    setField(std::max(1, height - border));
+    TEXTMETRICW metrics{};
+    HDC context = GetDC(box_);
+    HGDIOBJ old = SelectObject(context, reinterpret_cast<HFONT>(send(WM_GETFONT)));
+    GetTextMetricsW(context, &metrics);
+    SelectObject(context, old);
+    ReleaseDC(box_, context);
+    send(CB_SETITEMHEIGHT, 0, metrics.tmHeight + look_.scaled(4));
+}
+
+void ComboBox::drawItem(const DRAWITEMSTRUCT& item) const
+{
+    const PartLook& part = look_.printerBox;
+    const bool selected = item.itemState & ODS_SELECTED;
+    PaintBox(item.hDC, item.rcItem, selected ? part.selection : part.background, 0, 0, 0);
+    if (item.itemID == static_cast<UINT>(-1))
+        return;
+    RECT text = item.rcItem;
+    text.left += look_.scaled(kTextInset);
+    PaintText(item.hDC, win32::Wide(this->item(static_cast<int>(item.itemID))), text,
+              selected ? part.selectionText : part.text, reinterpret_cast<HFONT>(send(WM_GETFONT)),
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
+LRESULT CALLBACK ComboBox::subclassProcedure(HWND, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
+{
+    return reinterpret_cast<ComboBox*>(self)->handle(message, w, l);
+}
+
+LRESULT ComboBox::handle(UINT message, WPARAM w, LPARAM l)
+{
+    if (hover_.changedBy(box_, message) && look_.hoverHighlights)
+        InvalidateRect(box_, nullptr, FALSE);
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case CB_SETCURSEL:
+    case CB_DELETESTRING:
+        InvalidateRect(box_, nullptr, FALSE);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(box_, message, w, l);
+}
+
+void ComboBox::paint() const
+{
+    PAINTSTRUCT paint{};
+    HDC context = BeginPaint(box_, &paint);
+    const PartLook& part = look_.printerBox;
+    RECT box{};
+    GetClientRect(box_, &box);
+    const bool focused = GetFocus() == box_;
+    COLORREF face = part.background;
+    if (send(CB_GETDROPPEDSTATE))
+        face = part.pressedBackground;
+    else if (hover_.over() && look_.hoverHighlights)
+        face = part.hoverBackground;
+    // The corners outside the rounded box show what lies behind it: the frame.
+    PaintBox(context, box, look_.frame.background, look_.frame.background, 0, 0);
+    PaintBox(context, box, face, focused ? part.focus : part.border,
+             look_.scaled(part.borderWidth + (focused ? 1 : 0)), look_.scaled(part.radius));
+    RECT arrow = box;
+    arrow.left = box.right - look_.scaled(kArrowPart);
+    PaintArrow(context, arrow, part.text, look_);
+    RECT text = box;
+    text.left += look_.scaled(kTextInset + part.borderWidth);
+    text.right = arrow.left;
+    PaintText(context, win32::Wide(this->text()), text, part.text, reinterpret_cast<HFONT>(send(WM_GETFONT)),
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    EndPaint(box_, &paint);
 }
 
 int ComboBox::count() const

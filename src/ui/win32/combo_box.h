@@ -5,17 +5,29 @@
 #include <windows.h>
 
 #include "platform/window_controls.h"
+#include "ui/win32/hover_state.h"
+#include "ui/win32/window_look.h"
 
 namespace pv {
 
-// Combo1: a drop-down list (CBS_DROPDOWNLIST) of printer names. The user's choice (handed in
+// Combo1: a drop-down list (CBS_DROPDOWNLIST) of printer names that the program draws itself
+// in the window's look: the closed box with its border, corners, hover, pressed and focus
+// colours, and each entry of its list (owner-drawn entries). The user's choice (handed in
 // through selectionChosen) and a selection set by the program both call `selectionChanged`.
 class ComboBox final : public ComboBoxControl {
 public:
-    ComboBox(HWND box, std::function<void()> selectionChanged);
+    ComboBox(HWND box, const WindowLook& look, std::function<void()> selectionChanged);
+    ~ComboBox() override;
+    ComboBox(const ComboBox&) = delete;
+    ComboBox& operator=(const ComboBox&) = delete;
 
+    HWND handle() const { return box_; }
     // The box told its owner CBN_SELCHANGE.
     void selectionChosen();
+    // Draws one entry of the open list, as the owner is asked to in WM_DRAWITEM.
+    void drawItem(const DRAWITEMSTRUCT& item) const;
+    // Makes the closed box `height` pixels high, with entries to match its font.
+    void setClosedHeight(int height);
 
     int count() const override;
     std::string item(int index) const override;
@@ -26,10 +38,15 @@ public:
     std::string text() const override;
 
 private:
+    static LRESULT CALLBACK subclassProcedure(HWND box, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
+    LRESULT handle(UINT message, WPARAM w, LPARAM l);
+    void paint() const;
     LRESULT send(UINT message, WPARAM w = 0, LPARAM l = 0) const { return SendMessageW(box_, message, w, l); }
 
     HWND box_;
+    const WindowLook& look_;
     std::function<void()> selectionChanged_;
+    HoverState hover_;
 };
 
 }  // namespace pv

@@ -2,7 +2,6 @@
 
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_text.h"
-#include "ui/layout/twips.h"
 
 namespace pv {
 
@@ -28,10 +27,8 @@ HWND CreateControlWindow(HWND parent, const layout::Control& control, const wcha
 {
     const auto controls = layout::MainWindowControls();
     const auto index = static_cast<int>(&control - controls.data());
-    const layout::PlaceTwips at = layout::PlaceInWindow(control);
     HWND window = CreateWindowExW(extendedStyle, windowClass, win32::Wide(control.caption).c_str(),
-                                  WS_CHILD | WS_VISIBLE | style, TwipsToPixels(at.left), TwipsToPixels(at.top),
-                                  TwipsToPixels(at.width), TwipsToPixels(at.height), parent,
+                                  WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
                                   GetModuleHandleW(nullptr), nullptr);
     if (!window)

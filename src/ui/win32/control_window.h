@@ -6,9 +6,9 @@
 
 namespace pv {
 
-// Creates the child window of `control` on `parent` at its place in the window (pixels from
-// the twips of the control table), with its caption and the control's number in the table as
-// its identifier. Throws Failure when Windows cannot make it.
+// Creates the child window of `control` on `parent`, with its caption and the control's number
+// in the table as its identifier; the window places it. Throws Failure when Windows cannot
+// make it.
 HWND CreateControlWindow(HWND parent, const layout::Control& control, const wchar_t* windowClass, DWORD style,
                          DWORD extendedStyle = 0);
 

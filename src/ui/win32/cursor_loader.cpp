@@ -71,4 +71,13 @@ win32::OwnedCursor LoadCursorFile(const std::string& path)
     return win32::OwnedCursor(cursor);
 }
 
+void ShowPointerAgain(HWND window)
+{
+    POINT at{};
+    GetCursorPos(&at);
+    HWND under = WindowFromPoint(at);
+    if (under == window || IsChild(window, under))
+        SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
 }  // namespace pv

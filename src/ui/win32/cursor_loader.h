@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <windows.h>
+
 #include "ui/win32/window_handles.h"
 
 namespace pv {
@@ -9,5 +11,9 @@ namespace pv {
 // A pointer from a cursor (.cur) or icon (.ico) file; an icon's hot spot is its centre.
 // Throws Failure (invalid picture) when the file is not a readable cursor or icon.
 win32::OwnedCursor LoadCursorFile(const std::string& path);
+
+// The window under the mouse chooses its pointer again, as if the mouse had moved, when it is
+// `window` or one of its children.
+void ShowPointerAgain(HWND window);
 
 }  // namespace pv

@@ -13,13 +13,18 @@
 #include "ui/layout/twips.h"
 #include "ui/win32/cursor_loader.h"
 #include "ui/win32/input_state.h"
+#include "ui/win32/painting.h"
 
 namespace pv {
 
 namespace {
 
-// Posted to the list itself: tell the list view the rows appended meanwhile.
+// Posted to the list itself: tell the list view the rows appended meanwhile; hand the next
+// drop's names to the window's procedures.
 constexpr UINT kShowPendingRows = WM_APP + 1;
+constexpr UINT kDeliverDrop = WM_APP + 2;
+// The header text's inset, in pixels at 96 dots per inch.
+constexpr int kHeaderTextInset = 6;
 constexpr int kDefaultColumnPixels = 100;
 constexpr int kTipWidthPixels = 320;
 
@@ -45,11 +50,12 @@ HWND MakeToolTip(HWND list)
 
 }  // namespace
 
-ListView::ListView(HWND list)
+ListView::ListView(HWND list, const WindowLook& look)
     : list_(list),
+      look_(look),
       tip_(MakeToolTip(list)),
       dropTarget_([this](bool offersFileList) { return dragOver(offersFileList); },
-                  [this](const std::vector<std::string>& paths) { dropped(paths); })
+                  [this](const std::vector<std::string>& paths) { deliverLater(paths); })
 {
     send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     // Drags from other programs reach the drop target; senders that only post WM_DROPFILES
@@ -91,7 +97,7 @@ void ListView::setColumnWidth(int column, double twips)
 {
     if (column < 0 || column >= columns_)
         throw Failure("Index out of bounds", failure_code::kIndexOutOfBounds);
-    send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(TwipsToPixels(twips), 0));
+    send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(TwipsToPixels(twips, look_.dpi), 0));
 }
 
 void ListView::checkRow(int row) const
@@ -147,11 +153,20 @@ int ListView::rowAt(int x, int y) const
 void ListView::showDragPointer(const std::string& iconFile)
 {
     dragCursor_ = LoadCursorFile(iconFile);
+    refreshDragPointer();
 }
 
 void ListView::showArrowPointer()
 {
     dragCursor_ = win32::OwnedCursor();
+    ShowPointerAgain(GetAncestor(list_, GA_ROOT));
+}
+
+void ListView::refreshDragPointer() const
+{
+    // While the list holds the mouse Windows asks nobody for a pointer: the drag sets its own.
+    if (dragCursor_.valid() && GetCapture() == list_)
+        SetCursor(dragCursor_.get());
 }
 
 void ListView::disableOutwardDrag()
@@ -160,17 +175,129 @@ void ListView::disableOutwardDrag()
     // list never starts a drag out of itself.
 }
 
-void ListView::setColours(std::optional<COLORREF> background, std::optional<COLORREF> text)
+void ListView::lookChanged(int previousDpi)
 {
-    const COLORREF back = background.value_or(GetSysColor(COLOR_WINDOW));
+    if (previousDpi != look_.dpi) {
+        for (int column = 0; column < columns_; ++column) {
+            const auto width = static_cast<int>(send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+            send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(MulDiv(width, look_.dpi, previousDpi), 0));
+        }
+    }
+    const COLORREF back = look_.drawsList ? look_.list.background : GetSysColor(COLOR_WINDOW);
     send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
     send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
-    send(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text.value_or(GetSysColor(COLOR_WINDOWTEXT))));
-    InvalidateRect(list_, nullptr, TRUE);
+    send(LVM_SETTEXTCOLOR, 0,
+         static_cast<LPARAM>(look_.drawsList ? look_.list.text : GetSysColor(COLOR_WINDOWTEXT)));
+    RedrawWindow(list_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT ListView::customDrawn(NMLVCUSTOMDRAW& draw) const
+{
+    if (!look_.drawsList)
+        return CDRF_DODEFAULT;
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return CDRF_DODEFAULT;
+    const PartLook& part = look_.list;
+    const auto index = static_cast<WPARAM>(draw.nmcd.dwItemSpec);
+    // The list view would draw the selection in the system's colours: the row is drawn as
+    // not selected, in the skin's selection colours.
+    draw.nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+    if (send(LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) {
+        draw.clrText = part.selectionText;
+        draw.clrTextBk = part.selection;
+    } else {
+        const bool hovered = look_.hoverHighlights && static_cast<int>(index) + 1 == hoveredRow_;
+        draw.clrText = part.text;
+        draw.clrTextBk = hovered ? part.hoverBackground : part.background;
+    }
+    return CDRF_NEWFONT;
+}
+
+LRESULT ListView::headerDrawn(NMCUSTOMDRAW& draw) const
+{
+    if (!look_.drawsList)
+        return CDRF_DODEFAULT;
+    // The header row in the window's colour, a line under it and at each column's right edge
+    // (users drag that edge to widen the column).
+    const PartLook& part = look_.list;
+    const int line = look_.scaled(part.borderWidth);
+    RECT box = draw.rc;
+    if (draw.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+    if (draw.dwDrawStage == CDDS_POSTPAINT) {
+        // The part of the row right of the last column.
+        const auto columns = static_cast<int>(SendMessageW(draw.hdr.hwndFrom, HDM_GETITEMCOUNT, 0, 0));
+        RECT last{};
+        if (columns > 0 && SendMessageW(draw.hdr.hwndFrom, HDM_GETITEMRECT, columns - 1, reinterpret_cast<LPARAM>(&last)))
+            box.left = last.right;
+        PaintBox(draw.hdc, box, part.border, part.border, 0, 0);
+        box.bottom -= line;
+        PaintBox(draw.hdc, box, look_.window, look_.window, 0, 0);
+        return CDRF_DODEFAULT;
+    }
+    if (draw.dwDrawStage != CDDS_ITEMPREPAINT)
+        return CDRF_DODEFAULT;
+    box.bottom -= line;
+    PaintBox(draw.hdc, box, part.border, part.border, 0, 0);
+    box.right -= line;
+    PaintBox(draw.hdc, box, look_.window, look_.window, 0, 0);
+    wchar_t text[256]{};
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessageW(draw.hdr.hwndFrom, HDM_GETITEMW, draw.dwItemSpec, reinterpret_cast<LPARAM>(&item));
+    box.left += look_.scaled(kHeaderTextInset);
+    PaintText(draw.hdc, text, box, part.text, reinterpret_cast<HFONT>(SendMessageW(draw.hdr.hwndFrom, WM_GETFONT, 0, 0)),
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    return CDRF_SKIPDEFAULT;
+}
+
+void ListView::paintBorder() const
+{
+    // The list's sunken edge, in the skin's border colour (the focus colour, one pixel wider,
+    // while the list has the focus).
+    RECT outer{};
+    GetWindowRect(list_, &outer);
+    POINT client{0, 0};
+    ClientToScreen(list_, &client);
+    const int edge = client.x - outer.left;
+    OffsetRect(&outer, -outer.left, -outer.top);
+    if (edge <= 0)
+        return;
+    const PartLook& part = look_.list;
+    const bool focused = GetFocus() == list_;
+    HDC context = GetWindowDC(list_);
+    RECT inner = outer;
+    InflateRect(&inner, -edge, -edge);
+    ExcludeClipRect(context, inner.left, inner.top, inner.right, inner.bottom);
+    PaintBox(context, outer, look_.window, look_.window, 0, 0);
+    PaintBox(context, outer, part.background, focused ? part.focus : part.border,
+             std::min(edge, look_.scaled(part.borderWidth + (focused ? 1 : 0))), look_.scaled(part.radius));
+    ReleaseDC(list_, context);
+}
+
+void ListView::hoverRow(int row)
+{
+    if (row == hoveredRow_ || !look_.hoverHighlights || !look_.drawsList)
+        return;
+    for (const int each : {hoveredRow_, row}) {
+        if (each > 0 && each <= shownRows_)
+            send(LVM_REDRAWITEMS, static_cast<WPARAM>(each - 1), each - 1);
+    }
+    hoveredRow_ = row;
+    if (row != 0) {
+        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, list_, 0};
+        TrackMouseEvent(&leave);
+    }
 }
 
 LRESULT ListView::notified(const NMHDR& header)
 {
+    if (header.code == NM_CUSTOMDRAW)
+        return customDrawn(reinterpret_cast<NMLVCUSTOMDRAW&>(const_cast<NMHDR&>(header)));
     if (header.code != LVN_GETDISPINFOW)
         return 0;
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
@@ -210,8 +337,32 @@ LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)
         if (events_)
             events_->ListView1_MouseMove(MouseButtonBits(w), ShiftBitsNow(), x, y);
         // With a button held the program moves rows itself.
-        if (MouseButtonBits(w) != 0)
+        if (MouseButtonBits(w) != 0) {
+            refreshDragPointer();
             return 0;
+        }
+        hoverRow(rowAt(x, y));
+        break;
+    case WM_MOUSELEAVE:
+        hoverRow(0);
+        break;
+    case WM_NOTIFY: {
+        auto& draw = *reinterpret_cast<NMCUSTOMDRAW*>(l);
+        if (draw.hdr.code == NM_CUSTOMDRAW && draw.hdr.hwndFrom == reinterpret_cast<HWND>(send(LVM_GETHEADER)))
+            return headerDrawn(draw);
+        break;
+    }
+    case WM_NCPAINT:
+        if (look_.drawsList) {
+            DefSubclassProc(list_, message, w, l);
+            paintBorder();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (look_.drawsList)
+            RedrawWindow(list_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -237,6 +388,9 @@ LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)
     case kShowPendingRows:
         announcementPosted_ = false;
         showPendingRows();
+        return 0;
+    case kDeliverDrop:
+        deliverNextDrop();
         return 0;
     default:
         break;
@@ -265,7 +419,22 @@ bool ListView::dragOver(bool offersFileList)
     return events_ && events_->ListView1_OLEDragOver(offersFileList);
 }
 
-void ListView::dropped(const std::vector<std::string>& paths)
+void ListView::deliverLater(std::vector<std::string> paths)
+{
+    drops_.push_back(std::move(paths));
+    PostMessageW(list_, kDeliverDrop, 0, 0);
+}
+
+void ListView::deliverNextDrop()
+{
+    if (drops_.empty())
+        return;
+    const std::vector<std::string> paths = std::move(drops_.front());
+    drops_.pop_front();
+    deliver(paths);
+}
+
+void ListView::deliver(const std::vector<std::string>& paths)
 {
     if (events_)
         events_->ListView1_OLEDragDrop(paths);
@@ -273,11 +442,12 @@ void ListView::dropped(const std::vector<std::string>& paths)
 
 void ListView::dropped(HDROP drop)
 {
+    // A posted drop: its sender is not waiting for it.
     const std::vector<std::string> paths = DroppedPaths(drop);
     DragFinish(drop);
     // A drop of files offers a file list; the program still decides whether it takes it.
     if (dragOver(true))
-        dropped(paths);
+        deliver(paths);
 }
 
 void ListView::showPendingRows() const

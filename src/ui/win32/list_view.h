@@ -1,6 +1,6 @@
 #pragma once
 
-#include <optional>
+#include <deque>
 
 #include <windows.h>
 #include <shellapi.h>
@@ -9,6 +9,7 @@
 #include "platform/window_controls.h"
 #include "ui/win32/drop_target.h"
 #include "ui/win32/window_handles.h"
+#include "ui/win32/window_look.h"
 
 namespace pv {
 
@@ -17,21 +18,27 @@ class MainWindowEvents;
 // ListView1: a WC_LISTVIEW in report view over the file list (LVS_OWNERDATA: the list view
 // holds only a row count and asks for the text of the rows it shows). The user's mouse, key
 // and drop actions are handed to the window's event procedures; the list itself only selects
-// the row pressed on, moves the current row with the keys and scrolls.
+// the row pressed on, moves the current row with the keys and scrolls. Where the skin gives
+// the list a look, the program colours its rows, header and border (custom draw).
+//
+// A drop answers the program that sent it at once; its names reach the window's event
+// procedures right after, from the message loop, so that a long folder walk does not hold the
+// file manager that started the drag.
 //
 // Appends are gathered and the new count told to the list view when the window's messages
 // are next handled, or earlier when anyone asks about rows, as a count per append would cost
 // far more than the append itself.
 class ListView final : public ListViewControl, private FileList::Observer {
 public:
-    explicit ListView(HWND list);
+    ListView(HWND list, const WindowLook& look);
     ~ListView() override;
 
     void setEvents(MainWindowEvents* events) { events_ = events; }
     // Shows the rows of `files`; nullptr detaches.
     void attach(FileList* files);
-    // The rows' background and text colours; nothing gives the system's.
-    void setColours(std::optional<COLORREF> background, std::optional<COLORREF> text);
+    // Takes the window's look again (after a skin or a change of scale): the rows' colours,
+    // the border, and the column widths for the look's dots per inch.
+    void lookChanged(int previousDpi);
     // The owner's WM_NOTIFY from the list view.
     LRESULT notified(const NMHDR& header);
 
@@ -51,7 +58,15 @@ private:
     void pressed(UINT message, LPARAM at);
     void dropped(HDROP drop);
     bool dragOver(bool offersFileList);
-    void dropped(const std::vector<std::string>& paths);
+    // Hands the names of a drop to the window's procedures once the drop call has returned.
+    void deliverLater(std::vector<std::string> paths);
+    void deliverNextDrop();
+    void deliver(const std::vector<std::string>& paths);
+    LRESULT customDrawn(NMLVCUSTOMDRAW& draw) const;
+    LRESULT headerDrawn(NMCUSTOMDRAW& draw) const;
+    void paintBorder() const;
+    void hoverRow(int row);
+    void refreshDragPointer() const;
 
     void rowsAppended(int firstRow, int lastRow) override;
     void rowChanged(int row) override;
@@ -65,6 +80,7 @@ private:
     LRESULT send(UINT message, WPARAM w = 0, LPARAM l = 0) const { return SendMessageW(list_, message, w, l); }
 
     HWND list_;
+    const WindowLook& look_;
     win32::OwnedWindow tip_;
     FileDropTarget dropTarget_;
     FileList* files_ = nullptr;
@@ -73,6 +89,8 @@ private:
     mutable int shownRows_ = 0;
     bool announcementPosted_ = false;
     win32::OwnedCursor dragCursor_;
+    int hoveredRow_ = 0;
+    std::deque<std::vector<std::string>> drops_;
     std::wstring shownText_;  // the text handed out in the last LVN_GETDISPINFO
 };
 

@@ -1,6 +1,5 @@
 #include "ui/win32/main_window.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -8,14 +7,15 @@
 #include <windowsx.h>
 
 #include "platform/failure.h"
-#include "platform/skin.h"
 #include "platform/win32/dialog_keys.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_text.h"
 #include "platform/window_events.h"
 #include "ui/layout/twips.h"
+#include "ui/win32/accessible_name.h"
 #include "ui/win32/control_window.h"
 #include "ui/win32/cursor_loader.h"
+#include "ui/win32/display_scale.h"
 
 namespace pv {
 
@@ -26,7 +26,7 @@ constexpr wchar_t kWindowClass[] = L"PressvaleForm1";
 constexpr int kIconResource = 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExtendedStyle = WS_EX_CONTROLPARENT;
-// The printer box's drop-down part below its selection field.
+// The printer box's drop-down part below its selection field, in pixels at 96 dots per inch.
 constexpr int kDropDownPixels = 200;
 
 void RegisterWindowClass(WNDPROC procedure)
@@ -43,9 +43,10 @@ void RegisterWindowClass(WNDPROC procedure)
         throw win32::SystemFailure("Cannot register the main window's class", GetLastError());
 }
 
-COLORREF Colour(const SkinColour& colour)
+SIZE OuterSize(int dpi)
 {
-    return RGB(colour.red, colour.green, colour.blue);
+    return OuterSizeForClient(TwipsToPixels(layout::kClientWidth, dpi), TwipsToPixels(layout::kClientHeight, dpi),
+                              kWindowStyle, kWindowExtendedStyle, dpi);
 }
 
 }  // namespace
@@ -63,16 +64,19 @@ MainWindow::MainWindow(std::function<void()> endProgram) : endProgram_(std::move
     InitCommonControlsEx(&classes);
     RegisterWindowClass(windowProcedure);
 
-    RECT outer{0, 0, TwipsToPixels(layout::kClientWidth), TwipsToPixels(layout::kClientHeight)};
-    AdjustWindowRectEx(&outer, kWindowStyle, FALSE, kWindowExtendedStyle);
+    const SIZE standard = OuterSize(kStandardDpi);
     HWND window = CreateWindowExW(kWindowExtendedStyle, kWindowClass, L"", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), this);
+                                  standard.cx, standard.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!window)
         throw win32::SystemFailure("Cannot create the main window", GetLastError());
     window_ = win32::OwnedWindow(window);
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(layout::kWindowFont)), FALSE);
+    // The window is made for the display it will show on.
+    look_.dpi = WindowDpi(window);
+    const SIZE outer = OuterSize(look_.dpi);
+    SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     createControls();
+    refreshLook();
+    layOut(kStandardDpi);
 }
 
 MainWindow::~MainWindow()
@@ -87,8 +91,7 @@ void MainWindow::createControls()
 {
     for (const layout::Control& entry : layout::MainWindowControls()) {
         HWND control = createControl(entry);
-        const layout::Font& font = entry.font ? *entry.font : layout::kWindowFont;
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font)), FALSE);
+        SetAccessibleName(control, entry.accessibleName);
         controls_.push_back({control, &entry});
     }
 }
@@ -101,31 +104,31 @@ HWND MainWindow::createControl(const layout::Control& entry)
         HWND list = CreateControlWindow(parent, entry, WC_LISTVIEWW,
                                         WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                                         WS_EX_CLIENTEDGE);
-        // Screen readers announce the list by its window text.
         SetWindowTextW(list, win32::Wide(entry.accessibleName).c_str());
-        list_ = std::make_unique<ListView>(list);
+        list_ = std::make_unique<ListView>(list, look_);
         return list;
     }
     case ControlKind::PushButton: {
-        HWND button = CreateControlWindow(parent, entry, WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON);
-        SetWindowSubclass(button, buttonProcedure, static_cast<UINT_PTR>(entry.number), reinterpret_cast<DWORD_PTR>(this));
+        HWND button = CreateControlWindow(parent, entry, WC_BUTTONW, WS_TABSTOP | BS_OWNERDRAW);
+        const int number = entry.number;
+        buttons_.push_back(std::make_unique<PushButton>(button, look_, [this, number] {
+            if (events_)
+                events_->PushButton_MouseMove(number);
+        }));
         return button;
     }
     case ControlKind::ProgressBar: {
         HWND bar = CreateControlWindow(parent, entry, PROGRESS_CLASSW, 0);
-        progress_ = std::make_unique<ProgressBar>(bar);
+        progress_ = std::make_unique<ProgressBar>(bar, look_);
         return bar;
     }
     case ControlKind::Frame:
-        frame_ = CreateControlWindow(parent, entry, WC_BUTTONW, BS_GROUPBOX);
-        return frame_;
+        frame_ = std::make_unique<Frame>(CreateControlWindow(parent, entry, WC_BUTTONW, BS_GROUPBOX), look_);
+        return frame_->handle();
     case ControlKind::ComboBox: {
-        HWND box = CreateControlWindow(parent, entry, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
-        RECT place{};
-        GetWindowRect(box, &place);
-        SetWindowPos(box, nullptr, 0, 0, place.right - place.left, place.bottom - place.top + kDropDownPixels,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        combo_ = std::make_unique<ComboBox>(box, [this] {
+        HWND box = CreateControlWindow(parent, entry, WC_COMBOBOXW,
+                                       WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+        combo_ = std::make_unique<ComboBox>(box, look_, [this] {
             if (events_)
                 events_->Combo1_Click();
         });
@@ -136,19 +139,62 @@ HWND MainWindow::createControl(const layout::Control& entry)
     }
 }
 
-HFONT MainWindow::fontFor(const layout::Font& font)
+void MainWindow::layOut(int previousDpi)
 {
-    for (const auto& [described, made] : fonts_) {
-        if (described == &font)
-            return made.get();
+    const int dpi = look_.dpi;
+    // The fonts in use stay alive until every control has its new one.
+    std::vector<MadeFont> previousFonts = std::move(fonts_);
+    fonts_.clear();
+    SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(layout::kWindowFont, {})), FALSE);
+    for (const Control& each : controls_) {
+        const layout::Control& entry = *each.entry;
+        const layout::PlaceTwips at = layout::PlaceInWindow(entry);
+        const int height = TwipsToPixels(at.height, dpi);
+        const int extra = entry.kind == ControlKind::ComboBox ? look_.scaled(kDropDownPixels) : 0;
+        SetWindowPos(each.window, nullptr, TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi),
+                     TwipsToPixels(at.width, dpi), height + extra, SWP_NOZORDER | SWP_NOACTIVATE);
+        const layout::Font& font = entry.font ? *entry.font : layout::kWindowFont;
+        SendMessageW(each.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font, look_.part(entry.kind).font)),
+                     TRUE);
+        if (entry.kind == ControlKind::ComboBox)
+            combo_->setClosedHeight(height);
     }
-    // Points at 96 pixels to the inch, as the layout's twips are.
-    const int height = -static_cast<int>(std::lround(font.points * 96.0 / 72.0));
-    HFONT made = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    list_->lookChanged(previousDpi);
+    InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+HFONT MainWindow::fontFor(const layout::Font& font, const SkinFont& skin)
+{
+    const std::wstring face = win32::Wide(skin.family.value_or(font.face));
+    const int height = FontHeight(skin.pointSize.value_or(font.points), look_.dpi);
+    const bool bold = skin.bold.value_or(font.bold);
+    for (const MadeFont& made : fonts_) {
+        if (made.face == face && made.height == height && made.bold == bold)
+            return made.font.get();
+    }
+    HFONT made = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                             win32::Wide(font.face).c_str());
-    fonts_.emplace_back(&font, win32::OwnedFont(made));
+                             face.c_str());
+    fonts_.push_back({face, height, bold, win32::OwnedFont(made)});
     return made;
+}
+
+void MainWindow::refreshLook()
+{
+    const int dpi = look_.dpi;
+    bool buttonFaceFrame = false;
+    for (const Control& each : controls_)
+        buttonFaceFrame = buttonFaceFrame || (each.entry->kind == ControlKind::Frame && each.buttonFace);
+    const WindowLook design = DesignLook(buttonFace_, buttonFaceFrame);
+    look_ = skin_ ? SkinnedLook(design, *skin_) : design;
+    look_.dpi = dpi;
+    windowBrush_ = win32::OwnedBrush(CreateSolidBrush(look_.window));
+    frameBrush_ = win32::OwnedBrush(CreateSolidBrush(look_.frame.background));
+    printerListBrush_ = win32::OwnedBrush(CreateSolidBrush(look_.printerBox.background));
+    messageBoxColours_.set(look_.dialogBackground, look_.dialogText);
+    if (list_)
+        list_->lookChanged(dpi);
+    RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void MainWindow::setEvents(MainWindowEvents* events)
@@ -189,27 +235,42 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
     return self->handle(message, w, l);
 }
 
-LRESULT CALLBACK MainWindow::buttonProcedure(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR number,
-                                             DWORD_PTR self)
-{
-    auto* window = reinterpret_cast<MainWindow*>(self);
-    if (message == WM_MOUSEMOVE && window->events_)
-        window->events_->PushButton_MouseMove(static_cast<int>(number));
-    return DefSubclassProc(button, message, w, l);
-}
-
 LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l)
 {
     HWND window = window_.get();
     switch (message) {
     case WM_COMMAND:
-        commanded(LOWORD(w), HIWORD(w));
+        commanded(reinterpret_cast<HWND>(l), HIWORD(w));
         return 0;
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(l);
-        if (header.idFrom == static_cast<UINT_PTR>(ControlId(0)))
+        if (controls_.size() && header.hwndFrom == controls_.front().window)
             return list_->notified(header);
         break;
+    }
+    case WM_DRAWITEM:
+        drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+        return TRUE;
+    case WM_MEASUREITEM: {
+        // The printer box's entries, until the box takes its height from the layout.
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+        item.itemHeight = static_cast<UINT>(-FontHeight(layout::kWindowFont.points, look_.dpi) + look_.scaled(4));
+        return TRUE;
+    }
+    case WM_ACTIVATE:
+        activated(LOWORD(w) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        activated(true);
+        return 0;
+    case WM_DPICHANGED: {
+        const int previous = look_.dpi;
+        look_.dpi = HIWORD(w);
+        const auto& suggested = *reinterpret_cast<const RECT*>(l);
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut(previous);
+        return 0;
     }
     case WM_MOUSEMOVE:
         mouseMoved({GET_X_LPARAM(l), GET_Y_LPARAM(l)});
@@ -223,12 +284,15 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l)
     case WM_ERASEBKGND: {
         RECT client{};
         GetClientRect(window, &client);
-        FillRect(reinterpret_cast<HDC>(w), &client, backgroundFor(window, reinterpret_cast<HDC>(w)));
+        FillRect(reinterpret_cast<HDC>(w), &client, windowBrush_.get());
         return 1;
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return reinterpret_cast<LRESULT>(backgroundFor(reinterpret_cast<HWND>(l), reinterpret_cast<HDC>(w)));
+    case WM_CTLCOLORLISTBOX:
+        SetBkColor(reinterpret_cast<HDC>(w), look_.printerBox.background);
+        return reinterpret_cast<LRESULT>(printerListBrush_.get());
     case WM_CLOSE:
         if (events_)
             events_->Form_Unload();
@@ -242,16 +306,21 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l)
     return DefWindowProcW(window, message, w, l);
 }
 
-void MainWindow::commanded(int id, int code)
+void MainWindow::commanded(HWND control, int code)
 {
-    const int index = ControlIndex(id);
-    if (index < 0 || index >= controlCount())
+    if (control && control == combo_->handle()) {
+        if (code == CBN_SELCHANGE)
+            combo_->selectionChosen();
+        else if (code == CBN_DROPDOWN || code == CBN_CLOSEUP)
+            InvalidateRect(control, nullptr, FALSE);
         return;
-    const layout::Control& entry = *controls_[index].entry;
-    if (entry.kind == ControlKind::PushButton && code == BN_CLICKED)
-        clicked(entry.number);
-    else if (entry.kind == ControlKind::ComboBox && code == CBN_SELCHANGE)
-        combo_->selectionChosen();
+    }
+    if (code != BN_CLICKED)
+        return;
+    for (const Control& each : controls_) {
+        if (each.window == control && each.entry->kind == ControlKind::PushButton)
+            clicked(each.entry->number);
+    }
 }
 
 void MainWindow::clicked(int number)
@@ -269,6 +338,32 @@ void MainWindow::clicked(int number)
     }
 }
 
+void MainWindow::drawItem(const DRAWITEMSTRUCT& item)
+{
+    if (item.CtlType == ODT_COMBOBOX) {
+        combo_->drawItem(item);
+        return;
+    }
+    for (const auto& button : buttons_) {
+        if (button->handle() == item.hwndItem)
+            button->draw(item);
+    }
+}
+
+void MainWindow::activated(bool active)
+{
+    HWND window = window_.get();
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window, focus))
+            focused_ = focus;
+        return;
+    }
+    if (!focused_ || !IsWindow(focused_) || !IsChild(window, focused_))
+        focused_ = controls_.front().window;
+    SetFocus(focused_);
+}
+
 void MainWindow::mouseMoved(POINT at)
 {
     if (!events_)
@@ -276,7 +371,7 @@ void MainWindow::mouseMoved(POINT at)
     // The frame lets the mouse through to the window (a group box is transparent to hits);
     // moves over the printer box inside it go to the box itself.
     RECT frame{};
-    GetWindowRect(frame_, &frame);
+    GetWindowRect(frame_->handle(), &frame);
     MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&frame), 2);
     if (PtInRect(&frame, at))
         events_->Frame1_MouseMove();
@@ -297,20 +392,10 @@ HCURSOR MainWindow::currentCursor() const
     return LoadCursorW(nullptr, IDC_ARROW);
 }
 
-void MainWindow::refreshCursor() const
-{
-    // The window under the mouse chooses again, as if the mouse had moved.
-    POINT at{};
-    GetCursorPos(&at);
-    HWND under = WindowFromPoint(at);
-    if (under == window_.get() || IsChild(window_.get(), under))
-        SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-}
-
 void MainWindow::setPointer(PointerKind kind)
 {
     pointer_ = kind;
-    refreshCursor();
+    ShowPointerAgain(window_.get());
 }
 
 void MainWindow::loadCustomPointer(const std::string& cursorFile)
@@ -319,10 +404,10 @@ void MainWindow::loadCustomPointer(const std::string& cursorFile)
         customCursor_ = LoadCursorFile(cursorFile);
     } catch (...) {
         customCursor_ = win32::OwnedCursor();
-        refreshCursor();
+        ShowPointerAgain(window_.get());
         throw;
     }
-    refreshCursor();
+    ShowPointerAgain(window_.get());
 }
 
 void MainWindow::setCaption(const std::string& caption)
@@ -347,25 +432,18 @@ void MainWindow::setApplicationIcon()
 
 HBRUSH MainWindow::backgroundFor(HWND control, HDC context)
 {
-    bool buttonFace = buttonFace_;
-    for (const Control& each : controls_) {
-        if (each.window == control)
-            buttonFace = each.buttonFace;
-    }
     SetBkMode(context, TRANSPARENT);
-    if (control == frame_ && skinFrameText_)
-        SetTextColor(context, *skinFrameText_);
-    if (buttonFace)
-        return GetSysColorBrush(COLOR_BTNFACE);
-    if (skinBackground_.valid())
-        return skinBackground_.get();
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (control == frame_->handle()) {
+        SetTextColor(context, look_.frame.text);
+        return frameBrush_.get();
+    }
+    return windowBrush_.get();
 }
 
 void MainWindow::useButtonFaceBackground()
 {
     buttonFace_ = true;
-    InvalidateRect(window_.get(), nullptr, TRUE);
+    refreshLook();
 }
 
 int MainWindow::controlCount() const
@@ -389,44 +467,34 @@ void MainWindow::useButtonFaceBackground(int controlIndex)
 {
     control(controlIndex);
     controls_[controlIndex].buttonFace = true;
-    InvalidateRect(controls_[controlIndex].window, nullptr, TRUE);
+    refreshLook();
 }
 
 SizeTwips MainWindow::outerSize() const
 {
     RECT outer{};
     GetWindowRect(window_.get(), &outer);
-    return {PixelsToTwips(outer.right - outer.left), PixelsToTwips(outer.bottom - outer.top)};
+    return {PixelsToTwips(outer.right - outer.left, look_.dpi), PixelsToTwips(outer.bottom - outer.top, look_.dpi)};
 }
 
 SizeTwips MainWindow::screenSize() const
 {
-    return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN)), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN))};
+    return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), look_.dpi),
+            PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), look_.dpi)};
 }
 
 void MainWindow::moveTo(double leftTwips, double topTwips)
 {
-    SetWindowPos(window_.get(), nullptr, TwipsToPixels(leftTwips), TwipsToPixels(topTwips), 0, 0,
+    SetWindowPos(window_.get(), nullptr, TwipsToPixels(leftTwips, look_.dpi), TwipsToPixels(topTwips, look_.dpi), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::applySkin(const Skin& skin)
 {
-    // Standard controls keep the system's look where they draw themselves. The skin colours
-    // the window's surface and, when it draws the controls too, the frame's caption and the
-    // list's rows; what it leaves unset keeps the system's colours.
-    const auto colour = [](const std::optional<SkinColour>& part) -> std::optional<COLORREF> {
-        if (!part)
-            return std::nullopt;
-        return Colour(*part);
-    };
-    const bool controls = skin.flags.skinControls;
-    skinBackground_ = win32::OwnedBrush(skin.window.background ? CreateSolidBrush(Colour(*skin.window.background))
-                                                               : nullptr);
-    skinFrameText_ = controls ? colour(skin.frame.text) : std::nullopt;
-    list_->setColours(controls ? colour(skin.list.background) : std::nullopt,
-                      controls ? colour(skin.list.text) : std::nullopt);
-    InvalidateRect(window_.get(), nullptr, TRUE);
+    skin_ = skin;
+    refreshLook();
+    // The skin may change the controls' fonts.
+    layOut(look_.dpi);
 }
 
 ScreenPoint MainWindow::cursorPosition() const

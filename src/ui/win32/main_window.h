@@ -7,12 +7,17 @@
 
 #include <windows.h>
 
+#include "platform/skin.h"
 #include "platform/window_controls.h"
 #include "ui/layout/main_window_layout.h"
 #include "ui/win32/combo_box.h"
+#include "ui/win32/frame.h"
 #include "ui/win32/list_view.h"
+#include "ui/win32/message_box_colours.h"
 #include "ui/win32/progress_bar.h"
+#include "ui/win32/push_button.h"
 #include "ui/win32/window_handles.h"
+#include "ui/win32/window_look.h"
 
 namespace pv {
 
@@ -24,8 +29,10 @@ class MainWindowEvents;
 
 // Form1, the program's one window: a fixed-size window (single border, no maximise box) with
 // the file list, six buttons, the printer box in its frame and the progress bar, made from the
-// control table. What the user does is handed to the window's event procedures (setEvents);
-// the window itself decides nothing.
+// control table at the dots per inch of the display it is on, and laid out again when it
+// moves to a display of another scale. What the user does is handed to the window's event
+// procedures (setEvents); the window itself decides nothing. Like a dialog, it gives the
+// focus back to the control that had it whenever it is activated again.
 class MainWindow final : public WindowSurface {
 public:
     // `endProgram` runs when the window closes, after Form_Unload; tests replace it.
@@ -69,35 +76,51 @@ private:
     };
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
-    static LRESULT CALLBACK buttonProcedure(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR number,
-                                            DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
 
     void createControls();
     HWND createControl(const layout::Control& control);
-    HFONT fontFor(const layout::Font& font);
-    void commanded(int id, int code);
+    // Places the controls and makes their fonts for the window's dots per inch, which were
+    // `previousDpi` when the controls were last placed.
+    void layOut(int previousDpi);
+    HFONT fontFor(const layout::Font& font, const SkinFont& skin);
+    // Works the look out again from the design colours, the skin and the scale, and redraws.
+    void refreshLook();
+    void commanded(HWND control, int code);
     void clicked(int number);
+    void drawItem(const DRAWITEMSTRUCT& item);
     void mouseMoved(POINT at);
+    void activated(bool active);
     HCURSOR currentCursor() const;
-    void refreshCursor() const;
     HBRUSH backgroundFor(HWND control, HDC context);
     const Control& control(int index) const;
 
     std::function<void()> endProgram_;
     MainWindowEvents* events_ = nullptr;
     win32::OwnedWindow window_;
+    WindowLook look_;
+    std::optional<Skin> skin_;
     std::vector<Control> controls_;  // in the table's order, which is the tab order
-    std::vector<std::pair<const layout::Font*, win32::OwnedFont>> fonts_;
+    struct MadeFont {
+        std::wstring face;
+        int height;
+        bool bold;
+        win32::OwnedFont font;
+    };
+    std::vector<MadeFont> fonts_;
     std::unique_ptr<ListView> list_;
     std::unique_ptr<ComboBox> combo_;
     std::unique_ptr<ProgressBar> progress_;
-    HWND frame_ = nullptr;
+    std::unique_ptr<Frame> frame_;
+    std::vector<std::unique_ptr<PushButton>> buttons_;
+    HWND focused_ = nullptr;  // the control that had the focus when the window was last left
     PointerKind pointer_ = PointerKind::Default;
     win32::OwnedCursor customCursor_;
     bool buttonFace_ = false;
-    win32::OwnedBrush skinBackground_;
-    std::optional<COLORREF> skinFrameText_;
+    win32::OwnedBrush windowBrush_;
+    win32::OwnedBrush frameBrush_;
+    win32::OwnedBrush printerListBrush_;
+    MessageBoxColours messageBoxColours_;
 };
 
 }  // namespace pv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -24,6 +25,19 @@ inline HGLOBAL DropFilesOf(const std::vector<std::wstring>& paths)
     std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     return memory;
+}
+
+// The clipboard's OLE data object holding `memory` as `format`, as a drag from another program
+// offers its data; null when the clipboard cannot be had. The caller releases it.
+inline IDataObject* OfferedData(UINT format, HGLOBAL memory)
+{
+    if (!OpenClipboard(nullptr))
+        return nullptr;
+    EmptyClipboard();
+    SetClipboardData(format, memory);
+    CloseClipboard();
+    IDataObject* data = nullptr;
+    return OleGetClipboard(&data) == S_OK ? data : nullptr;
 }
 
 }  // namespace pv

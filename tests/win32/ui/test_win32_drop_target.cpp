@@ -27,14 +27,10 @@ protected:
         OleUninitialize();
     }
 
-    // Puts `memory` on the clipboard as `format` and takes the clipboard's data object.
     void offer(UINT format, HGLOBAL memory)
     {
-        ASSERT_TRUE(OpenClipboard(nullptr));
-        EmptyClipboard();
-        SetClipboardData(format, memory);
-        CloseClipboard();
-        ASSERT_EQ(OleGetClipboard(&data), S_OK);
+        data = OfferedData(format, memory);
+        ASSERT_TRUE(data);
     }
 
     static HGLOBAL Text(const std::wstring& text)

@@ -21,69 +21,10 @@
 #include "platform/win32/win32_event_pump.h"
 #include "ui/win32/main_window.h"
 #include "widget/recording_events.h"
+#include "window_fixture.h"
 
 namespace pv {
 namespace {
-
-using Calls = std::vector<std::string>;
-
-// OLE on the test's thread for as long as the window lives, as the program has it.
-struct OleSession {
-    OleSession() { OleInitialize(nullptr); }
-    ~OleSession() { OleUninitialize(); }
-};
-
-class Win32MainWindowTest : public ::testing::Test {
-protected:
-    Win32MainWindowTest()
-    {
-        window.setEvents(&events);
-        window.attachFileList(&files);
-        window.listView().addColumn("PDF Files");
-        // The pointer rests away from the window, so that only the moves a test makes arrive.
-        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-        window.show();
-        pump();
-        events.calls.clear();
-    }
-    ~Win32MainWindowTest() override { window.attachFileList(nullptr); }
-
-    // Handles every message waiting, as the program's loop would.
-    static void pump()
-    {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-
-    HWND child(int index) const { return GetDlgItem(window.handle(), 100 + index); }
-    HWND list() const { return child(0); }
-    HWND combo() const { return child(9); }
-
-    // The centre of 1-based `row` in the list's own coordinates.
-    POINT rowCentre(int row) const
-    {
-        RECT bounds{};
-        bounds.left = LVIR_BOUNDS;
-        SendMessageW(list(), LVM_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&bounds));
-        return {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
-    }
-
-    void addRows(std::initializer_list<const char*> paths)
-    {
-        for (const char* path : paths)
-            files.append(path);
-        pump();
-    }
-
-    OleSession ole;
-    bool closed = false;
-    testing::RecordingEvents events;
-    FileList files;
-    MainWindow window{[this] { closed = true; }};
-};
 
 LPARAM At(POINT point)
 {

@@ -1,0 +1,161 @@
+// The Win32 window used as a person uses it: real pointer moves, presses and keys (SendInput),
+// so that capture, focus and activation take part, and drops through the drop target that a
+// drag from another program calls.
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "drop_files.h"
+#include "window_fixture.h"
+
+namespace pv {
+namespace {
+
+// The list's drop target, as OLE keeps it for drags from other programs.
+IDropTarget* RegisteredDropTarget(HWND list)
+{
+    return static_cast<IDropTarget*>(GetPropW(list, L"OleDropTargetInterface"));
+}
+
+// Drops a file list of `paths` on `list` as a drag from the file manager does; the effect the
+// drop was answered with.
+DWORD DropOn(HWND list, const std::vector<std::wstring>& paths)
+{
+    IDropTarget* target = RegisteredDropTarget(list);
+    IDataObject* data = OfferedData(CF_HDROP, DropFilesOf(paths));
+    if (!target || !data)
+        return DROPEFFECT_NONE;
+    DWORD effect = DROPEFFECT_COPY;
+    target->DragEnter(data, MK_LBUTTON, {0, 0}, &effect);
+    effect = DROPEFFECT_COPY;
+    target->Drop(data, 0, {0, 0}, &effect);
+    data->Release();
+    return effect;
+}
+
+// Event procedures that show the drag pointer while a row is held and the arrow after it, as
+// the list editing does.
+class DraggingEvents final : public testing::RecordingEvents {
+public:
+    explicit DraggingEvents(ListViewControl& list) : list_(list) {}
+    void ListView1_ItemClick(int row) override
+    {
+        RecordingEvents::ListView1_ItemClick(row);
+        list_.showDragPointer(PRESSVALE_ASSETS "\\drag.ico");
+    }
+    void ListView1_MouseUp(int button, int shift, int x, int y) override
+    {
+        RecordingEvents::ListView1_MouseUp(button, shift, x, y);
+        list_.showArrowPointer();
+    }
+
+private:
+    ListViewControl& list_;
+};
+
+// Event procedures whose Help click opens a message box owned by the window.
+class HelpBoxEvents final : public testing::RecordingEvents {
+public:
+    explicit HelpBoxEvents(HWND owner) : owner_(owner) {}
+    void PushButton6_Click() override
+    {
+        RecordingEvents::PushButton6_Click();
+        MessageBoxW(owner_, L"Help text", L"Pressvale", MB_OK);
+    }
+
+private:
+    HWND owner_;
+};
+
+// A visible dialog window (a message box) of thread `thread`, or null.
+HWND ShownBox(DWORD thread)
+{
+    HWND found = nullptr;
+    EnumThreadWindows(
+        thread,
+        [](HWND window, LPARAM result) -> BOOL {
+            wchar_t name[16]{};
+            GetClassNameW(window, name, 16);
+            if (std::wstring(name) != L"#32770" || !IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND*>(result) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST_F(Win32MainWindowTest, ARealDragOfRowsShowsTheDragPointerUntilTheButtonIsReleased)
+{
+    DraggingEvents dragging(window.listView());
+    window.setEvents(&dragging);
+    addRows({"C:\\a.pdf", "C:\\b.pdf", "C:\\c.pdf"});
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    const HCURSOR hourglass = LoadCursorW(nullptr, IDC_WAIT);
+    // The second drag starts on another row, so that its press is no double click.
+    const struct {
+        PointerKind resting;
+        int row;
+    } drags[] = {{PointerKind::Default, 1}, {PointerKind::Busy, 2}};
+    for (const auto& [resting, row] : drags) {
+        window.setPointer(resting);
+        moveTo(list(), rowCentre(row));
+        button(true);
+        const HCURSOR pressed = shownPointer();
+        moveTo(list(), rowCentre(3));
+        const HCURSOR dragging = shownPointer();
+        button(false);
+        const HCURSOR after = shownPointer();
+        for (const HCURSOR during : {pressed, dragging}) {
+            EXPECT_NE(during, arrow);
+            EXPECT_NE(during, hourglass);
+        }
+        EXPECT_EQ(after, resting == PointerKind::Busy ? hourglass : arrow);
+    }
+    window.setEvents(&events);
+}
+
+TEST_F(Win32MainWindowTest, AfterABoxTheFocusComesBackAndTheNextDropAndClickAreTaken)
+{
+    EXPECT_EQ(GetFocus(), list());
+    HelpBoxEvents help(window.handle());
+    window.setEvents(&help);
+    // The box is answered with Return as soon as it shows.
+    const DWORD thread = GetCurrentThreadId();
+    std::thread answer([thread] {
+        for (int tries = 0; tries < 250 && !ShownBox(thread); ++tries)
+            Sleep(20);
+        key(VK_RETURN);
+    });
+    clickAt(child("PushButton6"), centre(child("PushButton6")));
+    answer.join();
+    EXPECT_FALSE(ShownBox(thread));
+    EXPECT_EQ(help.callsStartingWith("PushButton6_"), Calls{"PushButton6_Click"});
+    EXPECT_EQ(GetFocus(), child("PushButton6"));
+
+    EXPECT_EQ(DropOn(list(), {L"C:\\a.pdf"}), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_TRUE(pumpUntil([&] { return help.drops.size() == 1; }));
+
+    // Without a window manager the first click only activates the window.
+    clickAt(window.handle(), {3, 3});
+    clickAt(child("PushButton4"), centre(child("PushButton4")));
+    EXPECT_EQ(help.callsStartingWith("PushButton4"), Calls{"PushButton4_Click"});
+    window.setEvents(&events);
+}
+
+TEST_F(Win32MainWindowTest, ADropAnswersAtOnceAndItsNamesArriveRightAfter)
+{
+    EXPECT_EQ(DropOn(list(), {L"C:\\Folder", L"C:\\b.pdf"}), static_cast<DWORD>(DROPEFFECT_COPY));
+    // The drop procedure (a folder walk, maybe) has not run inside the drop call.
+    EXPECT_TRUE(events.drops.empty());
+    EXPECT_TRUE(pumpUntil([&] { return !events.drops.empty(); }));
+    EXPECT_EQ(events.drops[0], (std::vector<std::string>{"C:\\Folder", "C:\\b.pdf"}));
+}
+
+}  // namespace
+}  // namespace pv
