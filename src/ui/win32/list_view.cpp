@@ -63,11 +63,13 @@ ListView::ListView(HWND list, const WindowLook& look)
     RegisterDragDrop(list_, &dropTarget_);
     DragAcceptFiles(list_, TRUE);
     SetWindowSubclass(list_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(reinterpret_cast<HWND>(send(LVM_GETHEADER)), headerProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 ListView::~ListView()
 {
     RevokeDragDrop(list_);
+    RemoveWindowSubclass(reinterpret_cast<HWND>(send(LVM_GETHEADER)), headerProcedure, 0);
     RemoveWindowSubclass(list_, subclassProcedure, 0);
     attach(nullptr);
 }
@@ -225,18 +227,7 @@ LRESULT ListView::headerDrawn(NMCUSTOMDRAW& draw) const
     const int line = look_.scaled(part.borderWidth);
     RECT box = draw.rc;
     if (draw.dwDrawStage == CDDS_PREPAINT)
-        return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
-    if (draw.dwDrawStage == CDDS_POSTPAINT) {
-        // The part of the row right of the last column.
-        const auto columns = static_cast<int>(SendMessageW(draw.hdr.hwndFrom, HDM_GETITEMCOUNT, 0, 0));
-        RECT last{};
-        if (columns > 0 && SendMessageW(draw.hdr.hwndFrom, HDM_GETITEMRECT, columns - 1, reinterpret_cast<LPARAM>(&last)))
-            box.left = last.right;
-        PaintBox(draw.hdc, box, part.border, part.border, 0, 0);
-        box.bottom -= line;
-        PaintBox(draw.hdc, box, look_.window, look_.window, 0, 0);
-        return CDRF_DODEFAULT;
-    }
+        return CDRF_NOTIFYITEMDRAW;
     if (draw.dwDrawStage != CDDS_ITEMPREPAINT)
         return CDRF_DODEFAULT;
     box.bottom -= line;
@@ -253,6 +244,25 @@ LRESULT ListView::headerDrawn(NMCUSTOMDRAW& draw) const
     PaintText(draw.hdc, text, box, part.text, reinterpret_cast<HFONT>(SendMessageW(draw.hdr.hwndFrom, WM_GETFONT, 0, 0)),
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     return CDRF_SKIPDEFAULT;
+}
+
+void ListView::paintHeaderRest() const
+{
+    // The header row right of the last column, which the header draws after its columns.
+    HWND header = reinterpret_cast<HWND>(send(LVM_GETHEADER));
+    RECT rest{};
+    GetClientRect(header, &rest);
+    const auto columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    RECT last{};
+    if (columns > 0 && SendMessageW(header, HDM_GETITEMRECT, columns - 1, reinterpret_cast<LPARAM>(&last)))
+        rest.left = last.right;
+    if (rest.left >= rest.right)
+        return;
+    HDC context = GetDC(header);
+    PaintBox(context, rest, look_.list.border, look_.list.border, 0, 0);
+    rest.bottom -= look_.scaled(look_.list.borderWidth);
+    PaintBox(context, rest, look_.window, look_.window, 0, 0);
+    ReleaseDC(header, context);
 }
 
 void ListView::paintBorder() const
@@ -314,6 +324,15 @@ LRESULT ListView::notified(const NMHDR& header)
 LRESULT CALLBACK ListView::subclassProcedure(HWND, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
 {
     return reinterpret_cast<ListView*>(self)->handle(message, w, l);
+}
+
+LRESULT CALLBACK ListView::headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
+{
+    const LRESULT result = DefSubclassProc(header, message, w, l);
+    const auto& owner = *reinterpret_cast<ListView*>(self);
+    if (message == WM_PAINT && owner.look_.drawsList)
+        owner.paintHeaderRest();
+    return result;
 }
 
 LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)

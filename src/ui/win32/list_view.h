@@ -54,6 +54,7 @@ public:
 
 private:
     static LRESULT CALLBACK subclassProcedure(HWND list, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void pressed(UINT message, LPARAM at);
     void dropped(HDROP drop);
@@ -64,6 +65,7 @@ private:
     void deliver(const std::vector<std::string>& paths);
     LRESULT customDrawn(NMLVCUSTOMDRAW& draw) const;
     LRESULT headerDrawn(NMCUSTOMDRAW& draw) const;
+    void paintHeaderRest() const;
     void paintBorder() const;
     void hoverRow(int row);
     void refreshDragPointer() const;

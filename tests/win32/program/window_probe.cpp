@@ -1,12 +1,15 @@
-// window_probe PROGRAM SCREENSHOT: starts PROGRAM as a person would (no arguments, its own
-// folder as the working folder), waits for its window, checks the caption "Pressvale" and a
-// client area of 536 by 368 pixels, checks that it answers, saves the window as a bitmap in
-// SCREENSHOT, closes it and checks that the program ends by itself with exit code 0.
+// window_probe PROGRAM SCREENSHOT [WIDTH HEIGHT]: starts PROGRAM as a person would (no
+// arguments, its own folder as the working folder), waits for its window, checks the caption
+// "Pressvale", a client area of WIDTH by HEIGHT pixels (536 by 368, as at 96 dots per inch,
+// unless given; within 2) with the file list scaled alike, checks that it answers, saves the
+// window as a bitmap in SCREENSHOT, closes it and checks that the program ends by itself with
+// exit code 0.
 // Exits 0 when all holds; otherwise 1, with what did not on the error output.
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -87,8 +90,10 @@ bool SaveScreenshot(HWND window, const std::wstring& path)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 3)
-        return Fail("usage: window_probe PROGRAM SCREENSHOT");
+    if (argc != 3 && argc != 5)
+        return Fail("usage: window_probe PROGRAM SCREENSHOT [WIDTH HEIGHT]");
+    const long width = argc == 5 ? std::wcstol(argv[3], nullptr, 10) : 536;
+    const long height = argc == 5 ? std::wcstol(argv[4], nullptr, 10) : 368;
     std::wstring program = argv[1];
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
     std::wstring command = L"\"" + program + L"\"";
@@ -117,6 +122,10 @@ int wmain(int argc, wchar_t** argv)
     GetWindowTextW(window, caption, 64);
     RECT client{};
     GetClientRect(window, &client);
+    // The file list, the first control, is 7800 of the window's 8040 twips wide.
+    RECT list{};
+    GetWindowRect(GetWindow(window, GW_CHILD), &list);
+    const long listWidth = list.right - list.left;
     DWORD_PTR answer = 0;
     const bool answers = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer) != 0;
     const bool saved = SaveScreenshot(window, argv[2]);
@@ -131,8 +140,12 @@ int wmain(int argc, wchar_t** argv)
     int failures = 0;
     if (std::wstring(caption) != L"Pressvale")
         failures += Fail("the caption is not \"Pressvale\"");
-    if (client.right != 536 || client.bottom != 368) {
+    if (std::labs(client.right - width) > 2 || std::labs(client.bottom - height) > 2) {
         std::fprintf(stderr, "window_probe: the client area is %ld by %ld\n", client.right, client.bottom);
+        ++failures;
+    }
+    if (std::labs(listWidth - width * 7800 / 8040) > 2) {
+        std::fprintf(stderr, "window_probe: the file list is %ld pixels wide\n", listWidth);
         ++failures;
     }
     if (!answers)
@@ -144,6 +157,7 @@ int wmain(int argc, wchar_t** argv)
     else if (code != 0)
         failures += Fail("the program ended with a code other than 0");
     if (failures == 0)
-        std::printf("window_probe: \"Pressvale\", 536 by 368, answered, closed, exit code 0\n");
+        std::printf("window_probe: \"Pressvale\", %ld by %ld, answered, closed, exit code 0\n", client.right,
+                    client.bottom);
     return failures == 0 ? 0 : 1;
 }

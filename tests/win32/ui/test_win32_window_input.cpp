@@ -72,24 +72,6 @@ private:
     HWND owner_;
 };
 
-// A visible dialog window (a message box) of thread `thread`, or null.
-HWND ShownBox(DWORD thread)
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM result) -> BOOL {
-            wchar_t name[16]{};
-            GetClassNameW(window, name, 16);
-            if (std::wstring(name) != L"#32770" || !IsWindowVisible(window))
-                return TRUE;
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 TEST_F(Win32MainWindowTest, ARealDragOfRowsShowsTheDragPointerUntilTheButtonIsReleased)
 {
     DraggingEvents dragging(window.listView());
@@ -128,13 +110,12 @@ TEST_F(Win32MainWindowTest, AfterABoxTheFocusComesBackAndTheNextDropAndClickAreT
     // The box is answered with Return as soon as it shows.
     const DWORD thread = GetCurrentThreadId();
     std::thread answer([thread] {
-        for (int tries = 0; tries < 250 && !ShownBox(thread); ++tries)
-            Sleep(20);
+        waitForBox(thread);
         key(VK_RETURN);
     });
     clickAt(child("PushButton6"), centre(child("PushButton6")));
     answer.join();
-    EXPECT_FALSE(ShownBox(thread));
+    EXPECT_FALSE(shownBox(thread));
     EXPECT_EQ(help.callsStartingWith("PushButton6_"), Calls{"PushButton6_Click"});
     EXPECT_EQ(GetFocus(), child("PushButton6"));
 

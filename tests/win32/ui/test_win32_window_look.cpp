@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,9 @@ TEST_F(Win32MainWindowTest, EveryPartTakesTheDesignColoursWithoutASkinAndTheSkin
     RECT listArea{};
     GetClientRect(list(), &listArea);
     const POINT row = rowCentre(1);
+    HWND header = ListView_GetHeader(list());
+    RECT headerArea{};
+    GetClientRect(header, &headerArea);
 
     Skin skin;
     skin.window = Part(30);
@@ -81,7 +85,8 @@ TEST_F(Win32MainWindowTest, EveryPartTakesTheDesignColoursWithoutASkinAndTheSkin
         {"printer box", combo(), {4, box.bottom / 2}, GetSysColor(COLOR_WINDOW), Background(skin.printerBox)},
         {"list", list(), {10, listArea.bottom - 4}, GetSysColor(COLOR_WINDOW), Background(skin.list)},
         {"selected row", list(), {3, row.y}, GetSysColor(COLOR_HIGHLIGHT), Selection(skin.list)},
-        {"list header", ListView_GetHeader(list()), {2, 3}, kSystemLook, Background(skin.window)},
+        {"list header", header, {2, 3}, kSystemLook, Background(skin.window)},
+        {"header past the column", header, {headerArea.right - 3, 3}, kSystemLook, Background(skin.window)},
         {"progress bar", child("ProgressBar1"), {bar.right - 5, bar.bottom / 2}, kWhite, Background(skin.progress)},
         {"progress", child("ProgressBar1"), {5, bar.bottom / 2}, GetSysColor(COLOR_HIGHLIGHT), Selection(skin.progress)},
     };
@@ -98,6 +103,28 @@ TEST_F(Win32MainWindowTest, EveryPartTakesTheDesignColoursWithoutASkinAndTheSkin
     // A button under the pointer lights up.
     moveTo(child("PushButton4"), {6, 6});
     EXPECT_EQ(pixel(child("PushButton4"), {6, 6}), RGB(60, 200, 20));
+}
+
+TEST_F(Win32MainWindowTest, MessageBoxesTakeTheSkinsWindowColoursWhenTheSkinReachesDialogs)
+{
+    Skin skin;
+    skin.window = Part(30);
+    for (const bool skinDialogs : {false, true}) {
+        skin.flags.skinDialogs = skinDialogs;
+        window.applySkin(skin);
+        COLORREF shown = CLR_INVALID;
+        std::thread reader([&shown, thread = GetCurrentThreadId()] {
+            HWND box = waitForBox(thread);
+            shown = box ? pixel(box, {2, 2}) : CLR_INVALID;
+            key(VK_RETURN);
+        });
+        MessageBoxW(window.handle(), L"Done.", L"Pressvale", MB_OK);
+        reader.join();
+        if (skinDialogs)
+            EXPECT_EQ(shown, Background(skin.window));
+        else
+            EXPECT_EQ(shown, GetSysColor(COLOR_BTNFACE));
+    }
 }
 
 TEST_F(Win32MainWindowTest, AChangeOfScaleLaysOutTheControlsAndTheirFontsAgain)

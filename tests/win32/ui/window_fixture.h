@@ -161,6 +161,33 @@ protected:
         return info.hCursor;
     }
 
+    // A visible dialog window (a message box) of thread `thread`, or null.
+    static HWND shownBox(DWORD thread)
+    {
+        HWND found = nullptr;
+        EnumThreadWindows(
+            thread,
+            [](HWND window, LPARAM result) -> BOOL {
+                wchar_t name[16]{};
+                GetClassNameW(window, name, 16);
+                if (std::wstring(name) != L"#32770" || !IsWindowVisible(window))
+                    return TRUE;
+                *reinterpret_cast<HWND*>(result) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+    // Waits, from another thread, for thread `thread` to show a box; the box, or null after
+    // five seconds.
+    static HWND waitForBox(DWORD thread)
+    {
+        HWND box = nullptr;
+        for (int tries = 0; tries < 250 && !(box = shownBox(thread)); ++tries)
+            Sleep(20);
+        return box;
+    }
+
     OleSession ole;
     bool closed = false;
     testing::RecordingEvents events;
