@@ -24,11 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkdir -p "$work/cupsd"
-tests/support/private_cupsd.sh start "$work/cupsd" >/dev/null
-tests/support/private_cupsd.sh add-printer "$work/cupsd" bench >/dev/null
-tests/support/private_cupsd.sh set-default "$work/cupsd" bench >/dev/null
-pressvale_private_session "$work/cupsd"
+pressvale_bench_scheduler
 pressvale_start_display
 
 # time_to_window PROGRAM TITLE: milliseconds until the window is viewable.

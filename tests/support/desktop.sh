@@ -39,6 +39,17 @@ pressvale_private_session() {
     unset LPDEST PRINTER
 }
 
+# Starts a private CUPS scheduler in $work/cupsd with one printer, "bench", its default, and
+# points this session at it (pressvale_private_session); the caller stops it with
+# `tests/support/private_cupsd.sh stop "$work/cupsd"`.
+pressvale_bench_scheduler() {
+    mkdir -p "$work/cupsd"
+    tests/support/private_cupsd.sh start "$work/cupsd" >/dev/null
+    tests/support/private_cupsd.sh add-printer "$work/cupsd" bench >/dev/null
+    tests/support/private_cupsd.sh set-default "$work/cupsd" bench >/dev/null
+    pressvale_private_session "$work/cupsd"
+}
+
 # Closes the window "Pressvale" through the window probe $1 and waits up to ten seconds for the
 # program to end; fails unless it ended with status 0. Clears program_pid once it has ended.
 pressvale_close_and_expect_clean_end() {

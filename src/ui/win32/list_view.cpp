@@ -20,9 +20,10 @@ namespace pv {
 namespace {
 
 // Posted to the list itself: tell the list view the rows appended meanwhile; hand the next
-// drop's names to the window's procedures.
+// drop's names to the window's procedures; register the drop target.
 constexpr UINT kShowPendingRows = WM_APP + 1;
 constexpr UINT kDeliverDrop = WM_APP + 2;
+constexpr UINT kRegisterDropTarget = WM_APP + 3;
 // The header text's inset, in pixels at 96 dots per inch.
 constexpr int kHeaderTextInset = 6;
 constexpr int kDefaultColumnPixels = 100;
@@ -59,17 +60,18 @@ ListView::ListView(HWND list, const WindowLook& look)
 {
     send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     // Drags from other programs reach the drop target; senders that only post WM_DROPFILES
-    // are taken too. Without OLE on this thread only the latter arrive.
-    RegisterDragDrop(list_, &dropTarget_);
+    // are taken too. Without OLE on this thread only the latter arrive. The drop target is
+    // registered once the message loop runs: registering starts OLE's inter-process calls,
+    // which would hold up the window's first showing.
     DragAcceptFiles(list_, TRUE);
+    PostMessageW(list_, kRegisterDropTarget, 0, 0);
     SetWindowSubclass(list_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(reinterpret_cast<HWND>(send(LVM_GETHEADER)), headerProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 ListView::~ListView()
 {
     RevokeDragDrop(list_);
-    RemoveWindowSubclass(reinterpret_cast<HWND>(send(LVM_GETHEADER)), headerProcedure, 0);
+    paintHeaderRestToo(false);
     RemoveWindowSubclass(list_, subclassProcedure, 0);
     attach(nullptr);
 }
@@ -190,7 +192,26 @@ void ListView::lookChanged(int previousDpi)
     send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
     send(LVM_SETTEXTCOLOR, 0,
          static_cast<LPARAM>(look_.drawsList ? look_.list.text : GetSysColor(COLOR_WINDOWTEXT)));
+    paintHeaderRestToo(look_.drawsList);
     RedrawWindow(list_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void ListView::paintHeaderRestToo(bool paint)
+{
+    // The list view asks its header something for every row whose state it changes, so the
+    // header's procedure is replaced only while it is needed, and directly, which costs far
+    // less per message than a subclass chain.
+    HWND header = reinterpret_cast<HWND>(send(LVM_GETHEADER));
+    if (paint == (headerDefault_ != nullptr))
+        return;
+    if (paint) {
+        SetWindowLongPtrW(header, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        headerDefault_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(headerProcedure)));
+    } else {
+        SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(headerDefault_));
+        headerDefault_ = nullptr;
+    }
 }
 
 LRESULT ListView::customDrawn(NMLVCUSTOMDRAW& draw) const
@@ -326,11 +347,11 @@ LRESULT CALLBACK ListView::subclassProcedure(HWND, UINT message, WPARAM w, LPARA
     return reinterpret_cast<ListView*>(self)->handle(message, w, l);
 }
 
-LRESULT CALLBACK ListView::headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
+LRESULT CALLBACK ListView::headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l)
 {
-    const LRESULT result = DefSubclassProc(header, message, w, l);
-    const auto& owner = *reinterpret_cast<ListView*>(self);
-    if (message == WM_PAINT && owner.look_.drawsList)
+    const auto& owner = *reinterpret_cast<ListView*>(GetWindowLongPtrW(header, GWLP_USERDATA));
+    const LRESULT result = CallWindowProcW(owner.headerDefault_, header, message, w, l);
+    if (message == WM_PAINT)
         owner.paintHeaderRest();
     return result;
 }
@@ -410,6 +431,9 @@ LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)
         return 0;
     case kDeliverDrop:
         deliverNextDrop();
+        return 0;
+    case kRegisterDropTarget:
+        RegisterDragDrop(list_, &dropTarget_);
         return 0;
     default:
         break;

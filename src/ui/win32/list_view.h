@@ -54,7 +54,7 @@ public:
 
 private:
     static LRESULT CALLBACK subclassProcedure(HWND list, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
-    static LRESULT CALLBACK headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void pressed(UINT message, LPARAM at);
     void dropped(HDROP drop);
@@ -65,6 +65,7 @@ private:
     void deliver(const std::vector<std::string>& paths);
     LRESULT customDrawn(NMLVCUSTOMDRAW& draw) const;
     LRESULT headerDrawn(NMCUSTOMDRAW& draw) const;
+    void paintHeaderRestToo(bool paint);
     void paintHeaderRest() const;
     void paintBorder() const;
     void hoverRow(int row);
@@ -84,6 +85,7 @@ private:
     HWND list_;
     const WindowLook& look_;
     win32::OwnedWindow tip_;
+    WNDPROC headerDefault_ = nullptr;
     FileDropTarget dropTarget_;
     FileList* files_ = nullptr;
     MainWindowEvents* events_ = nullptr;

@@ -143,7 +143,7 @@ void MainWindow::layOut(int previousDpi)
 {
     const int dpi = look_.dpi;
     // The fonts in use stay alive until every control has its new one.
-    std::vector<MadeFont> previousFonts = std::move(fonts_);
+    previousFonts_ = std::move(fonts_);
     fonts_.clear();
     SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(layout::kWindowFont, {})), FALSE);
     for (const Control& each : controls_) {
@@ -159,6 +159,7 @@ void MainWindow::layOut(int previousDpi)
         if (entry.kind == ControlKind::ComboBox)
             combo_->setClosedHeight(height);
     }
+    previousFonts_.clear();
     list_->lookChanged(previousDpi);
     InvalidateRect(window_.get(), nullptr, TRUE);
 }
@@ -171,6 +172,13 @@ HFONT MainWindow::fontFor(const layout::Font& font, const SkinFont& skin)
     for (const MadeFont& made : fonts_) {
         if (made.face == face && made.height == height && made.bold == bold)
             return made.font.get();
+    }
+    // A font of the last layout that is still wanted is kept.
+    for (MadeFont& made : previousFonts_) {
+        if (made.face == face && made.height == height && made.bold == bold && made.font.valid()) {
+            fonts_.push_back(std::move(made));
+            return fonts_.back().font.get();
+        }
     }
     HFONT made = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,

@@ -108,6 +108,7 @@ private:
         win32::OwnedFont font;
     };
     std::vector<MadeFont> fonts_;
+    std::vector<MadeFont> previousFonts_;  // while the controls are laid out again
     std::unique_ptr<ListView> list_;
     std::unique_ptr<ComboBox> combo_;
     std::unique_ptr<ProgressBar> progress_;

@@ -15,36 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "shown_window.h"
+
 namespace {
 
 int Fail(const char* what)
 {
     std::fprintf(stderr, "window_probe: %s\n", what);
     return 1;
-}
-
-// The top-level window of process `id` with the main window's class, or null.
-HWND FindProgramWindow(DWORD id)
-{
-    struct Search {
-        DWORD id;
-        HWND found;
-    } search{id, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[64]{};
-            GetClassNameW(window, name, 64);
-            if (owner == s.id && std::wstring(name) == L"PressvaleForm1" && IsWindowVisible(window)) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // The window's client area as a 24-bit bottom-up bitmap file.
@@ -109,7 +87,7 @@ int wmain(int argc, wchar_t** argv)
     for (int tries = 0; tries < 300 && !window; ++tries) {
         if (WaitForSingleObject(started.hProcess, 100) == WAIT_OBJECT_0)
             return Fail("the program ended before it showed its window");
-        window = FindProgramWindow(started.dwProcessId);
+        window = ShownWindow(started.dwProcessId, L"PressvaleForm1");
     }
     if (!window) {
         TerminateProcess(started.hProcess, 1);

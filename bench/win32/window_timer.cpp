@@ -1,0 +1,57 @@
+// window_timer PROGRAM CLASS: starts PROGRAM (its own folder as the working folder) and prints
+// the milliseconds until a visible top-level window of class CLASS of that process has been
+// painted, then closes the window and waits for the program to end.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "shown_window.h"
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: window_timer PROGRAM CLASS\n");
+        return 2;
+    }
+    const std::wstring program = argv[1];
+    const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+    std::wstring command = L"\"" + program + L"\"";
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER started{};
+    LARGE_INTEGER shown{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&started);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process)) {
+        std::fprintf(stderr, "window_timer: the program did not start\n");
+        return 1;
+    }
+    CloseHandle(process.hThread);
+    HWND window = nullptr;
+    for (int tries = 0; tries < 30000 && !window; ++tries) {
+        if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0)
+            break;
+        window = ShownWindow(process.dwProcessId, argv[2]);
+    }
+    // Answered once its pending messages, the first paint among them, are handled.
+    DWORD_PTR answer = 0;
+    if (window)
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
+    QueryPerformanceCounter(&shown);
+    if (window)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+    if (!window) {
+        std::fprintf(stderr, "window_timer: no window\n");
+        return 1;
+    }
+    std::printf("%lld\n", (shown.QuadPart - started.QuadPart) * 1000 / frequency.QuadPart);
+    return 0;
+}
