@@ -20,10 +20,10 @@ namespace pv {
 namespace {
 
 // Posted to the list itself: tell the list view the rows appended meanwhile; hand the next
-// drop's names to the window's procedures; register the drop target.
+// drop's names to the window's procedures; take drops.
 constexpr UINT kShowPendingRows = WM_APP + 1;
 constexpr UINT kDeliverDrop = WM_APP + 2;
-constexpr UINT kRegisterDropTarget = WM_APP + 3;
+constexpr UINT kAcceptDrops = WM_APP + 3;
 // The header text's inset, in pixels at 96 dots per inch.
 constexpr int kHeaderTextInset = 6;
 constexpr int kDefaultColumnPixels = 100;
@@ -60,11 +60,11 @@ ListView::ListView(HWND list, const WindowLook& look)
 {
     send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     // Drags from other programs reach the drop target; senders that only post WM_DROPFILES
-    // are taken too. Without OLE on this thread only the latter arrive. The drop target is
-    // registered once the message loop runs: registering starts OLE's inter-process calls,
-    // which would hold up the window's first showing.
-    DragAcceptFiles(list_, TRUE);
-    PostMessageW(list_, kRegisterDropTarget, 0, 0);
+    // are taken too. Without OLE on this thread only the latter arrive. Drops are taken from
+    // when the message loop runs: registering the drop target starts OLE's inter-process
+    // calls, and the shell's library is loaded on first use, both of which would hold up the
+    // window's first showing.
+    PostMessageW(list_, kAcceptDrops, 0, 0);
     SetWindowSubclass(list_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -432,8 +432,9 @@ LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)
     case kDeliverDrop:
         deliverNextDrop();
         return 0;
-    case kRegisterDropTarget:
+    case kAcceptDrops:
         RegisterDragDrop(list_, &dropTarget_);
+        DragAcceptFiles(list_, TRUE);
         return 0;
     default:
         break;

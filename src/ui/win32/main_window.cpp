@@ -1,5 +1,6 @@
 #include "ui/win32/main_window.h"
 
+#include <array>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -499,10 +500,16 @@ void MainWindow::moveTo(double leftTwips, double topTwips)
 
 void MainWindow::applySkin(const Skin& skin)
 {
+    const auto fonts = [this] {
+        return std::array{look_.button.font, look_.list.font, look_.frame.font, look_.printerBox.font,
+                          look_.progress.font};
+    };
+    const auto before = fonts();
     skin_ = skin;
     refreshLook();
-    // The skin may change the controls' fonts.
-    layOut(look_.dpi);
+    // The controls take the fonts the skin gives them.
+    if (fonts() != before)
+        layOut(look_.dpi);
 }
 
 ScreenPoint MainWindow::cursorPosition() const
