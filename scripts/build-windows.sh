@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds Pressvale for 64-bit Windows into build-windows/: bin/pressvale.exe with the files
-# beside it, its zip (pressvale-<version>-windows-x64.zip), the stand-in reader
+# beside it, its zip (pressvale-<version>-windows-x64.zip) and installer
+# (pressvale-<version>-windows-x64.msi), the stand-in reader
 # (tools/AcroRd32.exe) and the tests, cross-compiled with MinGW-w64 and linked statically, so
 # the programs need no DLL beyond those of Windows. Installs the cross compiler, Wine (which runs the tests) and
-# GoogleTest's source first when they are missing. Extra arguments go to CMake.
+# GoogleTest's source and the installer compiler first when they are missing. Extra arguments go to CMake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
@@ -17,6 +18,9 @@ PRESSVALE_PACKAGES=(
     cups cups-client xvfb
     # The zip test unpacks the zip.
     unzip
+    # The installer's compiler (wixl, with wixl-heat that lists the files); msitools'
+    # msiinfo shows what a package holds.
+    wixl msitools
 )
 pressvale_install_packages
 
@@ -28,6 +32,7 @@ pressvale_build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmak
     -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" "$@"
 pressvale_wine_stop
 
-# The zip a user unpacks and runs (cmake/packaging_windows.cmake).
+# The zip a user unpacks and runs and the installer (cmake/packaging_windows.cmake).
 (cd build-windows && cpack --config CPackConfig.cmake >/dev/null)
-echo "Made build-windows/$(cd build-windows && ls pressvale-*-windows-x64.zip)"
+cmake --build build-windows --target pressvale_msi >/dev/null
+for package in build-windows/pressvale-*-windows-x64.{zip,msi}; do echo "Made $package"; done

@@ -7,9 +7,16 @@ set -euo pipefail
 prefix=$1
 shift
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [[ ! -f $prefix/system.reg ]]; then
+# A made prefix has its registry file, or, while a wineserver kept running (wineserver -p)
+# has not written that yet, the mark left here when it was made.
+made() { [[ -f $prefix/system.reg || -f $prefix/.made ]]; }
+if ! made; then
     mkdir -p "$prefix"
-    # Test programs may start at the same time; one of them makes the prefix.
-    flock "$prefix.lock" bash -c '[[ -f $WINEPREFIX/system.reg ]] || wineboot -i >/dev/null 2>&1'
+    # Test programs may start at the same time; one of them makes the prefix. The lock is
+    # not handed on to Wine's processes, which may outlive this one.
+    exec 9>"$prefix.lock"
+    flock 9
+    made || { wineboot -i 9>&- >/dev/null 2>&1 && touch "$prefix/.made"; }
+    exec 9>&-
 fi
 exec /usr/lib/wine/wine64 "$@"

@@ -1,9 +1,10 @@
 // window_probe PROGRAM SCREENSHOT [WIDTH HEIGHT]: starts PROGRAM as a person would (no
 // arguments, its own folder as the working folder), waits for its window, checks the caption
 // "Pressvale", a client area of WIDTH by HEIGHT pixels (536 by 368, as at 96 dots per inch,
-// unless given; within 2) with the file list scaled alike, checks that it answers, saves the
-// window as a bitmap in SCREENSHOT, closes it and checks that the program ends by itself with
-// exit code 0.
+// unless given; within 2) with the file list scaled alike, and a surface that is not white
+// (without its skin, x\o.cjs beside the program, the window is white), checks that it
+// answers, saves the window as a bitmap in SCREENSHOT, closes it and checks that the program
+// ends by itself with exit code 0.
 // Exits 0 when all holds; otherwise 1, with what did not on the error output.
 
 #include <windows.h>
@@ -104,6 +105,9 @@ int wmain(int argc, wchar_t** argv)
     RECT list{};
     GetWindowRect(GetWindow(window, GW_CHILD), &list);
     const long listWidth = list.right - list.left;
+    HDC surface = GetDC(window);
+    const COLORREF corner = GetPixel(surface, 2, 2);
+    ReleaseDC(window, surface);
     DWORD_PTR answer = 0;
     const bool answers = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer) != 0;
     const bool saved = SaveScreenshot(window, argv[2]);
@@ -126,6 +130,8 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "window_probe: the file list is %ld pixels wide\n", listWidth);
         ++failures;
     }
+    if (corner == RGB(255, 255, 255))
+        failures += Fail("the window is white: the program did not find its skin");
     if (!answers)
         failures += Fail("the window does not answer");
     if (!saved)
