@@ -50,9 +50,8 @@ Form1::Form1(Services& services, Form1Controls controls, ProgramConfig config)
 
 void Form1::Form_Unload()
 {
-    // The program ends at once, but a run cut short does not leave its printer as the
-    // user's default.
-    printRun_.putBackDefaultPrintersNow();
+    // Nothing is saved now: the one remembered choice was written when it was made. A run in
+    // progress puts the default back as it unwinds once the event loop has ended.
 }
 
 void Form1::ProgramEndsNow()

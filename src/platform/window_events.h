@@ -27,7 +27,8 @@ public:
 
     // Once, before the window is first shown.
     virtual void Form_Load() = 0;
-    // The window is closing; the program ends when this returns.
+    // The window is closing; the program's event loop ends when this returns, and procedures
+    // waiting in it unwind.
     virtual void Form_Unload() = 0;
     // The process ends before the procedures in progress can unwind (the session's end on
     // Windows, a display connection lost under Qt): what they would put back on their way out
