@@ -11,11 +11,13 @@
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
+#include "platform/qt/exit_hook.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_shell.h"
+#include "platform/qt/termination_signals.h"
 #include "platform/standard_random.h"
 #include "ui/qt/early_font_configuration.h"
 #include "ui/qt/main_window.h"
@@ -33,14 +35,14 @@ int main(int argc, char** argv)
     // Only now: Qt has set the locale again as it started, and CUPS reads it.
     pv::CupsPrinters cupsPrinters;
     pv::EarlyPrinters printers(cupsPrinters);
-    pv::MainWindow window;
+    pv::QtEventPump eventPump;
+    pv::MainWindow window([&eventPump] { eventPump.endLoop(); });
     pv::PosixFileSystem fileSystem;
     pv::PosixProcesses processes;
     pv::QtSettingsStore settings;
     pv::QtShell shell;
     pv::QtMessageBoxes messageBoxes(&window);
     pv::QtFileDialogs fileDialogs(&window);
-    pv::QtEventPump eventPump;
     pv::PosixClock clock;
     pv::StandardRandomSource random;
     pv::Services services{fileSystem, processes,   printers,  settings, shell,
@@ -55,5 +57,11 @@ int main(int argc, char** argv)
     form.Form_Load();
     printers.dropEarlyAnswers();
     window.show();
+    // Every way out leaves the event loop as closing the window does, so that a run in
+    // progress puts the user's default printer back as it unwinds: a termination signal closes
+    // the window; a lost display ends the process from inside Qt, before anything can unwind,
+    // so the runs put their defaults back at once.
+    pv::TerminationSignals terminationSignals([&window] { window.close(); });
+    pv::ExitHook lostDisplay([&form] { form.ProgramEndsNow(); });
     return QApplication::exec();
 }

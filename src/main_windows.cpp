@@ -9,6 +9,7 @@
 #include "app/form1.h"
 #include "build_config.h"
 #include "platform/standard_random.h"
+#include "platform/win32/console_close.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_event_pump.h"
@@ -38,15 +39,30 @@ std::string ProgramFolder()
     return pv::win32::Utf8(path.substr(0, path.find_last_of(L'\\')));
 }
 
+// OLE on the program's thread, which drops from other programs, the folder picker and the
+// shell's dialogs need; ended after the window and its drop target have gone. Should it not
+// start, the program still prints, without those.
+class OleSession {
+public:
+    OleSession() : started_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession()
+    {
+        if (started_)
+            OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool started_;
+};
+
 }  // namespace
 
 // The program reads no command-line arguments.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    // Drops from other programs, the folder picker and the shell's dialogs need OLE on this
-    // thread.
-    OleInitialize(nullptr);
-
+    const OleSession ole;
     pv::MainWindow window;
     pv::Win32FileSystem fileSystem;
     pv::Win32Processes processes;
@@ -70,5 +86,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
     form.Form_Load();
     window.show();
+    // A console control event closes the window as its close box does: the message loop ends
+    // by WM_QUIT, and a run in progress puts the user's default printer back as it unwinds.
+    const pv::ConsoleClose consoleClose(window.handle());
     return window.run();
 }

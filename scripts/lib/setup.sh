@@ -6,7 +6,7 @@ PRESSVALE_PACKAGES=(
     qt6-base-dev libgl-dev libfontconfig-dev fonts-liberation
     libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf
     libgtest-dev libgmock-dev
-    xvfb xauth x11-utils imagemagick libx11-dev
+    xvfb xauth x11-utils imagemagick libx11-dev xdotool
 )
 # Only scripts/test.sh needs these: clang and its runtime libraries, libFuzzer among them
 # (Debian's clang merely recommends them).

@@ -23,6 +23,18 @@ void PassOverFailures(Procedure&& procedure)
     }
 }
 
+// Runs an event procedure that lets the window process events meanwhile. Should the program's
+// event loop end during it, the procedure has unwound, putting back what it changed, and
+// ends here: the front end's own loop is ending too.
+template <class Procedure>
+void EndWithTheEventLoop(Procedure&& procedure)
+{
+    try {
+        procedure();
+    } catch (const EventLoopEnded&) {
+    }
+}
+
 }  // namespace
 
 Form1::Form1(Services& services, Form1Controls controls, ProgramConfig config)
@@ -38,9 +50,13 @@ Form1::Form1(Services& services, Form1Controls controls, ProgramConfig config)
 
 void Form1::Form_Unload()
 {
-    // The program ends at once, but a run cut short does not leave its printer as the
-    // user's default.
-    printRun_.restoreDefaultPrinter();
+    // Nothing is saved now: the one remembered choice was written when it was made. A run in
+    // progress puts the default back as it unwinds once the event loop has ended.
+}
+
+void Form1::ProgramEndsNow()
+{
+    printRun_.putBackDefaultPrintersNow();
 }
 
 void Form1::setPointerUnlessBusy(PointerKind kind)
@@ -73,12 +89,12 @@ void Form1::PushButton1_Click()
 
 void Form1::PushButton2_Click()
 {
-    printRun_.PushButton2_Click();
+    EndWithTheEventLoop([&] { printRun_.PushButton2_Click(); });
 }
 
 void Form1::PushButton3_Click()
 {
-    AddFolderTree(services_, reports_, controls_.window, files_);
+    EndWithTheEventLoop([&] { AddFolderTree(services_, reports_, controls_.window, files_); });
 }
 
 void Form1::PushButton4_Click()
@@ -143,7 +159,8 @@ bool Form1::ListView1_OLEDragOver(bool offersFileList)
 
 void Form1::ListView1_OLEDragDrop(const std::vector<std::string>& paths)
 {
-    PassOverFailures([&] { AddDroppedPaths(services_.fileSystem, services_.eventPump, files_, paths); });
+    EndWithTheEventLoop(
+        [&] { PassOverFailures([&] { AddDroppedPaths(services_.fileSystem, services_.eventPump, files_, paths); }); });
 }
 
 }  // namespace pv

@@ -40,6 +40,7 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
+    void ProgramEndsNow() override;
 
     void Form_MouseMove() override;
     void Frame1_MouseMove() override;

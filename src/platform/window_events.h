@@ -27,8 +27,13 @@ public:
 
     // Once, before the window is first shown.
     virtual void Form_Load() = 0;
-    // The window is closing; the program ends when this returns.
+    // The window is closing; the program's event loop ends when this returns, and procedures
+    // waiting in it unwind.
     virtual void Form_Unload() = 0;
+    // The process ends before the procedures in progress can unwind (the session's end on
+    // Windows, a display connection lost under Qt): what they would put back on their way out
+    // is put back now.
+    virtual void ProgramEndsNow() = 0;
 
     // The pointer moved over the window background, the frame, or push button 1..6.
     virtual void Form_MouseMove() = 0;

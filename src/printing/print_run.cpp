@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "base/guard.h"
 #include "base/procedure_ids.h"
@@ -18,28 +19,59 @@ void PauseSeconds(EventPump& eventPump, Clock& clock, double seconds)
         eventPump.processEventsFor(std::chrono::milliseconds(total - elapsed));
 }
 
-namespace {
+// The default printer a run replaced. It is put back once: at the run's end, as the run
+// unwinds when the program's event loop has ended, or at once for a process that ends under it.
+class PrintRun::SavedDefault {
+public:
+    SavedDefault(std::vector<SavedDefault*>& runsInProgress, Printers& printers)
+        : runsInProgress_(runsInProgress), printers_(printers)
+    {
+        runsInProgress_.push_back(this);
+    }
+    ~SavedDefault()
+    {
+        putBackQuietly();
+        runsInProgress_.pop_back();
+    }
+    SavedDefault(const SavedDefault&) = delete;
+    SavedDefault& operator=(const SavedDefault&) = delete;
 
-const std::string& RequireSavedDefault(const std::optional<std::string>& savedDefault)
-{
-    if (!savedDefault)
-        throw Failure("The default printer from before the run could not be read, so it was not put back.",
-                      failure_code::kPrinterNotFound);
-    return *savedDefault;
-}
+    // Nothing when the default could not be read; an empty name when there was none.
+    std::optional<std::string> name;
 
-}  // namespace
+    // Failures go to the caller.
+    void putBack()
+    {
+        if (std::exchange(putBack_, true))
+            return;
+        if (!name)
+            throw Failure("The default printer from before the run could not be read, so it was not put back.",
+                          failure_code::kPrinterNotFound);
+        SwitchDefaultPrinter(printers_, *name);
+    }
+
+    void putBackQuietly() noexcept
+    {
+        try {
+            putBack();
+        } catch (...) {
+            // The program is leaving; there is nobody left to tell.
+        }
+    }
+
+private:
+    std::vector<SavedDefault*>& runsInProgress_;
+    Printers& printers_;
+    bool putBack_ = false;
+};
 
 void PrintRun::PushButton2_Click()
 {
     Guard guard(procedure_id::kStartPrinting, reports_);
     guard.step(100, [&] { window_.setPointer(PointerKind::Busy); });
     if (guard.test(102, [&] { return files_.count() >= 1; })) {
-        // Nothing when the default could not be read; an empty name when there was none.
-        std::optional<std::string> savedDefault;
-        guard.step(104, [&] { savedDefault = GetDefaultPrinter(services_.printers, reports_); });
-        if (++runsInProgress_ == 1)
-            outermostSavedDefault_ = savedDefault;
+        SavedDefault savedDefault(runsInProgress_, services_.printers);
+        guard.step(104, [&] { savedDefault.name = GetDefaultPrinter(services_.printers, reports_); });
         // Once the chosen printer is the default, every file goes to it or to none: should it
         // stop being the default (deleted, or changed by another program) a file is not
         // printed elsewhere.
@@ -81,9 +113,7 @@ void PrintRun::PushButton2_Click()
             guard.step(124, [&] { PauseSeconds(services_.eventPump, services_.clock, 2); });
             guard.step(126, [&] { window_.setPointer(PointerKind::Busy); });
         }
-        guard.step(130, [&] { SwitchDefaultPrinter(services_.printers, RequireSavedDefault(savedDefault)); });
-        if (--runsInProgress_ == 0)
-            outermostSavedDefault_.reset();
+        guard.step(130, [&] { savedDefault.putBack(); });
         guard.step(132, [&] { ShowNotice(services_.messageBoxes, "Done."); });
     } else {
         guard.step(134, [&] { ShowNotice(services_.messageBoxes, "No files added."); });
@@ -92,16 +122,10 @@ void PrintRun::PushButton2_Click()
     guard.step(138, [&] { window_.setPointer(PointerKind::Default); });
 }
 
-void PrintRun::restoreDefaultPrinter()
+void PrintRun::putBackDefaultPrintersNow()
 {
-    if (!outermostSavedDefault_)
-        return;
-    try {
-        SwitchDefaultPrinter(services_.printers, *outermostSavedDefault_);
-    } catch (const Failure&) {
-        // The program is ending; there is nobody left to tell.
-    }
-    outermostSavedDefault_.reset();
+    for (auto run = runsInProgress_.rbegin(); run != runsInProgress_.rend(); ++run)
+        (*run)->putBackQuietly();
 }
 
 }  // namespace pv

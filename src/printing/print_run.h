@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/error_reports.h"
 #include "filelist/file_list.h"
@@ -15,7 +16,9 @@ void PauseSeconds(EventPump& eventPump, Clock& clock, double seconds);
 
 // "Start Printing": prints every row in list order on the printer chosen in the printer box,
 // made the default printer for the run, while the progress bar shows each row's share; then
-// puts the previous default back and says "Done.". Runs may nest (a click during a run).
+// puts the previous default back and says "Done.". Runs may nest (a click during a run). A run
+// stops where it is when the program's event loop ends, and puts the previous default back
+// as it unwinds.
 class PrintRun {
 public:
     PrintRun(Services& services, ErrorReports& reports, FileList& files, WindowSurface& window,
@@ -26,10 +29,10 @@ public:
 
     void PushButton2_Click();
 
-    // Puts back the default printer (or no default) that the outermost run in progress
-    // replaced, when it was read.
-    // Called when the program ends in the middle of a run; failures are passed over.
-    void restoreDefaultPrinter();
+    // Puts back at once, the innermost run's first, the default printer that each run in
+    // progress replaced, as each would on its way out; failures are passed over. For a process
+    // that ends before its runs can unwind.
+    void putBackDefaultPrintersNow();
 
 private:
     Services& services_;
@@ -38,8 +41,8 @@ private:
     WindowSurface& window_;
     ComboBoxControl& combo_;
     ProgressBarControl& progress_;
-    int runsInProgress_ = 0;
-    std::optional<std::string> outermostSavedDefault_;
+    class SavedDefault;
+    std::vector<SavedDefault*> runsInProgress_;  // the outermost first
 };
 
 }  // namespace pv

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QApplication>
 #include <QPushButton>
 
 #include <algorithm>
@@ -12,8 +13,8 @@ namespace pv::testing {
 
 namespace fs = std::filesystem;
 
-RealProgram::RealProgram(const std::string& programFolder, std::function<void()> endProgram)
-    : window(std::move(endProgram)),
+RealProgram::RealProgram(const std::string& programFolder)
+    : window([this] { eventPump.endLoop(); }),
       shell(programFolder),
       form(services, Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
            ProgramConfig{programFolder, "help@pressvale.test", "https://pressvale.test/"})
@@ -43,6 +44,16 @@ void RealProgram::click(int number)
     auto* button = window.findChild<QPushButton*>(QStringLiteral("PushButton%1").arg(number));
     ASSERT_NE(button, nullptr);
     button->click();
+}
+
+void RealProgram::clickInTheEventLoop(int number)
+{
+    QTimer::singleShot(0, [this, number] {
+        click(number);
+        QCoreApplication::exit(0);
+    });
+    // Its end leaves no exit behind for the event loops of later tests.
+    QApplication::exec();
 }
 
 void RealProgram::addRows(const std::vector<fs::path>& paths)

@@ -32,17 +32,19 @@
 namespace pv::testing {
 
 // A Form1 in the real main window, loaded. `programFolder` is <prefix>/bin: the reader is
-// looked for below <prefix>/libexec/Adobe. `endProgram` stands in for the end of the program
-// when the window closes.
+// looked for below <prefix>/libexec/Adobe. Closing the window ends the event loop, as in the
+// program.
 struct RealProgram {
-    explicit RealProgram(const std::string& programFolder = PRESSVALE_PROGRAM_FOLDER,
-                         std::function<void()> endProgram = [] {});
+    explicit RealProgram(const std::string& programFolder = PRESSVALE_PROGRAM_FOLDER);
     ~RealProgram();
 
     // Selects `printer` in the printer box, as a click on it would.
     void choosePrinter(const std::string& printer);
     // Clicks PushButton`number` of the window ("Start Printing" is 2, "Help" is 6).
     void click(int number);
+    // The same click from inside the application's event loop, as the program takes it;
+    // returns when the loop has ended (the window closed) and the click with it.
+    void clickInTheEventLoop(int number);
     void addRows(const std::vector<std::filesystem::path>& paths);
     std::vector<std::string> boxTexts() const;
 

@@ -39,16 +39,12 @@ TEST_F(NoDefaultPrinter, ClosingTheWindowMidRunLeavesNoDefault)
     program.window.show();
     program.addRows({addDocument("one.pdf", "one"), addDocument("two.pdf", "two")});
     program.choosePrinter("office");
-    std::string defaultOnceClosed = "not read";
-    WhenReady close([&] { return jobsOn("office").size() == 1; },
-                    [&] {
-                        program.window.close();
-                        defaultOnceClosed = program.printers.defaultPrinter();
-                    });
-    program.click(2);
+    WhenReady close([&] { return jobsOn("office").size() == 1; }, [&] { program.window.close(); });
+    program.clickInTheEventLoop(2);
 
     ASSERT_TRUE(close.done);
-    EXPECT_EQ(defaultOnceClosed, "");
+    EXPECT_EQ(program.printers.defaultPrinter(), "");
+    EXPECT_EQ(jobsOn("office").size(), 1u);
 }
 
 }  // namespace

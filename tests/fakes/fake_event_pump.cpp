@@ -4,9 +4,13 @@ namespace pv::testing {
 
 void FakeEventPump::processEvents()
 {
-    ++turns;
-    if (onTurn)
-        onTurn();
+    if (!loopEnded) {
+        ++turns;
+        if (onTurn)
+            onTurn();
+    }
+    if (loopEnded)
+        throw EventLoopEnded();
 }
 
 void FakeEventPump::processEventsFor(std::chrono::milliseconds duration)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "fakes/form_harness.h"
 #include "filelist/admission.h"
@@ -150,6 +151,31 @@ TEST_F(AddFolderTest, OtherActionsMayRunWhileTheTreeIsCollected)
     h.dialogs.folderResults = {Native("/docs/sub1")};
     h.form.PushButton3_Click();
     EXPECT_EQ(h.rows(), NativePaths({"/during.pdf", "/docs/sub1/y.pdf", "/docs/sub1/deep/x.pdf"}));
+}
+
+// Once the event loop has ended (the window closed) a walk over a folder tree stops at the
+// turn it meets the end: it adds no row, and the loop takes no further turn.
+TEST_F(AddFolderTest, AFolderWalkStopsWhereTheEventLoopEnds)
+{
+    struct Walk {
+        const char* name;
+        std::function<void(FormHarness&)> start;
+    };
+    const Walk walks[] = {
+        {"Add All", [](FormHarness& run) { run.form.PushButton3_Click(); }},
+        {"a dropped folder", [](FormHarness& run) { run.form.ListView1_OLEDragDrop({Native("/docs")}); }},
+    };
+    for (const Walk& walk : walks) {
+        for (const int end : {1, 2, 5}) {
+            h.dialogs.folderResults = {Native("/docs")};
+            h.pump.turns = 0;
+            h.pump.loopEnded = false;
+            h.pump.onTurn = [&] { h.pump.loopEnded = h.pump.turns == end; };
+            walk.start(h);
+            EXPECT_EQ(h.pump.turns, end) << walk.name;
+            EXPECT_TRUE(h.rows().empty()) << walk.name;
+        }
+    }
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "fakes/form_harness.h"
 #include "platform/path_style.h"
 #include "printing/per_file_print.h"
@@ -15,22 +18,26 @@ const char* kNotFound =
     "If no, please redownload and reinstall Acrobat to your Program Files folder -- C:\\Program Files\\Adobe for "
     "example.";
 
+// A reader below the Program Files folder, "office" the default printer and "label" chosen;
+// the first reader runs for one poll.
+void SetUpRun(FormHarness& h)
+{
+    h.shell.specialFolders[kProgramFilesFolder] = kProgramFiles;
+    h.fileSystem.addFolder(kProgramFiles);
+    h.fileSystem.addFolder(NativeJoin(kProgramFiles, "Adobe"));
+    h.fileSystem.addFolder(NativeJoin(kProgramFiles, "Adobe/Reader"));
+    h.fileSystem.addFile(kReader);
+    h.printers.names = {"office", "label"};
+    h.printers.defaultName = "office";
+    h.combo.items = h.printers.names;
+    h.combo.index = 1;
+    h.processes.statuses = {kStillActive, 0};
+}
+
 struct PrintRunTest : ::testing::Test {
     FormHarness h;
 
-    PrintRunTest()
-    {
-        h.shell.specialFolders[kProgramFilesFolder] = kProgramFiles;
-        h.fileSystem.addFolder(kProgramFiles);
-        h.fileSystem.addFolder(NativeJoin(kProgramFiles, "Adobe"));
-        h.fileSystem.addFolder(NativeJoin(kProgramFiles, "Adobe/Reader"));
-        h.fileSystem.addFile(kReader);
-        h.printers.names = {"office", "label"};
-        h.printers.defaultName = "office";
-        h.combo.items = h.printers.names;
-        h.combo.index = 1;
-        h.processes.statuses = {kStillActive, 0};
-    }
+    PrintRunTest() { SetUpRun(h); }
 
     // The files the reader was started on, in order.
     std::vector<std::string> printed() const
@@ -189,15 +196,78 @@ TEST_F(PrintRunTest, AListEmptiedUnderTheRunEndsWithDone)
     EXPECT_EQ(h.printers.defaultName, "office");
 }
 
-TEST_F(PrintRunTest, ClosingTheWindowMidRunPutsTheDefaultBack)
+// Wherever the event loop ends (the window closed) during a run, in the run's own turns, the
+// reader search, the reader wait or the pause, the run stops there: the click returns, the
+// loop takes no further turn, no reader starts and nothing is shown, and the default is back.
+TEST_F(PrintRunTest, EndingTheEventLoopAtAnyTurnStopsTheRunThereAndPutsTheDefaultBack)
 {
-    h.addRows(NativePaths({"/a.pdf"}));
-    h.pump.onTurn = [&] {
-        if (h.printers.defaultName == "label")
-            h.form.Form_Unload();
-    };
+    const std::vector<std::string> rows = NativePaths({"/a.pdf", "/b.pdf"});
+    h.addRows(rows);
     h.form.PushButton2_Click();
-    EXPECT_EQ(h.printers.setDefaultCalls.at(1), "office");
+    const int turnsOfAWholeRun = h.pump.turns;
+    ASSERT_GT(turnsOfAWholeRun, 6);
+
+    for (int end = 1; end <= turnsOfAWholeRun; ++end) {
+        FormHarness run;
+        SetUpRun(run);
+        run.addRows(rows);
+        std::size_t startsBeforeTheEnd = 0;
+        run.pump.onTurn = [&] {
+            if (run.pump.turns == end) {
+                run.pump.loopEnded = true;
+                startsBeforeTheEnd = run.processes.starts.size();
+            }
+        };
+        run.form.PushButton2_Click();
+        EXPECT_EQ(run.pump.turns, end);
+        EXPECT_EQ(run.processes.starts.size(), startsBeforeTheEnd) << "turn " << end;
+        EXPECT_TRUE(run.processes.openHandles.empty()) << "turn " << end;
+        EXPECT_TRUE(run.boxTexts().empty()) << "turn " << end;
+        EXPECT_EQ(run.printers.setDefaultCalls, (std::vector<std::string>{"label", "office"})) << "turn " << end;
+    }
+}
+
+// A nested run (a click during a run) puts back the printer it found, the chosen one, and the
+// outer run then the user's own: when the loop ends in the inner run, as each unwinds; when
+// the process ends under both, at once. Should the process live on then, the runs go on, print
+// nothing more on a printer that is no longer the default, and put nothing back twice.
+TEST_F(PrintRunTest, NestedRunsPutTheirDefaultsBackInnermostFirstOnEveryWayOut)
+{
+    struct Way {
+        const char* name;
+        std::function<void(FormHarness&)> end;
+        const char* defaultOnceEnded;
+        long doneNotices;
+    };
+    const Way ways[] = {
+        {"the event loop ends", [](FormHarness& run) { run.pump.loopEnded = true; }, "label", 0},
+        {"the process ends", [](FormHarness& run) { run.form.ProgramEndsNow(); }, "office", 2},
+    };
+    for (const Way& way : ways) {
+        FormHarness run;
+        SetUpRun(run);
+        run.processes.statuses = {kStillActive};  // each reader runs until the test ends it
+        run.addRows(NativePaths({"/a.pdf", "/b.pdf"}));
+        bool clicked = false;
+        std::string defaultOnceEnded;
+        run.pump.onTurn = [&] {
+            if (!clicked && run.processes.starts.size() == 1) {
+                clicked = true;
+                run.form.PushButton2_Click();
+            } else if (defaultOnceEnded.empty() && run.processes.starts.size() == 2) {
+                way.end(run);
+                defaultOnceEnded = run.printers.defaultName;
+                run.processes.statuses = {0};
+            }
+        };
+        run.form.PushButton2_Click();
+        const std::vector<std::string> boxes = run.boxTexts();
+        EXPECT_EQ(defaultOnceEnded, way.defaultOnceEnded) << way.name;
+        EXPECT_EQ(run.printers.setDefaultCalls, (std::vector<std::string>{"label", "label", "label", "office"}))
+            << way.name;
+        EXPECT_EQ(run.processes.starts.size(), 2u) << way.name;
+        EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "Done."), way.doneNotices) << way.name;
+    }
 }
 
 TEST_F(PrintRunTest, TheHourglassStaysThroughTheRun)

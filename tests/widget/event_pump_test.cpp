@@ -3,6 +3,7 @@
 
 #include <sys/resource.h>
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,32 @@ TEST(QtEventPump, AWaitInsideAWaitEndsBothAfterTheirTime)
     pump.processEventsFor(100ms);
     EXPECT_GE(inner, 300ms);
     EXPECT_GE(std::chrono::steady_clock::now() - start, 350ms);
+}
+
+// Should the application's loop be ended from elsewhere (Qt ends it when its last window has
+// closed), the wait in progress ends, and every later call throws at once rather than spin.
+TEST(QtEventPump, AnExitFromElsewhereEndsTheWaitAndEveryLaterCall)
+{
+    QtEventPump pump;
+    int ended = 0;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(50, [] { QCoreApplication::exit(0); });
+        const auto counted = [&](auto pumping) {
+            try {
+                pumping();
+            } catch (const EventLoopEnded&) {
+                ++ended;
+            }
+        };
+        counted([&] { pump.processEventsFor(1h); });
+        counted([&] { pump.processEvents(); });
+        counted([&] { pump.processEventsFor(1h); });
+    });
+    const auto start = std::chrono::steady_clock::now();
+    // Its end leaves no exit behind for the event loops of later tests.
+    QCoreApplication::exec();
+    EXPECT_EQ(ended, 3);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ public:
 
     void Form_Load() override { note("Form_Load"); }
     void Form_Unload() override { note("Form_Unload"); }
+    void ProgramEndsNow() override { note("ProgramEndsNow"); }
     void Form_MouseMove() override { note("Form_MouseMove"); }
     void Frame1_MouseMove() override { note("Frame1_MouseMove"); }
     void PushButton_MouseMove(int button) override { note("PushButton_MouseMove " + std::to_string(button)); }

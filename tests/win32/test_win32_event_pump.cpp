@@ -29,10 +29,15 @@ TEST(Win32EventPumpTest, HandlesMessagesWhileItWaitsAndStopsAtAQuitMessage)
     EXPECT_LT(elapsed, 2s);
     EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_APP, WM_APP, PM_NOREMOVE));
 
-    // The quit message ends the wait at once and stays for the program's main loop.
+    // The quit message ends the wait at once and stays for the program's main loop; every
+    // later call ends at once too, dispatching nothing more, rather than spin.
     PostQuitMessage(3);
-    pump.processEventsFor(5s);
+    EXPECT_THROW(pump.processEventsFor(5s), EventLoopEnded);
+    PostThreadMessageW(thread, WM_APP, 0, 0);
+    EXPECT_THROW(pump.processEvents(), EventLoopEnded);
+    EXPECT_THROW(pump.processEventsFor(5s), EventLoopEnded);
     EXPECT_LT(std::chrono::steady_clock::now() - before, 3s);
+    EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_APP, WM_APP, PM_REMOVE));
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 3u);
 }

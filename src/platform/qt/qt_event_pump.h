@@ -10,6 +10,15 @@ class QtEventPump final : public EventPump {
 public:
     void processEvents() override;
     void processEventsFor(std::chrono::milliseconds duration) override;
+
+    // Ends the program's event loop (QCoreApplication::exit) and with it every loop running
+    // inside it; from now on both calls above throw EventLoopEnded.
+    void endLoop();
+
+private:
+    void throwOnceEnded() const;
+
+    bool ended_ = false;
 };
 
 }  // namespace pv

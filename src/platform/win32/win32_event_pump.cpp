@@ -6,17 +6,19 @@
 
 namespace pv {
 
-bool Win32EventPump::dispatchPending()
+void Win32EventPump::dispatchPending()
 {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
-            return false;
+            ended_ = true;
+        } else {
+            win32::DispatchWithDialogKeys(message);
         }
-        win32::DispatchWithDialogKeys(message);
     }
-    return true;
+    if (ended_)
+        throw EventLoopEnded();
 }
 
 void Win32EventPump::processEvents()
@@ -28,7 +30,8 @@ void Win32EventPump::processEventsFor(std::chrono::milliseconds duration)
 {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + duration;
-    while (dispatchPending()) {
+    for (;;) {
+        dispatchPending();
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0)
             return;

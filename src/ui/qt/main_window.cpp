@@ -1,6 +1,5 @@
 #include "ui/qt/main_window.h"
 
-#include <cstdlib>
 #include <stdexcept>
 
 #include <QApplication>
@@ -57,17 +56,11 @@ QColor ButtonFace()
 
 }  // namespace
 
-void EndProgramNow()
-{
-    // Nothing is left to save: the one remembered choice was written when it was made.
-    std::exit(0);
-}
-
-MainWindow::MainWindow(std::function<void()> endProgram)
+MainWindow::MainWindow(std::function<void()> endEventLoop)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      endProgram_(std::move(endProgram))
+      endEventLoop_(std::move(endEventLoop))
 {
     RegisterCompiledResources();
     setObjectName(QString::fromLatin1(layout::kWindowName));
@@ -307,8 +300,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
     if (events_)
         events_->Form_Unload();
     event->accept();
-    if (endProgram_)
-        endProgram_();
+    if (endEventLoop_)
+        endEventLoop_();
 }
 
 }  // namespace pv

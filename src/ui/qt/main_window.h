@@ -28,17 +28,14 @@ class FileList;
 class FileListView;
 class MainWindowEvents;
 
-// Ends the program at once: QCoreApplication::exit would only leave the innermost event loop,
-// and a print run waiting inside a nested loop would then carry on.
-[[noreturn]] void EndProgramNow();
-
 // Form1, the program's one window: a fixed-size window with the file list, six buttons, the
 // printer box in its frame and the progress bar. What the user does is handed to the
 // window's event procedures (setEvents); the window itself decides nothing.
 class MainWindow final : public QWidget, public WindowSurface {
 public:
-    // `endProgram` runs when the window closes, after Form_Unload; tests replace it.
-    explicit MainWindow(std::function<void()> endProgram = EndProgramNow);
+    // `endEventLoop` runs when the window closes, after Form_Unload: it ends the program's
+    // event loop, and the waits inside it unwind.
+    explicit MainWindow(std::function<void()> endEventLoop);
     ~MainWindow() override;
 
     void setEvents(MainWindowEvents* events);
@@ -80,7 +77,7 @@ private:
     QPushButton* makeButton(int number, const char* caption, QWidget* parent);
     void showPointer();
 
-    std::function<void()> endProgram_;
+    std::function<void()> endEventLoop_;
     MainWindowEvents* events_ = nullptr;
     FileListView* list_;
     std::array<QPushButton*, 6> buttons_{};  // PushButton1 .. PushButton6

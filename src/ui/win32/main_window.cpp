@@ -1,7 +1,6 @@
 #include "ui/win32/main_window.h"
 
 #include <array>
-#include <cstdlib>
 #include <stdexcept>
 
 #include <commctrl.h>
@@ -52,13 +51,7 @@ SIZE OuterSize(int dpi)
 
 }  // namespace
 
-void EndProgramNow()
-{
-    // Nothing is left to save: the one remembered choice was written when it was made.
-    std::exit(0);
-}
-
-MainWindow::MainWindow(std::function<void()> endProgram) : endProgram_(std::move(endProgram))
+MainWindow::MainWindow()
 {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES |
                                                      ICC_BAR_CLASSES};
@@ -305,9 +298,17 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l)
     case WM_CLOSE:
         if (events_)
             events_->Form_Unload();
-        ShowWindow(window, SW_HIDE);
-        if (endProgram_)
-            endProgram_();
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Windows ends the process as soon as this returns, before anything can unwind.
+        if (w && events_)
+            events_->ProgramEndsNow();
         return 0;
     default:
         break;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -24,9 +23,6 @@ namespace pv {
 class FileList;
 class MainWindowEvents;
 
-// Ends the program at once: a print run waiting inside a nested message loop must not carry on.
-[[noreturn]] void EndProgramNow();
-
 // Form1, the program's one window: a fixed-size window (single border, no maximise box) with
 // the file list, six buttons, the printer box in its frame and the progress bar, made from the
 // control table at the dots per inch of the display it is on, and laid out again when it
@@ -35,8 +31,9 @@ class MainWindowEvents;
 // focus back to the control that had it whenever it is activated again.
 class MainWindow final : public WindowSurface {
 public:
-    // `endProgram` runs when the window closes, after Form_Unload; tests replace it.
-    explicit MainWindow(std::function<void()> endProgram = EndProgramNow);
+    // Closing the window runs Form_Unload, destroys the window and posts the quit message,
+    // which ends the program's message loop and every wait inside it.
+    MainWindow();
     ~MainWindow() override;
 
     HWND handle() const { return window_.get(); }
@@ -95,7 +92,6 @@ private:
     HBRUSH backgroundFor(HWND control, HDC context);
     const Control& control(int index) const;
 
-    std::function<void()> endProgram_;
     MainWindowEvents* events_ = nullptr;
     win32::OwnedWindow window_;
     WindowLook look_;

@@ -1,17 +1,25 @@
-// print_driver PROGRAM PRINTER DEFAULT FILE...: drives the real program as a person would.
+// print_driver WAY PROGRAM PRINTER DEFAULT FILE...: drives the real program as a person would.
 // Starts PROGRAM, adds each FILE through the open-file dialog ("Add PDF File(s)", the name
-// typed, OK), chooses PRINTER in the printer box, clicks "Start Printing", answers "Done."
-// with OK, closes the window, and checks that the program ended with 0 and that DEFAULT is the
-// default printer again. Exits 0 when all holds; otherwise 1, with what did not on stderr.
+// typed, OK), chooses PRINTER in the printer box, clicks "Start Printing", and ends the run in
+// one WAY: "done" answers "Done." with OK, then closes the window; "close" closes the window
+// once the run has made PRINTER the default; "session-end" then sends WM_QUERYENDSESSION and
+// WM_ENDSESSION and ends the process, as Windows does. Checks that the program leaves by its
+// quit message (exit code 0) without using processor time on the way out, and that DEFAULT is
+// the default printer again: once it has ended (this driver, living throughout, still reads
+// the default it left), or when WM_ENDSESSION has returned, while it lives. Exits 0 when all
+// holds; otherwise 1, with what did not on stderr.
 
 #include <windows.h>
 #include <commctrl.h>
+#include <winternl.h>
 
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/failure.h"
 #include "platform/win32/wide_text.h"
@@ -30,16 +38,24 @@ HANDLE startedProgram = nullptr;
     std::exit(1);
 }
 
-// Waits up to `seconds` for `found` to give a window.
-HWND WaitFor(const std::function<HWND()>& found, int seconds, const char* what)
+// Waits up to `seconds` for `holds` to hold.
+void WaitUntil(const std::function<bool()>& holds, int seconds, const char* what)
 {
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (std::chrono::steady_clock::now() < until) {
-        if (HWND window = found())
-            return window;
+        if (holds())
+            return;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     Fail(std::string("waited in vain for ") + what);
+}
+
+// Waits up to `seconds` for `found` to give a window.
+HWND WaitFor(const std::function<HWND()>& found, int seconds, const char* what)
+{
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = found()) != nullptr; }, seconds, what);
+    return window;
 }
 
 std::wstring ClassOf(HWND window)
@@ -116,16 +132,61 @@ void Press(HWND dialog, int id)
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+// The processor time process `id` has used so far, in seconds; nothing once it has gone.
+// (Wine's GetProcessTimes gives another process's start and end but not its processor time.)
+std::optional<double> ProcessorSeconds(DWORD id)
+{
+    std::vector<char> buffer(1 << 20);
+    ULONG length = 0;
+    if (NtQuerySystemInformation(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+                                 &length) != 0)
+        Fail("the processes could not be listed");
+    for (std::size_t at = 0;;) {
+        const auto& process = *reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
+        if (reinterpret_cast<ULONG_PTR>(process.UniqueProcessId) == id)
+            return static_cast<double>(process.UserTime.QuadPart + process.KernelTime.QuadPart) / 1e7;
+        if (process.NextEntryOffset == 0)
+            return std::nullopt;
+        at += process.NextEntryOffset;
+    }
+}
+
+// Waits for the program to end by itself, by its quit message (code 0), using no processor
+// time on the way; gives the time it used.
+double WaitForItsEnd(HANDLE program, DWORD id)
+{
+    const double before = ProcessorSeconds(id).value_or(0);
+    double used = 0;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (WaitForSingleObject(program, 10) == WAIT_TIMEOUT) {
+        if (std::chrono::steady_clock::now() > until)
+            Fail("the program did not end when its window was closed");
+        if (const std::optional<double> now = ProcessorSeconds(id))
+            used = *now - before;
+    }
+    DWORD code = 1;
+    GetExitCodeProcess(program, &code);
+    startedProgram = nullptr;
+    if (code != 0)
+        Fail("the program ended with a code other than 0");
+    if (used > 0.5)
+        Fail("the program used " + std::to_string(used) + " s of processor time on its way out");
+    return used;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 5)
-        Fail("usage: print_driver PROGRAM PRINTER DEFAULT FILE...");
-    std::wstring program = argv[1];
-    const std::wstring printer = argv[2];
-    const std::wstring expectedDefault = argv[3];
+    if (argc < 6)
+        Fail("usage: print_driver WAY PROGRAM PRINTER DEFAULT FILE...");
+    const std::wstring way = argv[1];
+    std::wstring program = argv[2];
+    const std::wstring printer = argv[3];
+    const std::wstring expectedDefault = argv[4];
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+    if (way != L"done" && way != L"close" && way != L"session-end")
+        Fail("the way to end the run is done, close or session-end");
 
     std::wstring command = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
@@ -141,7 +202,7 @@ int wmain(int argc, wchar_t** argv)
     HWND list = WaitFor([&] { return FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr); }, 5, "the list");
 
     // Each file through the open-file dialog, its full name typed into the name field.
-    for (int i = 4; i < argc; ++i) {
+    for (int i = 5; i < argc; ++i) {
         const LRESULT before = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
         PostMessageW(FindWindowExW(window, nullptr, L"Button", L"Add PDF File(s)"), BM_CLICK, 0, 0);
         HWND dialog = WaitFor(
@@ -163,29 +224,41 @@ int wmain(int argc, wchar_t** argv)
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
 
     PostMessageW(FindWindowExW(window, nullptr, L"Button", L"Start Printing"), BM_CLICK, 0, 0);
-    // Any message box ends the run's wait; only "Done." is the one expected.
-    HWND notice = WaitFor(
-        [&] { return TopWindow(id, L"#32770", [](HWND d) { return Descendant(d, L"Edit") == nullptr; }); }, 120,
-        "a message box after the run");
-    std::wstring said;
-    for (HWND text = FindWindowExW(notice, nullptr, L"Static", nullptr); text;
-         text = FindWindowExW(notice, text, L"Static", nullptr))
-        said += TextOf(text);
-    if (said.find(L"Done.") == std::wstring::npos)
-        Fail("the run ended with a message other than \"Done.\"");
-    Press(notice, IDOK);
-    WaitFor([&] { return IsWindow(notice) ? nullptr : window; }, 10, "the message box to close");
+    if (way == L"done") {
+        // Any message box ends the run's wait; only "Done." is the one expected.
+        HWND notice = WaitFor(
+            [&] { return TopWindow(id, L"#32770", [](HWND d) { return Descendant(d, L"Edit") == nullptr; }); },
+            120, "a message box after the run");
+        std::wstring said;
+        for (HWND text = FindWindowExW(notice, nullptr, L"Static", nullptr); text;
+             text = FindWindowExW(notice, text, L"Static", nullptr))
+            said += TextOf(text);
+        if (said.find(L"Done.") == std::wstring::npos)
+            Fail("the run ended with a message other than \"Done.\"");
+        Press(notice, IDOK);
+        WaitFor([&] { return IsWindow(notice) ? nullptr : window; }, 10, "the message box to close");
+    } else {
+        WaitUntil([&] { return DefaultPrinter() == printer; }, 60, "the run to make the printer the default");
+    }
 
+    if (way == L"session-end") {
+        if (SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != TRUE)
+            Fail("the program refused to let the session end");
+        SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        const bool back = DefaultPrinter() == expectedDefault;
+        if (WaitForSingleObject(started.hProcess, 0) != WAIT_TIMEOUT)
+            Fail("the program ended before the default printer was read");
+        if (!back)
+            Fail("the default printer was not back when WM_ENDSESSION returned");
+        TerminateProcess(started.hProcess, 0);
+        std::printf("print_driver: the session ended mid-run, the default printer back before the program ended\n");
+        return 0;
+    }
     PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(started.hProcess, 20000) != WAIT_OBJECT_0)
-        Fail("the program did not end when its window was closed");
-    DWORD code = 1;
-    GetExitCodeProcess(started.hProcess, &code);
-    startedProgram = nullptr;
-    if (code != 0)
-        Fail("the program ended with a code other than 0");
+    const double used = WaitForItsEnd(started.hProcess, id);
     if (DefaultPrinter() != expectedDefault)
         Fail("the default printer is not back");
-    std::printf("print_driver: %d files printed on the chosen printer, default printer back\n", argc - 4);
+    std::printf("print_driver: %ls: closed, ended with 0 after %.2f s of processor time, the default printer back\n",
+                way.c_str(), used);
     return 0;
 }

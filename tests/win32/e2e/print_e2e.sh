@@ -1,15 +1,19 @@
 #!/bin/bash
-# print_e2e.sh BUILD_DIR WINEPREFIX CUPSD_DIR RUN...: the real pressvale.exe prints a list of
-# files (a duplicate and non-ASCII names among them) through the stand-in reader, placed below
-# the Program Files folder of the Wine prefix, on "beta", a printer of the private scheduler
-# that is not the default ("alpha"). RUN runs the print driver under Wine. The jobs must
-# arrive on beta byte-identical and in list order, none on alpha, and alpha must be the
-# default again afterwards.
+# print_e2e.sh WAY BUILD_DIR WINEPREFIX CUPSD_DIR RUN...: the real pressvale.exe prints a list
+# of files (a duplicate and non-ASCII names among them) through the stand-in reader, placed
+# below the Program Files folder of the Wine prefix, on "beta", a printer of the private
+# scheduler that is not the default ("alpha"). RUN runs the print driver under Wine, which
+# ends the run in WAY (done, close or session-end; see print_driver.cpp) and checks that alpha
+# is the default again. The jobs that arrive on beta must be the list's files, byte-identical
+# and in list order: all of them, and none on alpha, for a run that is done; fewer than all
+# for a run ended half-way (a reader that has already started prints on whichever printer is
+# the default when it looks).
 set -euo pipefail
-build=$1
-prefix=$2
-cupsd=$3
-shift 3
+way=$1
+build=$2
+prefix=$3
+cupsd=$4
+shift 4
 
 reader_dir="$prefix/drive_c/Program Files (x86)/Adobe/Reader"
 work=$(mktemp -d "$build/print-e2e.XXXXXX")
@@ -33,25 +37,33 @@ beta_before=$(jobs_of beta)
 
 arguments=()
 for name in "${names[@]}"; do arguments+=("$(windows "$work/$name")"); done
-"$@" "$(windows "$build/bin/pressvale.exe")" beta alpha "${arguments[@]}"
+"$@" "$way" "$(windows "$build/bin/pressvale.exe")" beta alpha "${arguments[@]}"
 
-# The scheduler writes each job once its backend has run.
-for _ in $(seq 100); do
-    new=$(comm -13 <(echo "$beta_before") <(jobs_of beta) | sed '/^$/d' | sort -n)
-    [[ $(echo "$new" | sed '/^$/d' | wc -l) -ge ${#names[@]} ]] && break
-    sleep 0.2
-done
-mapfile -t arrived < <(echo "$new" | sed '/^$/d')
-if [[ ${#arrived[@]} -ne ${#names[@]} ]]; then
-    echo "print_e2e: ${#arrived[@]} jobs arrived on beta, not ${#names[@]}" >&2
-    exit 1
+new_jobs_on_beta() { comm -13 <(echo "$beta_before") <(jobs_of beta) | sed '/^$/d' | sort -n; }
+if [[ $way != done ]]; then
+    mapfile -t arrived < <(new_jobs_on_beta)
+    if [[ ${#arrived[@]} -ge ${#names[@]} ]]; then
+        echo "print_e2e: the run went on to the last file" >&2
+        exit 1
+    fi
+else
+    # The scheduler writes each job once its backend has run.
+    for _ in $(seq 100); do
+        [[ $(new_jobs_on_beta | wc -l) -ge ${#names[@]} ]] && break
+        sleep 0.2
+    done
+    mapfile -t arrived < <(new_jobs_on_beta)
+    if [[ ${#arrived[@]} -ne ${#names[@]} ]]; then
+        echo "print_e2e: ${#arrived[@]} jobs arrived on beta, not ${#names[@]}" >&2
+        exit 1
+    fi
+    if [[ $(jobs_of alpha) != "$alpha_before" ]]; then
+        echo "print_e2e: a job arrived on the default printer" >&2
+        exit 1
+    fi
 fi
-for i in "${!names[@]}"; do
+for i in "${!arrived[@]}"; do
     cmp "$work/${names[$i]}" "$cupsd/jobs/beta/${arrived[$i]}" ||
         { echo "print_e2e: job ${arrived[$i]} is not ${names[$i]}" >&2; exit 1; }
 done
-if [[ $(jobs_of alpha) != "$alpha_before" ]]; then
-    echo "print_e2e: a job arrived on the default printer" >&2
-    exit 1
-fi
-echo "print_e2e: ${#names[@]} jobs on beta, byte-identical and in list order; none on alpha"
+echo "print_e2e: $way: ${#arrived[@]} of ${#names[@]} jobs on beta, byte-identical and in list order"

@@ -216,11 +216,35 @@ TEST_F(Win32MainWindowTest, MovesOverButtonsTheFrameAndTheBackgroundReachTheirPr
     EXPECT_EQ(events.calls, (Calls{"PushButton_MouseMove 3", "Frame1_MouseMove", "Form_MouseMove"}));
 }
 
-TEST_F(Win32MainWindowTest, ClosingRunsFormUnloadThenEndsTheProgram)
+// In the order Windows sends them: the session's end is agreed to, puts back at once what
+// the program changed (Windows ends the process when WM_ENDSESSION returns) and is nothing when
+// called off; closing runs Form_Unload, destroys the window and ends the message loop.
+TEST_F(Win32MainWindowTest, TheSessionsEndPutsBackAtOnceAndClosingEndsTheMessageLoop)
 {
-    SendMessageW(window.handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(events.calls, Calls{"Form_Unload"});
-    EXPECT_TRUE(closed);
+    struct Step {
+        UINT message;
+        WPARAM w;
+        LRESULT result;
+        Calls calls;
+        bool windowLives;
+    };
+    const Step steps[] = {
+        {WM_QUERYENDSESSION, 0, TRUE, {}, true},
+        {WM_ENDSESSION, FALSE, 0, {}, true},
+        {WM_ENDSESSION, TRUE, 0, {"ProgramEndsNow"}, true},
+        {WM_CLOSE, 0, 0, {"Form_Unload"}, false},
+    };
+    HWND handle = window.handle();
+    for (const Step& step : steps) {
+        events.calls.clear();
+        EXPECT_EQ(SendMessageW(handle, step.message, step.w, ENDSESSION_LOGOFF), step.result) << step.message;
+        EXPECT_EQ(events.calls, step.calls) << step.message;
+        EXPECT_EQ(IsWindow(handle) != FALSE, step.windowLives) << step.message;
+        MSG quit{};
+        EXPECT_EQ(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, !step.windowLives)
+            << step.message;
+        EXPECT_EQ(quit.wParam, 0u);
+    }
 }
 
 TEST_F(Win32MainWindowTest, PointersComeFromTheProgramsFilesAndADamagedFileIsRefused)

@@ -189,10 +189,9 @@ protected:
     }
 
     OleSession ole;
-    bool closed = false;
     testing::RecordingEvents events;
     FileList files;
-    MainWindow window{[this] { closed = true; }};
+    MainWindow window;
 };
 
 }  // namespace pv

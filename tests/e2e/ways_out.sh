@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# A print run of the real program, under a private virtual X server and against the private
+# CUPS scheduler in CUPSD_DIR (default "office"), prints the sample files on "label". Once
+# "label" has become the default, the program is sent SIGTERM or SIGHUP, or its X server goes
+# away. Each time it must end with the expected status, having stopped where it was, and
+# "office" must be the user's default again.
+#
+#   ways_out.sh PROGRAM X11_WINDOW CUPSD_DIR
+set -euo pipefail
+source "$(dirname "$0")/../support/desktop.sh"
+program=$1 probe=$2 cupsd_dir=$3
+samples=$(find "$(dirname "$program")/Samples" -maxdepth 1 -type f | wc -l)
+
+# Way, and the exit status then: 0 where the program leaves its event loop, 1 where Qt's X11
+# plugin ends it on the lost connection.
+ways=("SIGTERM 0" "SIGHUP 0" "display 1")
+
+# Waits up to SECONDS for COMMAND to succeed; ends the way's subshell, naming WHAT, if it never does.
+wait_until() {
+    local deadline=$((SECONDS + $1)) what=$2
+    shift 2
+    until "$@"; do
+        ((SECONDS < deadline)) || { echo "waited in vain for $what"; exit 1; }
+        sleep 0.1
+    done
+}
+windows_titled_pressvale() { [[ $(xdotool search --onlyvisible --name '^Pressvale$' | wc -l) -eq $1 ]]; }
+default_is() { [[ $(lpstat -d) == "system default destination: $1" ]]; }
+program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+jobs_on_label() { find "$cupsd_dir/jobs/label" -name '*.job' | wc -l; }
+
+run_and_end() {
+    local way=$1 expected=$2 status=0
+    pressvale_make_work_folder
+    pressvale_start_display
+    pressvale_private_session "$cupsd_dir"
+    default_is office || { echo "office is not the default to begin with"; exit 1; }
+    # The printer box starts on "label": its place among the scheduler's destinations.
+    printf '[Pressvale]\nCombo1=%d\n' $(($(lpstat -e | grep -n -x label | cut -d: -f1) - 1)) \
+        >"$work/config/Quillmark.ini"
+    local printed_before
+    printed_before=$(jobs_on_label)
+
+    "$program" >"$work/program.log" 2>&1 &
+    program_pid=$!
+    "$probe" wait Pressvale 30 >/dev/null
+    local window
+    window=$(xdotool search --onlyvisible --name '^Pressvale$')
+    # Button centres in pixels: the control table's twips over 15.
+    xdotool mousemove --window "$window" 400 216 click 1  # "Load Sample/Example Files"
+    wait_until 10 "the question after the sample files" windows_titled_pressvale 2
+    xdotool key Escape  # No: the sample folder is not opened
+    wait_until 10 "the question to close" windows_titled_pressvale 1
+    xdotool mousemove --window "$window" 268 311 click 1  # "Start Printing"
+    wait_until 30 "label to become the default" default_is label
+
+    case $way in
+        display) kill "$xvfb_pid" && wait "$xvfb_pid" || true; xvfb_pid= ;;
+        *) kill -s "${way#SIG}" "$program_pid" ;;
+    esac
+    wait_until 20 "the program to end" program_ended
+    wait "$program_pid" || status=$?
+    program_pid=
+    [[ $status -eq $expected ]] || { echo "$way: ended with status $status"; cat "$work/program.log"; exit 1; }
+    default_is office || { echo "$way: the default stayed $(lpstat -d)"; exit 1; }
+    local printed=$(($(jobs_on_label) - printed_before))
+    ((printed < samples)) || { echo "$way: the run went on to the last file"; exit 1; }
+    echo "$way: ended with status $status after $printed of $samples files; office is the default again"
+}
+
+# Each way in a subshell that cleans up what it started; the first failure ends the script.
+for entry in "${ways[@]}"; do
+    (run_and_end $entry)
+done
