@@ -1,6 +1,5 @@
 #include "ui/win32/main_window.h"
 
-#include <array>
 #include <stdexcept>
 
 #include <commctrl.h>
@@ -147,10 +146,13 @@ void MainWindow::layOut(int previousDpi)
         const int extra = entry.kind == ControlKind::ComboBox ? look_.scaled(kDropDownPixels) : 0;
         SetWindowPos(each.window, nullptr, TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi),
                      TwipsToPixels(at.width, dpi), height + extra, SWP_NOZORDER | SWP_NOACTIVATE);
+        // A control whose font stays is spared the measuring a new font brings.
         const layout::Font& font = entry.font ? *entry.font : layout::kWindowFont;
-        SendMessageW(each.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font, look_.part(entry.kind).font)),
-                     TRUE);
-        if (entry.kind == ControlKind::ComboBox)
+        HFONT chosen = fontFor(font, look_.part(entry.kind).font);
+        const bool fontChanges = chosen != reinterpret_cast<HFONT>(SendMessageW(each.window, WM_GETFONT, 0, 0));
+        if (fontChanges)
+            SendMessageW(each.window, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+        if (entry.kind == ControlKind::ComboBox && (fontChanges || dpi != previousDpi))
             combo_->setClosedHeight(height);
     }
     previousFonts_.clear();
@@ -501,16 +503,10 @@ void MainWindow::moveTo(double leftTwips, double topTwips)
 
 void MainWindow::applySkin(const Skin& skin)
 {
-    const auto fonts = [this] {
-        return std::array{look_.button.font, look_.list.font, look_.frame.font, look_.printerBox.font,
-                          look_.progress.font};
-    };
-    const auto before = fonts();
     skin_ = skin;
     refreshLook();
     // The controls take the fonts the skin gives them.
-    if (fonts() != before)
-        layOut(look_.dpi);
+    layOut(look_.dpi);
 }
 
 ScreenPoint MainWindow::cursorPosition() const
