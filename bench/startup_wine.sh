@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Start-up time of the Windows program under Wine: from starting pressvale.exe until its window
-# is shown and has handled its first messages (the first paint among them), median of several
-# runs, next to a bare Win32 window with the same standard controls whose printer box is filled
-# from the installed printers, timed in the same runs, interleaved. A private CUPS scheduler
+# is shown, and until it is ready for input, medians of several runs, next to a bare Win32
+# window with the same standard controls whose printer box is filled from the installed
+# printers, timed in the same runs, interleaved. A private CUPS scheduler
 # with one printer gives both a normal start.
 #
 #   bench/startup_wine.sh [BUILD_DIR] [RUNS]
@@ -26,7 +26,8 @@ pressvale_wine_start "$build"
 trap cleanup EXIT
 
 windows() { echo "Z:$(cd "$(dirname "$1")" && pwd -P)/$(basename "$1")" | tr / '\\'; }
-# time_to_window PROGRAM CLASS: milliseconds until the window is shown and answers.
+# time_to_window PROGRAM CLASS: milliseconds until the window is shown, and until the program
+# is ready for input.
 time_to_window() {
     tests/win32/wine.sh "$WINEPREFIX" "$build/bench/bench_window_timer.exe" "$(windows "$1")" "$2" | tr -d '\r'
 }
@@ -40,9 +41,15 @@ for _ in $(seq "$runs"); do
     pressvale+=("$(time_to_window "$build/bin/pressvale.exe" PressvaleForm1)")
     bare+=("$(time_to_window "$build/bench/bench_bare_window.exe" BareWindow)")
 done
-p=$(printf '%s\n' "${pressvale[@]}" | median)
-b=$(printf '%s\n' "${bare[@]}" | median)
+# report WHAT COLUMN: the runs' figures of one column (1 shown, 2 ready), their medians, ratio.
+report() {
+    local p b
+    p=$(printf '%s\n' "${pressvale[@]}" | cut -d' ' -f"$2" | median)
+    b=$(printf '%s\n' "${bare[@]}" | cut -d' ' -f"$2" | median)
+    echo "$1 (ms), pressvale.exe: $(printf '%s\n' "${pressvale[@]}" | cut -d' ' -f"$2" | tr '\n' ' ')  median $p"
+    echo "$1 (ms), bare window:   $(printf '%s\n' "${bare[@]}" | cut -d' ' -f"$2" | tr '\n' ' ')  median $b"
+    awk -v p="$p" -v b="$b" -v w="$1" 'BEGIN { printf "%s, ratio pressvale.exe / bare window: %.2f\n", w, p / b }'
+}
 echo "runs: $runs"
-echo "pressvale.exe window shown after (ms): ${pressvale[*]}   median $p"
-echo "bare Win32 window shown after (ms):    ${bare[*]}   median $b"
-awk -v p="$p" -v b="$b" 'BEGIN { printf "ratio pressvale.exe / bare window: %.2f\n", p / b }'
+report "window shown" 1
+report "ready for input" 2
