@@ -61,6 +61,9 @@ echo "Windows build: $((SECONDS - started)) s"
 started=$SECONDS
 source scripts/lib/wine.sh
 pressvale_wine_start build-windows
+# Each start of a Windows program, with its time and exit status: build-windows/wine-starts.log.
+export PRESSVALE_WINE_START_LOG=$PWD/build-windows/wine-starts.log
+rm -f "$PRESSVALE_WINE_START_LOG"
 # Now and then (seen once in about 2,000 starts, under load) Wine ends a test program at once,
 # before it has written anything; a test that fails runs once more, and its first output stays
 # in the log above.

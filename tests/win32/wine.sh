@@ -3,6 +3,9 @@
 # private prefix PREFIX, which is made on first use. Quiet: Wine's own messages are off, and
 # the prefix gets neither Mono nor Gecko (nothing here needs them, and their installers would
 # ask).
+#
+# With PRESSVALE_WINE_START_LOG naming a file, each start adds a line to it: the time it
+# began, the milliseconds it ran, its exit status and the command.
 set -euo pipefail
 prefix=$1
 shift
@@ -19,4 +22,11 @@ if ! made; then
     made || { wineboot -i 9>&- >/dev/null 2>&1 && touch "$prefix/.made"; }
     exec 9>&-
 fi
-exec /usr/lib/wine/wine64 "$@"
+[[ -n ${PRESSVALE_WINE_START_LOG:-} ]] || exec /usr/lib/wine/wine64 "$@"
+
+began=${EPOCHREALTIME/./}
+status=0
+/usr/lib/wine/wine64 "$@" || status=$?
+printf '%(%T)T %7d ms  status %3d  %s\n' "${began:0:-6}" $(((${EPOCHREALTIME/./} - began) / 1000)) $status "$*" \
+    >>"$PRESSVALE_WINE_START_LOG"
+exit $status
