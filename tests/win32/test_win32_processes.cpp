@@ -65,7 +65,7 @@ TEST_F(Win32ProcessesTest, StartsWithTheShowCodeOfTheStyleAndTheCommandLineUncha
         EXPECT_EQ(run("show", style), showCodes[style]) << style;
     EXPECT_EQ(run("show", 7), SW_SHOWMINNOACTIVE);
     EXPECT_EQ(run("show", -1), SW_SHOWMINNOACTIVE);
-    EXPECT_EQ(run("text \"Gr\xc3\xbc\xc3\x9f" "e \xe6\x97\xa5\xe6\x9c\xac \\\"q\\\"\""), 0);
+    EXPECT_EQ(run("text \"Gr\xc3\xbc\xc3\x9f" "e \xe6\x97\xa5\xe6\x9c\xac \\\"q\\\" \xed\xa0\x80\""), 0);
     EXPECT_EQ(RunAndWait(processes, eventPump, "\"C:\\windows\\pressvale missing.exe\" /p"),
               kStartFailureBase + ERROR_FILE_NOT_FOUND);
 }
