@@ -1,5 +1,5 @@
-# Shared by scripts/build-windows.sh and scripts/test.sh: the Wine session of the Windows
-# build. Source it from the repository's top folder.
+# Used by scripts/test.sh, and by hand before running ctest in build-windows: the Wine session
+# that the Windows build's tests run in. Source it from the repository's top folder.
 
 # pressvale_wine_start BUILD_DIR: starts a private virtual X server (Wine draws windows and
 # dialogs only on a display) and one wineserver for the build's private Wine prefix
@@ -21,6 +21,19 @@ pressvale_wine_start() {
     # server; started here, they hold no output pipe of a later program open (CMake and
     # CTest read a test program's output until every holder has closed it).
     tests/win32/wine.sh "$WINEPREFIX" wineboot >/dev/null 2>&1
+    # Wine hands top-level windows to the window manager and, when one goes, waits for the
+    # manager to take it off the screen: two seconds each time, as there is none here. Wine
+    # keeps the windows to itself instead.
+    tests/win32/wine.sh "$WINEPREFIX" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # One program holds Wine's desktop open for the whole session, so that the test programs
+    # neither wait for it to start nor leave it holding their output
+    # (tests/win32/session/keep_desktop.cpp).
+    local keeper=$1/tests/win32/pressvale_keep_desktop.exe
+    if [ -f "$keeper" ]; then
+        rm -f "$WINEPREFIX/desktop"
+        tests/win32/wine.sh "$WINEPREFIX" "$keeper" </dev/null >"$WINEPREFIX/desktop" 2>/dev/null &
+        for _ in $(seq 300); do [ -s "$WINEPREFIX/desktop" ] && break; sleep 0.1; done
+    fi
 }
 
 pressvale_wine_stop() {

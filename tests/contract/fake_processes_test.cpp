@@ -17,6 +17,7 @@ public:
         return "program " + std::to_string(code);
     }
     void release() { fake_.statuses = {code_}; }
+    void awaitEnd(std::int64_t) {}
     std::string missingProgram()
     {
         fake_.startFailure = Failure("No such file or directory", ENOENT);

@@ -18,6 +18,8 @@ namespace pv::testing {
 //   Processes& processes();
 //   std::string exitingOnRelease(int code);  // runs until release(), then exits with `code`
 //   void release();
+//   void awaitEnd(std::int64_t processId);   // returns once that process has ended, leaving
+//                                            // its exit status for processes() to collect
 //   std::string missingProgram();            // names a program that does not exist
 template <class World>
 class ProcessesContract : public ::testing::Test {
@@ -63,7 +65,7 @@ TYPED_TEST_P(ProcessesContract, AProcessThatEndedBeforeItWasOpenedGivesItsCode)
     Processes& processes = this->world.processes();
     const std::int64_t id = processes.start(this->world.exitingOnRelease(5), 0);
     this->world.release();
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    this->world.awaitEnd(id);
     const auto handle = processes.open(id);
     ASSERT_TRUE(handle);
     EXPECT_EQ(this->finalStatus(*handle), 5);

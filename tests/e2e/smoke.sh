@@ -21,7 +21,8 @@ if ! shown_ms=$("$probe" wait Pressvale 30); then
     exit 1
 fi
 echo "window shown after ${shown_ms} ms"
-sleep 0.5
+# Painted once it shows the background of the skin beside the program.
+pressvale_wait_for_window_colour Pressvale EEF1F5 "$work/window.png"
 import -window root "$screenshot"
 echo "screenshot: $screenshot"
 

@@ -112,11 +112,7 @@ xprop -name Pressvale WM_CLASS | grep -q "\"$(entry_value StartupWMClass)\"\$" |
     fail "the window's class is not the entry's StartupWMClass: $(xprop -name Pressvale WM_CLASS)"
 # The skin in the program folder colours the window: proof that the program found its folder
 # through the link.
-sleep 0.5
-window_id=$(xwininfo -name Pressvale | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
-import -window "$window_id" "$work/window.png"
-background=$(convert "$work/window.png" -format '%[hex:p{2,2}]' info:)
-[[ ${background:0:6} == EEF1F5 ]] || fail "the window's background is #$background, not the skin's #EEF1F5"
+pressvale_wait_for_window_colour Pressvale EEF1F5 "$work/window.png" || fail "the window lacks the skin's background"
 pressvale_close_and_expect_clean_end "$probe"
 echo "window shown after ${shown_ms} ms with the skin of its program folder; closed cleanly"
 

@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <chrono>
 #include <climits>
-#include <cstdio>
 #include <stdexcept>
 #include <vector>
 
 #include "fakes/fake_event_pump.h"
 #include "fakes/fake_processes.h"
-#include "fakes/sleeping_event_pump.h"
-#include "platform/posix/posix_processes.h"
 #include "platform/run_and_wait.h"
 
 namespace pv {
@@ -19,7 +15,6 @@ namespace {
 using namespace std::chrono_literals;
 using testing::FakeEventPump;
 using testing::FakeProcesses;
-using testing::SleepingEventPump;
 
 const std::string kReaderLine = R"("/opt/libexec/Adobe/Reader/AcroRd32.exe" /p /h "/tmp/a b.pdf")";
 
@@ -111,55 +106,6 @@ TEST_F(RunAndWaitTest, HandleIsClosedWhenEventProcessingFails)
     EXPECT_THROW(RunAndWait(processes_, pump_, kReaderLine), std::runtime_error);
     EXPECT_EQ(processes_.closes, 1);
     EXPECT_TRUE(processes_.openHandles.empty());
-}
-
-// Against real child processes and a pump that really sleeps.
-class RunAndWaitRealProcessTest : public ::testing::Test {
-protected:
-    // Runs `line` and returns the time RunAndWait took.
-    std::chrono::milliseconds timedRun(const std::string& line, std::int32_t& result)
-    {
-        const auto begin = std::chrono::steady_clock::now();
-        result = RunAndWait(processes_, pump_, line);
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                     begin);
-    }
-
-    PosixProcesses processes_;
-    SleepingEventPump pump_;
-};
-
-TEST_F(RunAndWaitRealProcessTest, ReturnsTheExitCode)
-{
-    EXPECT_EQ(RunAndWait(processes_, pump_, R"("/bin/false")"), 1);
-    EXPECT_EQ(RunAndWait(processes_, pump_, R"("/bin/sh" -c "exit 3")"), 3);
-
-    std::int32_t result = -1;
-    const auto elapsed = timedRun(R"("/bin/true" /p /h "/tmp/a b.pdf")", result);
-    EXPECT_EQ(result, 0);
-    EXPECT_GE(elapsed, 100ms);
-    std::printf("[ measured ] child that exits at once: RunAndWait returned after %lld ms\n",
-                static_cast<long long>(elapsed.count()));
-}
-
-TEST_F(RunAndWaitRealProcessTest, MissingProgramFailsAtOnce)
-{
-    EXPECT_EQ(RunAndWait(processes_, pump_, R"("/nonexistent/Adobe/Reader/AcroRd32.exe" /p /h "a.pdf")"),
-              kStartFailureBase + ENOENT);
-    EXPECT_EQ(pump_.turns, 0);
-}
-
-TEST_F(RunAndWaitRealProcessTest, ChildRunningOneSecondReturnsAfterItPlusAboutOneInterval)
-{
-    std::int32_t result = -1;
-    const auto elapsed = timedRun(R"("/bin/sleep" 1)", result);
-    EXPECT_EQ(result, 0);
-    EXPECT_GE(elapsed, 1000ms);
-    // The window kept turning while it waited: one turn per interval.
-    EXPECT_GE(pump_.turns, 10);
-    EXPECT_EQ(pump_.waited, pump_.turns * 100ms);
-    std::printf("[ measured ] child that runs 1 s: RunAndWait returned after %lld ms (overhead %lld ms)\n",
-                static_cast<long long>(elapsed.count()), static_cast<long long>(elapsed.count() - 1000));
 }
 
 }  // namespace

@@ -50,6 +50,22 @@ pressvale_bench_scheduler() {
     pressvale_private_session "$work/cupsd"
 }
 
+# Waits up to ten seconds for the window titled $1 to show the colour $2 (RRGGBB, upper case)
+# at its pixel (2,2), as it does once painted, and leaves that picture of it in the file $3.
+# Fails, saying the colour it showed, when it does not.
+pressvale_wait_for_window_colour() {
+    local window shown=
+    window=$(xwininfo -name "$1" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+    for _ in $(seq 100); do
+        import -window "$window" "$3"
+        shown=$(convert "$3" -format '%[hex:p{2,2}]' info:)
+        [[ ${shown:0:6} == "$2" ]] && return 0
+        sleep 0.1
+    done
+    echo "The window \"$1\" shows #${shown:0:6}, not #$2."
+    return 1
+}
+
 # Closes the window "Pressvale" through the window probe $1 and waits up to ten seconds for the
 # program to end; fails unless it ended with status 0. Clears program_pid once it has ended.
 pressvale_close_and_expect_clean_end() {

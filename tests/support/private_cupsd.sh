@@ -48,18 +48,24 @@ running_pid() {
     echo "$pid"
 }
 
-stop_scheduler() {
-    local pid i
-    pid=$(running_pid) || { rm -f -- "$dir/cupsd.pid"; return 0; }
-    kill -TERM "$pid" 2>/dev/null || true
-    for ((i = 0; i < 100; i++)); do
-        running_pid >/dev/null || break
+# Waits up to $1 tenths of a second for the scheduler to end; fails while it still runs.
+scheduler_ends_within() {
+    local i
+    for ((i = 0; i < $1; i++)); do
+        running_pid >/dev/null || return 0
         sleep 0.1
     done
-    if running_pid >/dev/null; then
+    ! running_pid >/dev/null
+}
+
+stop_scheduler() {
+    local pid
+    pid=$(running_pid) || { rm -f -- "$dir/cupsd.pid"; return 0; }
+    kill -TERM "$pid" 2>/dev/null || true
+    if ! scheduler_ends_within 100; then
         echo "private_cupsd: scheduler $pid did not stop within 10 s; killing it" >&2
         kill -KILL "$pid" 2>/dev/null || true
-        sleep 0.2
+        scheduler_ends_within 50 || true
     fi
     rm -f -- "$dir/cupsd.pid"
 }

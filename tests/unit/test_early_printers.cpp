@@ -20,14 +20,14 @@ public:
     {
         const InFlight asking(*this, false);
         if (installedCalls == 0)
-            meet(installedUnderWay, defaultUnderWay);
+            meet();
         return {"printer " + std::to_string(++installedCalls)};
     }
     std::string defaultPrinter() override
     {
         const InFlight asking(*this, false);
         if (defaultCalls == 0)
-            meet(defaultUnderWay, installedUnderWay);
+            meet();
         ++defaultCalls;
         if (defaultFailure)
             throw *defaultFailure;
@@ -48,25 +48,22 @@ public:
     std::atomic<int> defaultCalls = 0;
     std::optional<Failure> defaultFailure;
     std::vector<std::string> setDefaultCalls;
-    std::atomic<bool> defaultUnderWay = false;
-    std::atomic<bool> installedUnderWay = false;
-    // Both first questions found the other one under way.
+    // The two first questions that have begun, and those that found the other one begun too.
+    std::atomic<int> begun = 0;
     std::atomic<int> meetings = 0;
     std::atomic<bool> otherQuestionAlongside = false;
 
 private:
-    // Marks a first question under way and waits a while (two seconds at most) for the other
-    // one, so that questions asked one after the other show, and asked together overlap.
-    void meet(std::atomic<bool>& mine, const std::atomic<bool>& other)
+    // Counts a first question as begun and waits (two seconds at most) for the other one to
+    // begin too: questions asked together both meet, asked one after the other only the second.
+    void meet()
     {
-        mine = true;
-        for (int i = 0; i < 2000 && !other; ++i)
+        ++begun;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (begun < 2 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (other)
+        if (begun == 2)
             ++meetings;
-        // Stays under way a little, so that the other one sees it too.
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        mine = false;
     }
 
     struct InFlight {

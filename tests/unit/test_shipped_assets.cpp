@@ -14,10 +14,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The files that ship beside the program, found from this source file's place in the tree.
+// The files that ship beside the program, in the source tree.
 fs::path ProgramAssets()
 {
-    return fs::path(__FILE__).parent_path() / ".." / ".." / "assets" / "program";
+    return PRESSVALE_PROGRAM_ASSETS;
 }
 
 std::string ReadWhole(const fs::path& path)

@@ -40,9 +40,7 @@ namespace {
 // The files the build lays out beside the program, from the source tree.
 QString ShippedFile(const char* relative)
 {
-    const std::filesystem::path program =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "assets" / "program";
-    return QString::fromStdString((program / relative).string());
+    return QString::fromStdString((std::filesystem::path(PRESSVALE_PROGRAM_ASSETS) / relative).string());
 }
 
 QByteArray ReadAll(const QString& path)

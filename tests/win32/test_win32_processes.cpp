@@ -5,6 +5,7 @@
 
 #include "child_program.h"
 #include "platform/run_and_wait.h"
+#include "platform/win32/owned.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_processes.h"
 
@@ -22,6 +23,14 @@ double ProcessorMilliseconds()
     return (ticks(kernel) + ticks(user)) / 10000.0;
 }
 
+// Waits (ten seconds at most) for the process to end, through a handle of its own that is
+// closed again before it returns. True once the process has ended.
+bool AwaitEnd(std::int64_t processId)
+{
+    const win32::KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId)));
+    return process.valid() && WaitForSingleObject(process.get(), 10000) == WAIT_OBJECT_0;
+}
+
 class Win32ProcessesTest : public ::testing::Test {
 protected:
     std::int32_t run(const std::string& arguments, std::optional<int> style = std::nullopt)
@@ -35,17 +44,19 @@ protected:
 
 TEST_F(Win32ProcessesTest, ReportsStillActiveThenTheExitCodeEvenOfAProgramThatEndedBeforeItWasOpened)
 {
-    const auto running = processes.open(processes.start(ChildCommand("sleep 1000 42"), 6));
+    const std::int64_t runningId = processes.start(ChildCommand("sleep 1000 42"), 6);
+    const auto running = processes.open(runningId);
     const std::int64_t ended = processes.start(ChildCommand("exit 7"), 6);
     ASSERT_TRUE(running);
     std::int32_t status = 0;
     EXPECT_TRUE(processes.exitStatus(*running, status));
     EXPECT_EQ(status, kStillActive);
-    Sleep(2000);
+    ASSERT_TRUE(AwaitEnd(runningId));
     EXPECT_TRUE(processes.exitStatus(*running, status));
     EXPECT_EQ(status, 42);
     processes.close(*running);
 
+    ASSERT_TRUE(AwaitEnd(ended));
     const auto late = processes.open(ended);
     ASSERT_TRUE(late);
     EXPECT_TRUE(processes.exitStatus(*late, status));
@@ -65,7 +76,7 @@ TEST_F(Win32ProcessesTest, StartsWithTheShowCodeOfTheStyleAndTheCommandLineUncha
         EXPECT_EQ(run("show", style), showCodes[style]) << style;
     EXPECT_EQ(run("show", 7), SW_SHOWMINNOACTIVE);
     EXPECT_EQ(run("show", -1), SW_SHOWMINNOACTIVE);
-    EXPECT_EQ(run("text \"Gr\xc3\xbc\xc3\x9f" "e \xe6\x97\xa5\xe6\x9c\xac \\\"q\\\"\""), 0);
+    EXPECT_EQ(run("text \"Gr\xc3\xbc\xc3\x9f" "e \xe6\x97\xa5\xe6\x9c\xac \\\"q\\\" \xed\xa0\x80\""), 0);
     EXPECT_EQ(RunAndWait(processes, eventPump, "\"C:\\windows\\pressvale missing.exe\" /p"),
               kStartFailureBase + ERROR_FILE_NOT_FOUND);
 }

@@ -11,21 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kPrintError = 1;
-
-std::string Utf8(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 // The system's text for `error`, on one line.
 std::wstring ErrorText(DWORD error)
@@ -47,7 +38,7 @@ int Fail(const std::wstring& message)
         if (c < 0x20 || c == 0x7f)
             c = L'?';
     }
-    std::fprintf(stderr, "AcroRd32.exe: %s\n", Utf8(line).c_str());
+    std::fprintf(stderr, "AcroRd32.exe: %s\n", pv::win32::Utf8(line).c_str());
     return kPrintError;
 }
 

@@ -1,27 +1,18 @@
 #include "platform/win32/wide_text.h"
 
-#include <windows.h>
+#include "platform/wtf8.h"
 
 namespace pv::win32 {
 
 std::wstring Wide(std::string_view text)
 {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
+    const std::u16string units = Utf16FromWtf8(text);
+    return {units.begin(), units.end()};
 }
 
 std::string Utf8(std::wstring_view text)
 {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
-    return utf8;
+    return Wtf8FromUtf16(std::u16string(text.begin(), text.end()));
 }
 
 }  // namespace pv::win32

@@ -3,7 +3,8 @@
 //   exit N           ends with code N
 //   sleep MS N       sleeps MS milliseconds, then ends with code N
 //   show             ends with the show code it was started with (1000 when none was given)
-//   text TEXT        ends with 0 when TEXT arrived as "Grüße 日本 \"q\"", else 1
+//   text TEXT        ends with 0 when TEXT arrived as "Grüße 日本 \"q\" " and a lone surrogate
+//                    (U+D800), else 1
 //   default NAME     ends with 0 when NAME is the default printer, else 1
 #include <windows.h>
 #include <shellapi.h>
@@ -26,7 +27,7 @@ int wmain(int count, wchar_t** arguments)
         return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : 1000;
     }
     if (what == L"text" && count == 3)
-        return std::wstring(arguments[2]) == L"Gr\u00fc\u00dfe \u65e5\u672c \"q\"" ? 0 : 1;
+        return std::wstring(arguments[2]) == L"Gr\u00fc\u00dfe \u65e5\u672c \"q\" \xD800" ? 0 : 1;
     if (what == L"default" && count == 3) {
         wchar_t name[256];
         DWORD size = 256;

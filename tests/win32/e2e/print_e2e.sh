@@ -1,6 +1,7 @@
 #!/bin/bash
 # print_e2e.sh WAY BUILD_DIR WINEPREFIX CUPSD_DIR RUN...: the real pressvale.exe prints a list
-# of files (a duplicate and non-ASCII names among them) through the stand-in reader, placed
+# of files (a duplicate and non-ASCII names among them, one with a character that takes a
+# surrogate pair in UTF-16) through the stand-in reader, placed
 # below the Program Files folder of the Wine prefix, on "beta", a printer of the private
 # scheduler that is not the default ("alpha"). RUN runs the print driver under Wine, which
 # ends the run in WAY (done, close or session-end; see print_driver.cpp) and checks that alpha
@@ -25,7 +26,7 @@ mkdir -p "$reader_dir"
 cp "$build/tools/AcroRd32.exe" "$reader_dir/"
 
 # Each file different, with bytes a text conversion would change.
-names=("first.pdf" "résumé ü.pdf" "first.pdf" "日本語.pdf")
+names=("first.pdf" "résumé ü.pdf" "first.pdf" "日本語.pdf" "😀 outside the BMP.pdf")
 for name in "${names[@]}"; do
     [[ -f $work/$name ]] || printf '%%PDF-1.4\r\n%% %s\n\0\377\n%%%%EOF\n' "$name" >"$work/$name"
 done

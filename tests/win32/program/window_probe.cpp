@@ -26,6 +26,20 @@ int Fail(const char* what)
     return 1;
 }
 
+// Whether `window` or one of its controls has something left to paint.
+bool PaintPending(HWND window)
+{
+    bool pending = GetUpdateRect(window, nullptr, FALSE);
+    EnumChildWindows(
+        window,
+        [](HWND control, LPARAM data) -> BOOL {
+            *reinterpret_cast<bool*>(data) |= GetUpdateRect(control, nullptr, FALSE) != FALSE;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&pending));
+    return pending;
+}
+
 // The window's client area as a 24-bit bottom-up bitmap file.
 bool SaveScreenshot(HWND window, const std::wstring& path)
 {
@@ -94,8 +108,13 @@ int wmain(int argc, wchar_t** argv)
         TerminateProcess(started.hProcess, 1);
         return Fail("no window within 30 seconds");
     }
-    // A moment for the first paint.
-    Sleep(500);
+    // The first paint: the window and its controls have nothing left to paint.
+    for (int tries = 0; tries < 200 && PaintPending(window); ++tries)
+        Sleep(50);
+    if (PaintPending(window)) {
+        TerminateProcess(started.hProcess, 1);
+        return Fail("the window was not painted within 10 seconds");
+    }
 
     wchar_t caption[64]{};
     GetWindowTextW(window, caption, 64);

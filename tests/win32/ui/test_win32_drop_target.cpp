@@ -55,7 +55,7 @@ protected:
 
 TEST_F(FileDropTargetTest, AFileListIsOfferedTakenAndDroppedInOrder)
 {
-    offer(CF_HDROP, DropFilesOf({L"C:\\b.pdf", L"C:\\Folder", L"C:\\\u00e9.pdf"}));
+    offer(CF_HDROP, DropFilesOf({L"C:\\b.pdf", L"C:\\Folder", L"C:\\\u00e9.pdf", L"C:\\lone\xD800.pdf"}));
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     target.DragEnter(data, MK_LBUTTON, {0, 0}, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
@@ -65,7 +65,9 @@ TEST_F(FileDropTargetTest, AFileListIsOfferedTakenAndDroppedInOrder)
     target.Drop(data, 0, {5, 5}, &effect);
     EXPECT_EQ(asked, (std::vector<std::string>{"files", "files"}));
     ASSERT_EQ(drops.size(), 1u);
-    EXPECT_EQ(drops[0], (std::vector<std::string>{"C:\\b.pdf", "C:\\Folder", "C:\\\xc3\xa9.pdf"}));
+    // A name that is not valid UTF-16 arrives in the form that gives it back unchanged.
+    EXPECT_EQ(drops[0],
+              (std::vector<std::string>{"C:\\b.pdf", "C:\\Folder", "C:\\\xc3\xa9.pdf", "C:\\lone\xed\xa0\x80.pdf"}));
 }
 
 TEST_F(FileDropTargetTest, TextIsRefusedAndNeverDropped)

@@ -1,5 +1,7 @@
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -44,6 +46,13 @@ public:
     {
         std::ofstream(pending_.front()).put('\n');
         pending_.erase(pending_.begin());
+    }
+    // Waits without collecting the child (WNOWAIT), so that its status stays for processes().
+    void awaitEnd(std::int64_t processId)
+    {
+        siginfo_t ended{};
+        while (waitid(P_PID, static_cast<id_t>(processId), &ended, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+        }
     }
     std::string missingProgram() { return QuoteArgument((folder_ / "no-such-program").string()) + " x"; }
 
