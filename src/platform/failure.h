@@ -6,7 +6,10 @@
 namespace pv {
 
 // The one kind of failure every routine raises: a description for the user and a numeric
-// code. Guarded procedures catch it, report it and go on with their next step.
+// code. The code is one of the run-time error numbers below when the program raises the
+// failure itself, or the system's own error number (errno on Linux, GetLastError() on Windows)
+// when a platform service passes a failure of the system on. Guarded procedures catch it,
+// report it and go on with their next step.
 class Failure : public std::runtime_error {
 public:
     Failure(std::string description, long code)
@@ -20,8 +23,8 @@ private:
     long code_;
 };
 
-// Codes the program raises itself. They are the run-time error numbers of the Windows
-// platform for the same faults, so an error report names a fault by one number everywhere.
+// Codes the program raises itself: the run-time error numbers of the Windows platform for the
+// same faults, so an error report names such a fault by one number everywhere.
 namespace failure_code {
 inline constexpr long kInvalidProcedureCall = 5;
 inline constexpr long kSubscriptOutOfRange = 9;

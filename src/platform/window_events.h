@@ -65,4 +65,19 @@ public:
     virtual void ListView1_OLEDragDrop(const std::vector<std::string>& paths) = 0;
 };
 
+// Calls the click procedure of push button `number`, 1 to 6, as both windows do when a button
+// is clicked; another number calls nothing.
+inline void ClickPushButton(MainWindowEvents& events, int number)
+{
+    switch (number) {
+    case 1: events.PushButton1_Click(); break;
+    case 2: events.PushButton2_Click(); break;
+    case 3: events.PushButton3_Click(); break;
+    case 4: events.PushButton4_Click(); break;
+    case 5: events.PushButton5_Click(); break;
+    case 6: events.PushButton6_Click(); break;
+    default: break;
+    }
+}
+
 }  // namespace pv

@@ -134,16 +134,8 @@ QPushButton* MainWindow::makeButton(int number, const char* caption, QWidget* pa
     button->installEventFilter(this);
     buttons_[number - 1] = button;
     connect(button, &QPushButton::clicked, this, [this, number] {
-        if (!events_)
-            return;
-        switch (number) {
-        case 1: events_->PushButton1_Click(); break;
-        case 2: events_->PushButton2_Click(); break;
-        case 3: events_->PushButton3_Click(); break;
-        case 4: events_->PushButton4_Click(); break;
-        case 5: events_->PushButton5_Click(); break;
-        case 6: events_->PushButton6_Click(); break;
-        }
+        if (events_)
+            ClickPushButton(*events_, number);
     });
     return button;
 }

@@ -330,23 +330,8 @@ void MainWindow::commanded(HWND control, int code)
     if (code != BN_CLICKED)
         return;
     for (const Control& each : controls_) {
-        if (each.window == control && each.entry->kind == ControlKind::PushButton)
-            clicked(each.entry->number);
-    }
-}
-
-void MainWindow::clicked(int number)
-{
-    if (!events_)
-        return;
-    switch (number) {
-    case 1: events_->PushButton1_Click(); break;
-    case 2: events_->PushButton2_Click(); break;
-    case 3: events_->PushButton3_Click(); break;
-    case 4: events_->PushButton4_Click(); break;
-    case 5: events_->PushButton5_Click(); break;
-    case 6: events_->PushButton6_Click(); break;
-    default: break;
+        if (each.window == control && each.entry->kind == ControlKind::PushButton && events_)
+            ClickPushButton(*events_, each.entry->number);
     }
 }
 

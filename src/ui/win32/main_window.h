@@ -84,7 +84,6 @@ private:
     // Works the look out again from the design colours, the skin and the scale, and redraws.
     void refreshLook();
     void commanded(HWND control, int code);
-    void clicked(int number);
     void drawItem(const DRAWITEMSTRUCT& item);
     void mouseMoved(POINT at);
     void activated(bool active);
