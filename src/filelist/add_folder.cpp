@@ -52,23 +52,15 @@ void AddFolderTree(Services& services, ErrorReports& reports, WindowSurface& win
     FolderList folders;
     guard.step(114, [&] { folders = {folder + kPathSeparator}; });
     // Every folder is listed and its files judged first, the window answering between folders
-    // and every few hundred files; the rows follow in one go, so rows that another action
-    // appends meanwhile still come before this walk's.
+    // and every few hundred files; the rows follow in one go.
     GuardedWalkSteps steps{guard};
-    std::vector<std::string> admitted;
-    std::size_t judged = 0;
-    WalkTreeFiles(services.fileSystem, services.eventPump, folders, "*." + extension, steps,
-                  [&](const std::string& path, const std::string&) {
-                      if (++judged % kFilesBetweenTurns == 0)
-                          services.eventPump.processEvents();
-                      if (guard.test(132, [&] {
-                              return ReadAttributes(services.fileSystem, path) != kSkippedTreeFileAttributes;
-                          }))
-                          admitted.push_back(NormaliseEntryPath(path));
-                      return true;
-                  });
-    for (std::string& path : admitted)
-        guard.step(132, [&] { AppendListEntry(files, std::move(path)); });
+    AddWalkedFiles(
+        services.fileSystem, services.eventPump, folders, "*." + extension, steps,
+        [&](const std::string& path) {
+            return guard.test(132,
+                              [&] { return ReadAttributes(services.fileSystem, path) != kSkippedTreeFileAttributes; });
+        },
+        [&](std::string path) { guard.step(132, [&] { AppendListEntry(files, std::move(path)); }); });
     guard.step(136, [&] { window.setPointer(PointerKind::Default); });
 }
 

@@ -1,7 +1,6 @@
 #include "filelist/admission.h"
 
 #include "platform/failure.h"
-#include "platform/folder_walk.h"
 #include "platform/path_style.h"
 
 namespace pv {
@@ -49,18 +48,13 @@ void AddTreeFiles(FileSystem& fileSystem, EventPump& eventPump, FileList& files,
 {
     FolderList folders{root + kPathSeparator};
     PlainWalkSteps steps;
-    std::vector<std::string> admitted;
-    std::size_t judged = 0;
-    WalkTreeFiles(fileSystem, eventPump, folders, pattern, steps, [&](const std::string& path, const std::string&) {
-        if (++judged % kFilesBetweenTurns == 0)
-            eventPump.processEvents();
-        const std::optional<FileStatus> status = fileSystem.status(path);
-        if (status && status->attributes != kSkippedTreeFileAttributes)
-            admitted.push_back(NormaliseEntryPath(path));
-        return true;
-    });
-    for (std::string& path : admitted)
-        AppendListEntry(files, std::move(path));
+    AddWalkedFiles(
+        fileSystem, eventPump, folders, pattern, steps,
+        [&](const std::string& path) {
+            const std::optional<FileStatus> status = fileSystem.status(path);
+            return status && status->attributes != kSkippedTreeFileAttributes;
+        },
+        [&](std::string path) { AppendListEntry(files, std::move(path)); });
 }
 
 }  // namespace pv

@@ -4,9 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
 #include "filelist/file_list.h"
 #include "platform/event_pump.h"
 #include "platform/file_system.h"
+#include "platform/folder_walk.h"
 
 namespace pv {
 
@@ -30,6 +33,27 @@ std::string NormaliseEntryPath(const std::string& path);
 
 // Folder, one separator, name.
 std::string ComposePath(const std::string& folder, const std::string& name);
+
+// Walks the tree from `folders` for names matching `pattern` (the walk's steps through
+// `steps`), turning the event loop every few hundred files, and once the walk ends hands each
+// file that `admits` lets in, normalised, in walk order, to `append`. Rows that another action
+// appends meanwhile so come before this walk's.
+template <class Steps, class Admits, class Append>
+void AddWalkedFiles(FileSystem& fileSystem, EventPump& eventPump, FolderList& folders, const std::string& pattern,
+                    Steps& steps, Admits&& admits, Append&& append)
+{
+    std::vector<std::string> admitted;
+    std::size_t judged = 0;
+    WalkTreeFiles(fileSystem, eventPump, folders, pattern, steps, [&](const std::string& path, const std::string&) {
+        if (++judged % kFilesBetweenTurns == 0)
+            eventPump.processEvents();
+        if (admits(path))
+            admitted.push_back(NormaliseEntryPath(path));
+        return true;
+    });
+    for (std::string& path : admitted)
+        append(std::move(path));
+}
 
 // Appends every admissible file of the tree under `root` whose name matches `pattern`, in
 // walk order, each path normalised. The files are judged as the walk finds them and appended
