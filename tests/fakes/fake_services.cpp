@@ -38,6 +38,18 @@ BoxAnswer FakeMessageBoxes::show(const std::string& text, const std::string& tit
     return answer;
 }
 
+std::vector<int> ReportedLines(const FakeMessageBoxes& boxes, const std::string& procedure)
+{
+    const std::string marker = procedure + " at line ";
+    std::vector<int> lines;
+    for (const FakeMessageBoxes::Box& box : boxes.shown) {
+        const auto at = box.text.find(marker);
+        const bool report = box.title == "Application Error" && at != std::string::npos;
+        lines.push_back(report ? std::stoi(box.text.substr(at + marker.size())) : -1);
+    }
+    return lines;
+}
+
 std::string FakeFileDialogs::showOpen(const OpenFileDialogSettings& settings)
 {
     openedWith.push_back(settings);

@@ -35,6 +35,10 @@ public:
     std::function<void(const Box&)> onShow;
 };
 
+// The line each error report of `procedure` quotes ("... <procedure> at line N"), one entry
+// a box in the order they were shown; -1 for a box that is no such report.
+std::vector<int> ReportedLines(const FakeMessageBoxes& boxes, const std::string& procedure);
+
 // The dialogs return what the test scripted, in turn; a Failure is thrown instead.
 class FakeFileDialogs final : public FileDialogs {
 public:

@@ -35,16 +35,8 @@ struct AddFolderTest : ::testing::Test {
         fs.addFile(Native("/docs/.hidden/secret.pdf"));
     }
 
-    std::vector<int> reportedLines() const
-    {
-        std::vector<int> lines;
-        for (const auto& box : h.boxes.shown) {
-            const auto at = box.text.find("PushButton3_Click at line ");
-            EXPECT_NE(at, std::string::npos) << box.text;
-            lines.push_back(std::stoi(box.text.substr(at + 26)));
-        }
-        return lines;
-    }
+    // -1 for a box that is no report of this action.
+    std::vector<int> reportedLines() const { return ReportedLines(h.boxes, "PushButton3_Click"); }
 };
 
 TEST_F(AddFolderTest, AppendsThePdfFilesOfTheTreeInWalkOrder)

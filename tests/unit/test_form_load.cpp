@@ -18,18 +18,10 @@ struct FormLoadTest : ::testing::Test {
         h.printers.defaultName = "alpha";
     }
 
-    // The line numbers the error reports quote, in order.
+    // The line numbers the error reports quote, in order; -1 for a box that is no load report.
     std::vector<int> reportedLines() const
     {
-        std::vector<int> lines;
-        for (const auto& box : h.boxes.shown) {
-            EXPECT_EQ(box.title, "Application Error");
-            const std::string prefix = "in Pagevane2/11/2015.Form1.Form_Load at line ";
-            const auto at = box.text.find(prefix);
-            EXPECT_NE(at, std::string::npos) << box.text;
-            lines.push_back(std::stoi(box.text.substr(at + prefix.size())));
-        }
-        return lines;
+        return ReportedLines(h.boxes, "in Pagevane2/11/2015.Form1.Form_Load");
     }
 };
 

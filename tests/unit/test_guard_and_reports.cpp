@@ -45,15 +45,7 @@ struct GuardTest : ::testing::Test {
     ErrorReports reports{boxes, "help@x.test"};
     Guard guard{"in Proc ", reports};
 
-    std::vector<std::string> lines() const
-    {
-        std::vector<std::string> result;
-        for (const auto& box : boxes.shown) {
-            const auto at = box.text.find("at line ");
-            result.push_back(box.text.substr(at + 8, box.text.find('\r', at) - at - 8));
-        }
-        return result;
-    }
+    std::vector<int> lines() const { return ReportedLines(boxes, "in Proc"); }
 };
 
 TEST_F(GuardTest, ReportsEachFailingStepInOrderAndGoesOn)
@@ -64,7 +56,7 @@ TEST_F(GuardTest, ReportsEachFailingStepInOrderAndGoesOn)
     guard.step(104, [&] { ran.push_back(104); });
     guard.step(106, [&] { throw Failure("second", 2); });
     EXPECT_EQ(ran, (std::vector<int>{100, 104}));
-    EXPECT_EQ(lines(), (std::vector<std::string>{"102", "106"}));
+    EXPECT_EQ(lines(), (std::vector<int>{102, 106}));
 }
 
 TEST_F(GuardTest, AFailedStepLeavesTheValueItWasToProduce)
@@ -80,7 +72,7 @@ TEST_F(GuardTest, AFailingTestCountsAsPassed)
 {
     EXPECT_TRUE(guard.test(104, []() -> bool { throw Failure("cannot tell", 5); }));
     EXPECT_FALSE(guard.test(106, [] { return false; }));
-    EXPECT_EQ(lines(), (std::vector<std::string>{"104"}));
+    EXPECT_EQ(lines(), std::vector<int>{104});
 }
 
 TEST_F(GuardTest, AnyExceptionIsReportedNotPropagated)
@@ -100,7 +92,7 @@ TEST_F(GuardTest, AHandledFailureEndsTheProcedureWithoutReport)
     EXPECT_FALSE(ranAfter);
     EXPECT_TRUE(guard.ended());
     EXPECT_FALSE(guard.test(106, [] { return true; }));
-    EXPECT_EQ(lines(), (std::vector<std::string>{"100"}));
+    EXPECT_EQ(lines(), std::vector<int>{100});
 }
 
 }  // namespace

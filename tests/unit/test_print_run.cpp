@@ -51,14 +51,11 @@ struct PrintRunTest : ::testing::Test {
         return files;
     }
 
+    // The lines the error reports of `procedure` quote; the run's other boxes ("Done.") are left out.
     std::vector<int> reportedLines(const std::string& procedure = "PushButton2_Click") const
     {
-        std::vector<int> lines;
-        for (const auto& box : h.boxes.shown) {
-            const auto at = box.text.find(procedure + " at line ");
-            if (at != std::string::npos)
-                lines.push_back(std::stoi(box.text.substr(at + procedure.size() + 9)));
-        }
+        std::vector<int> lines = ReportedLines(h.boxes, procedure);
+        std::erase(lines, -1);
         return lines;
     }
 };
