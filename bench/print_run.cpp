@@ -22,6 +22,7 @@
 
 #include "app/form1.h"
 #include "platform/cups/cups_printers.h"
+#include "platform/portable/standard_random.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
@@ -29,7 +30,6 @@
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_shell.h"
-#include "platform/standard_random.h"
 #include "printing/reader_location.h"
 #include "ui/qt/main_window.h"
 

@@ -1,9 +1,10 @@
 # pressvale_layer(TARGET FOLDER [ONLY stem...] [EXCLUDE stem...] [LINKS target...])
 #
 # A static library of the sources in src/FOLDER (all of them, only the named stems, or all but
-# the excluded ones). Its headers are reached as "FOLDER/name.h" through an include root that
-# holds links to this layer's own headers and nothing else, so a target sees the headers of the
-# layers it links and no others: an include against the grain fails to build.
+# the excluded ones), or an interface library when they are headers only. Its headers are
+# reached as "FOLDER/name.h" through an include root that holds links to this layer's own
+# headers and nothing else, so a target sees the headers of the layers it links and no others:
+# an include against the grain fails to build.
 function(pressvale_layer target folder)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "ONLY;EXCLUDE;LINKS")
   set(dir ${PROJECT_SOURCE_DIR}/src/${folder})
@@ -23,7 +24,13 @@ function(pressvale_layer target folder)
     endif()
     list(APPEND sources ${file})
   endforeach()
-  add_library(${target} STATIC ${sources})
-  target_include_directories(${target} PUBLIC ${root})
-  target_link_libraries(${target} PUBLIC ${arg_LINKS})
+  if("${sources}" MATCHES "\\.cpp(;|$)")
+    add_library(${target} STATIC ${sources})
+    set(scope PUBLIC)
+  else()
+    add_library(${target} INTERFACE ${sources})
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(${target} ${scope} ${root})
+  target_link_libraries(${target} ${scope} ${arg_LINKS})
 endfunction()

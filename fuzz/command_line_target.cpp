@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/command_line.h"
+#include "platform/portable/command_line.h"
 #include "targets.h"
 
 namespace pv::fuzz {

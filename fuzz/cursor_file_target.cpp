@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "platform/cursor_file.h"
+#include "platform/portable/cursor_file.h"
 #include "targets.h"
 
 namespace pv::fuzz {

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "filelist/admission.h"
-#include "platform/path_style.h"
+#include "services/path_style.h"
 #include "targets.h"
 
 namespace pv::fuzz {

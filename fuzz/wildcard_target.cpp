@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/wildcard.h"
+#include "platform/portable/wildcard.h"
 #include "targets.h"
 
 namespace pv::fuzz {

@@ -7,7 +7,8 @@
 #include "app/form1.h"
 #include "build_config.h"
 #include "platform/cups/cups_printers.h"
-#include "platform/early_printers.h"
+#include "platform/portable/early_printers.h"
+#include "platform/portable/standard_random.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
@@ -18,7 +19,6 @@
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/termination_signals.h"
-#include "platform/standard_random.h"
 #include "ui/qt/early_font_configuration.h"
 #include "ui/qt/main_window.h"
 

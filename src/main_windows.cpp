@@ -8,9 +8,8 @@
 
 #include "app/form1.h"
 #include "build_config.h"
-#include "platform/standard_random.h"
+#include "platform/portable/standard_random.h"
 #include "platform/win32/console_close.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_file_dialogs.h"
@@ -20,6 +19,7 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32_support/wide_text.h"
 #include "ui/win32/main_window.h"
 
 namespace {

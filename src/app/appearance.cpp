@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/path_style.h"
+#include "services/path_style.h"
 
 namespace pv {
 namespace {

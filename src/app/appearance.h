@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/skin_framework.h"
-#include "platform/file_system.h"
-#include "platform/window_controls.h"
+#include "services/file_system.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

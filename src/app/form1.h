@@ -6,11 +6,11 @@
 #include "base/error_reports.h"
 #include "filelist/file_list.h"
 #include "filelist/list_editing.h"
-#include "platform/dialogs.h"
-#include "platform/services.h"
-#include "platform/window_controls.h"
-#include "platform/window_events.h"
 #include "printing/print_run.h"
+#include "services/dialogs.h"
+#include "services/services.h"
+#include "window_contract/window_controls.h"
+#include "window_contract/window_events.h"
 
 namespace pv {
 

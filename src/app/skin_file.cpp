@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 

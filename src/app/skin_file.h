@@ -28,7 +28,7 @@
 
 #include <string_view>
 
-#include "platform/skin.h"
+#include "window_contract/skin.h"
 
 namespace pv {
 

@@ -1,7 +1,7 @@
 #include "app/skin_framework.h"
 
 #include "app/skin_file.h"
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 

@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/file_system.h"
-#include "platform/skin.h"
-#include "platform/window_controls.h"
+#include "services/file_system.h"
+#include "window_contract/skin.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/dialogs.h"
-#include "platform/failure.h"
+#include "services/dialogs.h"
+#include "services/failure.h"
 
 namespace pv {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "base/error_reports.h"
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 

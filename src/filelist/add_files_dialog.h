@@ -2,7 +2,7 @@
 
 #include "base/error_reports.h"
 #include "filelist/file_list.h"
-#include "platform/dialogs.h"
+#include "services/dialogs.h"
 
 namespace pv {
 

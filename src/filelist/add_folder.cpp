@@ -3,8 +3,8 @@
 #include "base/guard.h"
 #include "base/procedure_ids.h"
 #include "filelist/admission.h"
-#include "platform/folder_walk.h"
-#include "platform/path_style.h"
+#include "platform/portable/folder_walk.h"
+#include "services/path_style.h"
 
 namespace pv {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "base/error_reports.h"
 #include "filelist/file_list.h"
-#include "platform/services.h"
-#include "platform/window_controls.h"
+#include "services/services.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

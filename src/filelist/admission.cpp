@@ -1,7 +1,7 @@
 #include "filelist/admission.h"
 
-#include "platform/failure.h"
-#include "platform/path_style.h"
+#include "services/failure.h"
+#include "services/path_style.h"
 
 namespace pv {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "filelist/file_list.h"
-#include "platform/event_pump.h"
-#include "platform/file_system.h"
-#include "platform/folder_walk.h"
+#include "platform/portable/folder_walk.h"
+#include "services/event_pump.h"
+#include "services/file_system.h"
 
 namespace pv {
 

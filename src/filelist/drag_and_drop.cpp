@@ -1,7 +1,7 @@
 #include "filelist/drag_and_drop.h"
 
 #include "filelist/admission.h"
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 

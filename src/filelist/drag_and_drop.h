@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "filelist/file_list.h"
-#include "platform/event_pump.h"
-#include "platform/file_system.h"
+#include "services/event_pump.h"
+#include "services/file_system.h"
 
 namespace pv {
 

@@ -1,6 +1,6 @@
 #include "filelist/file_list.h"
 
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 

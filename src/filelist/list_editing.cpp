@@ -2,8 +2,8 @@
 
 #include "base/guard.h"
 #include "base/procedure_ids.h"
-#include "platform/failure.h"
-#include "platform/window_events.h"
+#include "services/failure.h"
+#include "window_contract/window_events.h"
 
 namespace pv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "base/error_reports.h"
 #include "filelist/file_list.h"
-#include "platform/window_controls.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

@@ -4,7 +4,7 @@
 
 #include "base/error_reports.h"
 #include "filelist/file_list.h"
-#include "platform/services.h"
+#include "services/services.h"
 
 namespace pv {
 

@@ -2,10 +2,10 @@
 
 #include "base/guard.h"
 #include "base/procedure_ids.h"
-#include "platform/command_line.h"
-#include "platform/path_style.h"
-#include "platform/run_and_wait.h"
+#include "platform/portable/command_line.h"
+#include "platform/portable/run_and_wait.h"
 #include "printing/reader_location.h"
+#include "services/path_style.h"
 
 namespace pv {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/error_reports.h"
-#include "platform/services.h"
+#include "services/services.h"
 
 namespace pv {
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "base/error_reports.h"
-#include "platform/printers.h"
-#include "platform/settings_store.h"
-#include "platform/window_controls.h"
+#include "services/printers.h"
+#include "services/settings_store.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

@@ -1,7 +1,7 @@
 #include "printing/reader_location.h"
 
-#include "platform/folder_walk.h"
-#include "platform/path_style.h"
+#include "platform/portable/folder_walk.h"
+#include "services/path_style.h"
 
 namespace pv {
 

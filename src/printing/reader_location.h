@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/event_pump.h"
-#include "platform/file_system.h"
-#include "platform/shell.h"
+#include "services/event_pump.h"
+#include "services/file_system.h"
+#include "services/shell.h"
 
 namespace pv {
 

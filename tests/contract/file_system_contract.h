@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/file_system.h"
-#include "platform/path_style.h"
+#include "services/file_system.h"
+#include "services/path_style.h"
 
 namespace pv::testing {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/failure.h"
-#include "platform/printers.h"
+#include "services/failure.h"
+#include "services/printers.h"
 
 namespace pv::testing {
 

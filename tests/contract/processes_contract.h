@@ -7,8 +7,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/failure.h"
-#include "platform/processes.h"
+#include "services/failure.h"
+#include "services/processes.h"
 
 namespace pv::testing {
 

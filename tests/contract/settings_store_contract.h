@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/settings_store.h"
+#include "services/settings_store.h"
 
 namespace pv::testing {
 

@@ -20,12 +20,12 @@
 #include "app/form1.h"
 #include "fakes/fake_services.h"
 #include "platform/cups/cups_printers.h"
+#include "platform/portable/standard_random.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_shell.h"
-#include "platform/standard_random.h"
 #include "private_scheduler.h"
 #include "ui/qt/main_window.h"
 

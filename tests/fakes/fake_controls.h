@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "filelist/file_list.h"
-#include "platform/failure.h"
-#include "platform/skin.h"
-#include "platform/window_controls.h"
+#include "services/failure.h"
+#include "window_contract/skin.h"
+#include "window_contract/window_controls.h"
 
 namespace pv::testing {
 

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <functional>
 
-#include "platform/event_pump.h"
+#include "services/event_pump.h"
 
 namespace pv::testing {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "platform/path_style.h"
-#include "platform/wildcard.h"
+#include "platform/portable/wildcard.h"
+#include "services/path_style.h"
 
 namespace pv::testing {
 namespace {

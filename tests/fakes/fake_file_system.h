@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fakes/native_path.h"
-#include "platform/file_system.h"
+#include "services/file_system.h"
 
 namespace pv::testing {
 

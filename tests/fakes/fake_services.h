@@ -9,12 +9,12 @@
 #include <variant>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/failure.h"
-#include "platform/printers.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
+#include "services/clock.h"
+#include "services/dialogs.h"
+#include "services/failure.h"
+#include "services/printers.h"
+#include "services/settings_store.h"
+#include "services/shell.h"
 
 namespace pv::testing {
 

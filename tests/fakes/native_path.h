@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/path_style.h"
+#include "services/path_style.h"
 
 namespace pv::testing {
 

@@ -2,8 +2,8 @@
 #include <gmock/gmock.h>
 
 #include "platform/cups/cups_printers.h"
-#include "platform/failure.h"
 #include "private_scheduler.h"
+#include "services/failure.h"
 
 namespace pv::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "contract/processes_contract.h"
-#include "platform/command_line.h"
+#include "platform/portable/command_line.h"
 #include "platform/posix/posix_processes.h"
 
 namespace pv::testing {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fakes/fake_event_pump.h"
-#include "platform/folder_walk.h"
+#include "platform/portable/folder_walk.h"
 #include "platform/posix/posix_file_system.h"
 #include "temp_tree.h"
 

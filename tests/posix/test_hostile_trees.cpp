@@ -31,7 +31,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/folder_walk.h"
+#include "platform/portable/folder_walk.h"
 #include "platform/posix/posix_file_system.h"
 #include "temp_tree.h"
 

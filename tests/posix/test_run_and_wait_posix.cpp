@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "fakes/sleeping_event_pump.h"
+#include "platform/portable/run_and_wait.h"
 #include "platform/posix/posix_processes.h"
-#include "platform/run_and_wait.h"
 
 namespace pv {
 namespace {

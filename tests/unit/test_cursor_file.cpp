@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/cursor_file.h"
+#include "platform/portable/cursor_file.h"
 
 namespace pv {
 namespace {

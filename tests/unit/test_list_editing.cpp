@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/form_harness.h"
-#include "platform/window_events.h"
+#include "window_contract/window_events.h"
 
 namespace pv::testing {
 namespace {

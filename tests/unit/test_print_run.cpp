@@ -4,9 +4,9 @@
 #include <functional>
 
 #include "fakes/form_harness.h"
-#include "platform/path_style.h"
 #include "printing/per_file_print.h"
 #include "printing/reader_location.h"
+#include "services/path_style.h"
 
 namespace pv::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "app/skin_file.h"
-#include "platform/cursor_file.h"
+#include "platform/portable/cursor_file.h"
 
 namespace pv {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/skin_file.h"
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "app/skin_framework.h"
 #include "fakes/native_path.h"
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 namespace {

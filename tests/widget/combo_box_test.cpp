@@ -1,6 +1,6 @@
 #include <QComboBox>
 
-#include "platform/failure.h"
+#include "services/failure.h"
 #include "window_fixture.h"
 
 namespace pv::testing {

@@ -12,7 +12,7 @@
 #include <QTreeView>
 #include <QUrl>
 
-#include "platform/failure.h"
+#include "services/failure.h"
 #include "ui/qt/file_list_model.h"
 #include "window_fixture.h"
 

@@ -11,9 +11,9 @@
 #include <QScreen>
 #include <QTreeView>
 
-#include "platform/failure.h"
 #include "platform/qt/qt_event_pump.h"
-#include "platform/skin.h"
+#include "services/failure.h"
+#include "window_contract/skin.h"
 #include "window_fixture.h"
 
 namespace pv::testing {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_events.h"
+#include "window_contract/window_events.h"
 
 namespace pv::testing {
 

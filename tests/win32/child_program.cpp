@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv::testing {
 

@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "platform/win32/long_path.h"
-#include "platform/win32/owned.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/owned.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv::testing {
 namespace {

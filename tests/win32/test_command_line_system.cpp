@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "platform/command_line_cases.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/wide_text.h"
+#include "portable/command_line_cases.h"
 
 namespace pv::testing {
 namespace {

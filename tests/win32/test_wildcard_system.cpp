@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/wildcard.h"
-#include "platform/win32/owned.h"
-#include "platform/win32/wide_text.h"
+#include "platform/portable/wildcard.h"
+#include "platform/win32_support/owned.h"
+#include "platform/win32_support/wide_text.h"
 #include "temp_folder.h"
 
 namespace pv {

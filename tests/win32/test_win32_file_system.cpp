@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <windows.h>
 
-#include "platform/folder_walk.h"
+#include "platform/portable/folder_walk.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_file_system.h"
 #include "temp_folder.h"

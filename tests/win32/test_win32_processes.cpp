@@ -4,10 +4,10 @@
 #include <chrono>
 
 #include "child_program.h"
-#include "platform/run_and_wait.h"
-#include "platform/win32/owned.h"
+#include "platform/portable/run_and_wait.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_processes.h"
+#include "platform/win32_support/owned.h"
 
 namespace pv {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_settings_store.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv {
 namespace {

@@ -11,34 +11,28 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/owned.h"
+#include "platform/win32_support/system_error.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kPrintError = 1;
 
-// The system's text for `error`, on one line.
-std::wstring ErrorText(DWORD error)
+// The system's text for `error`, with its number.
+std::string ErrorText(DWORD error)
 {
-    wchar_t* buffer = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = buffer ? buffer : L"";
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text + L" (error " + std::to_wstring(error) + L")";
+    return pv::win32::SystemErrorText(error) + " (error " + std::to_string(error) + ")";
 }
 
-int Fail(const std::wstring& message)
+int Fail(std::string line)
 {
-    std::wstring line = message;
-    for (wchar_t& c : line) {
-        if (c < 0x20 || c == 0x7f)
-            c = L'?';
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
     }
-    std::fprintf(stderr, "AcroRd32.exe: %s\n", pv::win32::Utf8(line).c_str());
+    std::fprintf(stderr, "AcroRd32.exe: %s\n", line.c_str());
     return kPrintError;
 }
 
@@ -60,17 +54,6 @@ std::wstring DefaultPrinter()
     return name;
 }
 
-// Owns a file or printer handle for the length of the print.
-template <BOOL(WINAPI* Close)(HANDLE)>
-struct Handle {
-    HANDLE value = nullptr;
-    ~Handle()
-    {
-        if (value && value != INVALID_HANDLE_VALUE)
-            Close(value);
-    }
-};
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -80,44 +63,46 @@ int wmain(int argc, wchar_t** argv)
         return kUsageError;
     }
     const std::wstring path = argv[3];
+    const std::string name = "\"" + pv::win32::Utf8(path) + "\"";
 
-    Handle<CloseHandle> file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.value == INVALID_HANDLE_VALUE)
-        return Fail(L"cannot read \"" + path + L"\": " + ErrorText(GetLastError()));
-    if (GetFileType(file.value) != FILE_TYPE_DISK)
-        return Fail(L"cannot read \"" + path + L"\": not a regular file");
+    const pv::win32::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return Fail("cannot read " + name + ": " + ErrorText(GetLastError()));
+    if (GetFileType(file.get()) != FILE_TYPE_DISK)
+        return Fail("cannot read " + name + ": not a regular file");
 
     const std::wstring printer = DefaultPrinter();
     if (printer.empty())
-        return Fail(L"no default printer: " + ErrorText(GetLastError()));
-    Handle<ClosePrinter> spooler;
-    if (!OpenPrinterW(const_cast<wchar_t*>(printer.c_str()), &spooler.value, nullptr))
-        return Fail(L"cannot open printer \"" + printer + L"\": " + ErrorText(GetLastError()));
+        return Fail("no default printer: " + ErrorText(GetLastError()));
+    const std::string printerName = "printer \"" + pv::win32::Utf8(printer) + "\"";
+    pv::win32::PrinterHandle spooler;
+    if (!OpenPrinterW(const_cast<wchar_t*>(printer.c_str()), spooler.out(), nullptr))
+        return Fail("cannot open " + printerName + ": " + ErrorText(GetLastError()));
 
     std::wstring title = JobTitle(path);
     wchar_t dataType[] = L"RAW";
     DOC_INFO_1W document{title.data(), nullptr, dataType};
-    if (StartDocPrinterW(spooler.value, 1, reinterpret_cast<BYTE*>(&document)) == 0)
-        return Fail(L"printer \"" + printer + L"\" refused \"" + path + L"\": " + ErrorText(GetLastError()));
+    if (StartDocPrinterW(spooler.get(), 1, reinterpret_cast<BYTE*>(&document)) == 0)
+        return Fail(printerName + " refused " + name + ": " + ErrorText(GetLastError()));
     std::vector<char> chunk(1 << 16);
     for (;;) {
         DWORD read = 0;
-        if (!ReadFile(file.value, chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
+        if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
             const DWORD error = GetLastError();
-            AbortPrinter(spooler.value);
-            return Fail(L"cannot read \"" + path + L"\": " + ErrorText(error));
+            AbortPrinter(spooler.get());
+            return Fail("cannot read " + name + ": " + ErrorText(error));
         }
         if (read == 0)
             break;
         DWORD written = 0;
-        if (!WritePrinter(spooler.value, chunk.data(), read, &written) || written != read) {
+        if (!WritePrinter(spooler.get(), chunk.data(), read, &written) || written != read) {
             const DWORD error = GetLastError();
-            AbortPrinter(spooler.value);
-            return Fail(L"printer \"" + printer + L"\" took only part of \"" + path + L"\": " + ErrorText(error));
+            AbortPrinter(spooler.get());
+            return Fail(printerName + " took only part of " + name + ": " + ErrorText(error));
         }
     }
-    if (!EndDocPrinter(spooler.value))
-        return Fail(L"printer \"" + printer + L"\" did not accept \"" + path + L"\": " + ErrorText(GetLastError()));
+    if (!EndDocPrinter(spooler.get()))
+        return Fail(printerName + " did not accept " + name + ": " + ErrorText(GetLastError()));
     return 0;
 }

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "platform/cups/user_lpoptions.h"
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 namespace {

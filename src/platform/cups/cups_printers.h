@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/printers.h"
+#include "services/printers.h"
 
 namespace pv {
 
@@ -18,6 +18,9 @@ namespace pv {
 // these, there is no default, and setDefault("") returns to that. setDefault() writes the
 // user's lpoptions, as `lpoptions -d` does; while the scheduler cannot be reached it still
 // writes the file, without checking the name, and fails as every other call does then.
+//
+// Two questions may be asked at once from two threads: the library keeps one connection per
+// thread.
 class CupsPrinters final : public Printers {
 public:
     std::vector<std::string> installed() override;

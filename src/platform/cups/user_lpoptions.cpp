@@ -12,7 +12,7 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 namespace {

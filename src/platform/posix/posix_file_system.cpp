@@ -11,7 +11,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/wildcard.h"
+#include "platform/portable/wildcard.h"
 
 namespace pv {
 namespace {

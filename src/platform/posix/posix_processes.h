@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "platform/processes.h"
+#include "services/processes.h"
 
 namespace pv {
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 

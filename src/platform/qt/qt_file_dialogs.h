@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/dialogs.h"
+#include "services/dialogs.h"
 
 namespace pv {
 

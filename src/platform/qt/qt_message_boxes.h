@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "platform/dialogs.h"
+#include "services/dialogs.h"
 
 namespace pv {
 

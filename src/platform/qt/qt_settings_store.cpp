@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <QStringDecoder>
 
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QUrl>
 
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 

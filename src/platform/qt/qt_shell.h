@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/shell.h"
+#include "services/shell.h"
 
 namespace pv {
 

@@ -1,6 +1,6 @@
 #include "platform/win32/console_close.h"
 
-#include "platform/win32/owned.h"
+#include "platform/win32_support/owned.h"
 
 namespace pv {
 namespace {

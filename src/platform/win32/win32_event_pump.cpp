@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/dialog_keys.h"
+#include "platform/win32_support/dialog_keys.h"
 
 namespace pv {
 

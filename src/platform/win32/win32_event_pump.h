@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/event_pump.h"
+#include "services/event_pump.h"
 
 namespace pv {
 

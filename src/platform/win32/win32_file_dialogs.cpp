@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-#include "platform/failure.h"
-#include "platform/win32/owned.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/owned.h"
+#include "platform/win32_support/wide_text.h"
+#include "services/failure.h"
 
 namespace pv {
 

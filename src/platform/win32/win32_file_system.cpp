@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "platform/win32/long_path.h"
-#include "platform/win32/owned.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/owned.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/file_system.h"
+#include "services/file_system.h"
 
 namespace pv {
 

@@ -1,6 +1,6 @@
 #include "platform/win32/win32_message_boxes.h"
 
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv {
 namespace {

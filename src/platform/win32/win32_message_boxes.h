@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/dialogs.h"
+#include "services/dialogs.h"
 
 namespace pv {
 

@@ -5,9 +5,9 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include "platform/failure.h"
-#include "platform/win32/system_error.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/system_error.h"
+#include "platform/win32_support/wide_text.h"
+#include "services/failure.h"
 
 namespace pv {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/printers.h"
+#include "services/printers.h"
 
 namespace pv {
 

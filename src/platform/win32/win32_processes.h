@@ -4,8 +4,8 @@
 
 #include <map>
 
-#include "platform/processes.h"
-#include "platform/win32/owned.h"
+#include "platform/win32_support/owned.h"
+#include "services/processes.h"
 
 namespace pv {
 

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "platform/win32/owned.h"
-#include "platform/win32/system_error.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/owned.h"
+#include "platform/win32_support/system_error.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv {
 namespace {

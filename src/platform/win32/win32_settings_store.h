@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/settings_store.h"
+#include "services/settings_store.h"
 
 namespace pv {
 

@@ -4,8 +4,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "platform/win32/owned.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/owned.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv {
 namespace {

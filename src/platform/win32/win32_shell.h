@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/processes.h"
-#include "platform/shell.h"
+#include "services/processes.h"
+#include "services/shell.h"
 
 namespace pv {
 

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "platform/window_controls.h"
+#include "window_contract/window_controls.h"
 
 namespace pv::layout {
 

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/window_controls.h"
+#include "window_contract/window_controls.h"
 
 class QComboBox;
 

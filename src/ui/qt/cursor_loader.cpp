@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-#include "platform/cursor_file.h"
-#include "platform/failure.h"
+#include "platform/portable/cursor_file.h"
+#include "services/failure.h"
 
 namespace pv {
 

@@ -8,12 +8,12 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
-#include "platform/failure.h"
-#include "platform/window_events.h"
+#include "services/failure.h"
+#include "ui/layout/twips.h"
 #include "ui/qt/cursor_loader.h"
 #include "ui/qt/dropped_files.h"
-#include "ui/layout/twips.h"
 #include "ui/qt/input_codes.h"
+#include "window_contract/window_events.h"
 
 namespace pv {
 

@@ -2,8 +2,8 @@
 
 #include <QTreeView>
 
-#include "platform/window_controls.h"
 #include "ui/qt/file_list_model.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

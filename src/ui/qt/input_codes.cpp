@@ -1,6 +1,6 @@
 #include "ui/qt/input_codes.h"
 
-#include "platform/window_events.h"
+#include "window_contract/window_events.h"
 
 namespace pv {
 

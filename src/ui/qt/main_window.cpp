@@ -14,14 +14,14 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "platform/failure.h"
-#include "platform/skin.h"
-#include "platform/window_events.h"
+#include "services/failure.h"
 #include "ui/layout/main_window_layout.h"
 #include "ui/layout/twips.h"
 #include "ui/qt/cursor_loader.h"
 #include "ui/qt/file_list_view.h"
 #include "ui/qt/skin_style_sheet.h"
+#include "window_contract/skin.h"
+#include "window_contract/window_events.h"
 
 // The icon is compiled into this static library; its registration must be pulled in by name.
 static void RegisterCompiledResources()

@@ -9,9 +9,9 @@
 #include <QCursor>
 #include <QWidget>
 
-#include "platform/window_controls.h"
 #include "ui/qt/combo_box_control.h"
 #include "ui/qt/progress_bar_control.h"
+#include "window_contract/window_controls.h"
 
 class QComboBox;
 class QGroupBox;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/window_controls.h"
+#include "window_contract/window_controls.h"
 
 class QProgressBar;
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/skin.h"
+#include "window_contract/skin.h"
 
 namespace pv {
 

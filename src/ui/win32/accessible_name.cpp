@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv {
 

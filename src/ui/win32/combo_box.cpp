@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include "platform/failure.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/wide_text.h"
+#include "services/failure.h"
 #include "ui/win32/painting.h"
 
 namespace pv {

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "platform/window_controls.h"
 #include "ui/win32/hover_state.h"
 #include "ui/win32/window_look.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

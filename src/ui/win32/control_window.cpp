@@ -1,7 +1,7 @@
 #include "ui/win32/control_window.h"
 
-#include "platform/win32/system_error.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/system_error.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv {
 

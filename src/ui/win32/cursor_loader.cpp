@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/cursor_file.h"
-#include "platform/failure.h"
-#include "platform/win32/wide_text.h"
+#include "platform/portable/cursor_file.h"
+#include "platform/win32_support/wide_text.h"
+#include "services/failure.h"
 
 namespace pv {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/win32/window_handles.h"
+#include "platform/win32_support/owned.h"
 
 namespace pv {
 

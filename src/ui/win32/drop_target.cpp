@@ -1,6 +1,6 @@
 #include "ui/win32/drop_target.h"
 
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv {
 

@@ -1,6 +1,6 @@
 #include "ui/win32/input_state.h"
 
-#include "platform/window_events.h"
+#include "window_contract/window_events.h"
 
 namespace pv {
 

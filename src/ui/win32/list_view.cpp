@@ -6,14 +6,14 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include "platform/failure.h"
-#include "platform/win32/wide_text.h"
-#include "platform/window_events.h"
+#include "platform/win32_support/wide_text.h"
+#include "services/failure.h"
 #include "ui/layout/main_window_layout.h"
 #include "ui/layout/twips.h"
 #include "ui/win32/cursor_loader.h"
 #include "ui/win32/input_state.h"
 #include "ui/win32/painting.h"
+#include "window_contract/window_events.h"
 
 namespace pv {
 

@@ -6,10 +6,10 @@
 #include <shellapi.h>
 
 #include "filelist/file_list.h"
-#include "platform/window_controls.h"
+#include "platform/win32_support/owned.h"
 #include "ui/win32/drop_target.h"
-#include "ui/win32/window_handles.h"
 #include "ui/win32/window_look.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

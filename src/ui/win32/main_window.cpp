@@ -5,16 +5,16 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "platform/failure.h"
-#include "platform/win32/dialog_keys.h"
-#include "platform/win32/system_error.h"
-#include "platform/win32/wide_text.h"
-#include "platform/window_events.h"
+#include "platform/win32_support/dialog_keys.h"
+#include "platform/win32_support/system_error.h"
+#include "platform/win32_support/wide_text.h"
+#include "services/failure.h"
 #include "ui/layout/twips.h"
 #include "ui/win32/accessible_name.h"
 #include "ui/win32/control_window.h"
 #include "ui/win32/cursor_loader.h"
 #include "ui/win32/display_scale.h"
+#include "window_contract/window_events.h"
 
 namespace pv {
 

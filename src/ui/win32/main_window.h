@@ -6,8 +6,7 @@
 
 #include <windows.h>
 
-#include "platform/skin.h"
-#include "platform/window_controls.h"
+#include "platform/win32_support/owned.h"
 #include "ui/layout/main_window_layout.h"
 #include "ui/win32/combo_box.h"
 #include "ui/win32/frame.h"
@@ -15,8 +14,9 @@
 #include "ui/win32/message_box_colours.h"
 #include "ui/win32/progress_bar.h"
 #include "ui/win32/push_button.h"
-#include "ui/win32/window_handles.h"
 #include "ui/win32/window_look.h"
+#include "window_contract/skin.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

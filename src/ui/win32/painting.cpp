@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/win32/window_handles.h"
+#include "platform/win32_support/owned.h"
 
 namespace pv {
 

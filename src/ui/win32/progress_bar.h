@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/window_controls.h"
 #include "ui/win32/window_look.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

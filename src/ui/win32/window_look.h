@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "platform/skin.h"
-#include "platform/window_controls.h"
+#include "window_contract/skin.h"
+#include "window_contract/window_controls.h"
 
 namespace pv {
 

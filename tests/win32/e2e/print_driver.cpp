@@ -21,9 +21,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/failure.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_printers.h"
+#include "platform/win32_support/wide_text.h"
+#include "services/failure.h"
 
 namespace {
 

@@ -15,12 +15,12 @@
 
 #include "drop_files.h"
 #include "filelist/file_list.h"
-#include "platform/failure.h"
-#include "platform/skin.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_event_pump.h"
+#include "platform/win32_support/wide_text.h"
+#include "services/failure.h"
 #include "ui/win32/main_window.h"
 #include "widget/recording_events.h"
+#include "window_contract/skin.h"
 #include "window_fixture.h"
 
 namespace pv {

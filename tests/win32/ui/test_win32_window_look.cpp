@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/wide_text.h"
 #include "ui/layout/twips.h"
 #include "window_fixture.h"
 

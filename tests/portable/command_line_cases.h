@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/command_line.h"
+#include "platform/portable/command_line.h"
 
 namespace pv::testing {
 

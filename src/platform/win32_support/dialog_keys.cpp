@@ -1,4 +1,4 @@
-#include "platform/win32/dialog_keys.h"
+#include "platform/win32_support/dialog_keys.h"
 
 namespace pv::win32 {
 

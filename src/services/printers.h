@@ -5,7 +5,10 @@
 
 namespace pv {
 
-// The installed printers and the user's default printer.
+// The installed printers and the user's default printer. installed() and defaultPrinter() may
+// be asked at the same time from two threads, with nothing else asked alongside them (the
+// program puts both questions early, while its window is built); every other call comes from
+// one thread at a time.
 class Printers {
 public:
     virtual ~Printers() = default;

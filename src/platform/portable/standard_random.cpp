@@ -1,4 +1,4 @@
-#include "platform/standard_random.h"
+#include "platform/portable/standard_random.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/wtf8.h"
+#include "platform/portable/wtf8.h"
 
 namespace pv {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "platform/clock.h"
+#include "services/clock.h"
 
 namespace pv {
 

@@ -5,19 +5,18 @@
 #include <thread>
 #include <vector>
 
-#include "platform/printers.h"
+#include "services/printers.h"
 
 namespace pv {
 
 // The printers, with the start-up's two questions put ahead of time. Made as the program
 // starts, it asks `printers` for the default printer and for the installed printers, each on
-// a thread of its own, so that the print system answers while the window is being built and
-// the two waits overlap (with a network printer search each CUPS question may take a quarter
-// of a second). Each early answer, or the failure that came instead, is handed to the first
-// call that asks that question; every later call, and every other question, goes to
-// `printers` when it is made, once both early questions have been answered. `printers` must
-// take the two early questions at once (CupsPrinters does: the CUPS library keeps one
-// connection per thread); it is never asked anything else alongside them.
+// a thread of its own, as the Printers interface allows, so that the print system answers
+// while the window is being built and the two waits overlap (a print system that searches the
+// network may take a quarter of a second for each). Each early answer, or the failure that
+// came instead, is handed to the first call that asks that question; every later call, and
+// every other question, goes to `printers` when it is made, once both early questions have
+// been answered.
 class EarlyPrinters final : public Printers {
 public:
     explicit EarlyPrinters(Printers& printers);

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/event_pump.h"
-#include "platform/processes.h"
+#include "services/event_pump.h"
+#include "services/processes.h"
 
 namespace pv {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/wildcard.h"
+#include "platform/portable/wildcard.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/wtf8.h"
+#include "platform/portable/wtf8.h"
 
 namespace pv {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/cursor_file.h"
+#include "platform/portable/cursor_file.h"
 
 namespace pv {
 

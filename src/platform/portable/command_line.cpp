@@ -1,4 +1,4 @@
-#include "platform/command_line.h"
+#include "platform/portable/command_line.h"
 
 // The splitting follows CommandLineToArgvW as Windows implements it, including its lesser-known
 // turns: the program name has rules of its own, and a run of quotes that follows a quote counts

@@ -1,4 +1,4 @@
-#include "platform/folder_walk.h"
+#include "platform/portable/folder_walk.h"
 
 #include <cstdint>
 #include <optional>

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/event_pump.h"
-#include "platform/file_system.h"
-#include "platform/path_style.h"
+#include "services/event_pump.h"
+#include "services/file_system.h"
+#include "services/path_style.h"
 
 namespace pv {
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <winspool.h>
 
 #include <utility>
 
@@ -79,5 +80,43 @@ struct ItemListKind {
     static void release(Type value) { CoTaskMemFree(value); }
 };
 using ItemList = Owned<ItemListKind>;
+
+// A printer opened for a print job: ClosePrinter.
+struct PrinterHandleKind {
+    using Type = HANDLE;
+    static Type empty() { return nullptr; }
+    static bool valid(Type value) { return value != nullptr; }
+    static void release(Type value) { ClosePrinter(value); }
+};
+using PrinterHandle = Owned<PrinterHandleKind>;
+
+// A window this program made: DestroyWindow.
+struct WindowKind {
+    using Type = HWND;
+    static Type empty() { return nullptr; }
+    static bool valid(Type value) { return value != nullptr; }
+    static void release(Type value) { DestroyWindow(value); }
+};
+using OwnedWindow = Owned<WindowKind>;
+
+// A font or brush: DeleteObject.
+template <typename Handle>
+struct GdiObjectKind {
+    using Type = Handle;
+    static Type empty() { return nullptr; }
+    static bool valid(Type value) { return value != nullptr; }
+    static void release(Type value) { DeleteObject(value); }
+};
+using OwnedFont = Owned<GdiObjectKind<HFONT>>;
+using OwnedBrush = Owned<GdiObjectKind<HBRUSH>>;
+
+// A cursor loaded from a file: DestroyCursor.
+struct CursorKind {
+    using Type = HCURSOR;
+    static Type empty() { return nullptr; }
+    static bool valid(Type value) { return value != nullptr; }
+    static void release(Type value) { DestroyCursor(value); }
+};
+using OwnedCursor = Owned<CursorKind>;
 
 }  // namespace pv::win32

@@ -1,4 +1,4 @@
-#include "platform/early_printers.h"
+#include "platform/portable/early_printers.h"
 
 #include <exception>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "platform/wildcard.h"
+#include "platform/portable/wildcard.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/wide_text.h"
 
-#include "platform/wtf8.h"
+#include "platform/portable/wtf8.h"
 
 namespace pv::win32 {
 

@@ -1,10 +1,10 @@
-#include "platform/win32/system_error.h"
+#include "platform/win32_support/system_error.h"
 
-#include "platform/win32/wide_text.h"
+#include "platform/win32_support/wide_text.h"
 
 namespace pv::win32 {
 
-Failure SystemFailure(const std::string& action, DWORD error)
+std::string SystemErrorText(DWORD error)
 {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -13,11 +13,15 @@ Failure SystemFailure(const std::string& action, DWORD error)
     std::wstring_view message(text, length);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
         message.remove_suffix(1);
-    std::string description = action;
-    if (!message.empty())
-        description += ": " + Utf8(message);
+    std::string result = Utf8(message);
     LocalFree(text);
-    return Failure(description, static_cast<long>(error));
+    return result;
+}
+
+Failure SystemFailure(const std::string& action, DWORD error)
+{
+    const std::string message = SystemErrorText(error);
+    return Failure(message.empty() ? action : action + ": " + message, static_cast<long>(error));
 }
 
 }  // namespace pv::win32

@@ -4,9 +4,12 @@
 
 #include <string>
 
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv::win32 {
+
+// The system's text for a Windows error number, on one line; empty when the system has none.
+std::string SystemErrorText(DWORD error);
 
 // A Failure for a Windows error number: `action`, the system's text for the error, and the
 // number itself as the code.

@@ -7,7 +7,7 @@
 
 #include "fakes/fake_event_pump.h"
 #include "fakes/fake_processes.h"
-#include "platform/run_and_wait.h"
+#include "platform/portable/run_and_wait.h"
 
 namespace pv {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/run_and_wait.h"
+#include "platform/portable/run_and_wait.h"
 
 #include <chrono>
 
-#include "platform/failure.h"
+#include "services/failure.h"
 
 namespace pv {
 namespace {

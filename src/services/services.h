@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/event_pump.h"
-#include "platform/file_system.h"
-#include "platform/printers.h"
-#include "platform/processes.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
+#include "services/clock.h"
+#include "services/dialogs.h"
+#include "services/event_pump.h"
+#include "services/file_system.h"
+#include "services/printers.h"
+#include "services/processes.h"
+#include "services/settings_store.h"
+#include "services/shell.h"
 
 namespace pv {
 
