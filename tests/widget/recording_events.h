@@ -3,16 +3,19 @@
 #include <string>
 #include <vector>
 
+#include "services/failure.h"
 #include "window_contract/window_events.h"
 
 namespace pv::testing {
 
-// Writes down every event procedure the window calls, one line each, in order.
+// Writes down every event procedure the window calls, one line each, in order; the call
+// written as `failingCall` then throws a Failure of that text.
 class RecordingEvents : public MainWindowEvents {
 public:
     std::vector<std::string> calls;
     std::vector<std::vector<std::string>> drops;
     bool acceptDrags = true;
+    std::string failingCall;
 
     void Form_Load() override { note("Form_Load"); }
     void Form_Unload() override { note("Form_Unload"); }
@@ -59,7 +62,12 @@ public:
     }
 
 private:
-    void note(std::string call) { calls.push_back(std::move(call)); }
+    void note(std::string call)
+    {
+        calls.push_back(call);
+        if (call == failingCall)
+            throw Failure(call, failure_code::kInternalError);
+    }
     void mouse(const char* name, int button, int shift, int x, int y)
     {
         note(std::string(name) + " " + std::to_string(button) + " " + std::to_string(shift) + " " +

@@ -6,6 +6,7 @@
 #include <oleacc.h>
 
 #include "platform/win32_support/wide_text.h"
+#include "ui/win32/subclass_boundary.h"
 
 namespace pv {
 
@@ -132,10 +133,12 @@ LRESULT CALLBACK NamedControlProcedure(HWND control, UINT message, WPARAM w, LPA
         IAccessible* system = nullptr;
         if (SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                                 reinterpret_cast<void**>(&system)))) {
-            auto* named = new NamedAccessible(system, *name);
-            const LRESULT answer = LresultFromObject(__uuidof(IAccessible), w, named);
-            named->Release();
-            return answer;
+            return AtSubclassBoundary(control, message, w, l, [&] {
+                auto* named = new NamedAccessible(system, *name);
+                const LRESULT answer = LresultFromObject(__uuidof(IAccessible), w, named);
+                named->Release();
+                return answer;
+            });
         }
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(control, NamedControlProcedure, id);

@@ -7,6 +7,7 @@
 #include "platform/win32_support/wide_text.h"
 #include "services/failure.h"
 #include "ui/win32/painting.h"
+#include "ui/win32/subclass_boundary.h"
 
 namespace pv {
 
@@ -88,9 +89,10 @@ void ComboBox::drawItem(const DRAWITEMSTRUCT& item) const
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
-LRESULT CALLBACK ComboBox::subclassProcedure(HWND, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
+LRESULT CALLBACK ComboBox::subclassProcedure(HWND box, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
 {
-    return reinterpret_cast<ComboBox*>(self)->handle(message, w, l);
+    return AtSubclassBoundary(box, message, w, l,
+                              [&] { return reinterpret_cast<ComboBox*>(self)->handle(message, w, l); });
 }
 
 LRESULT ComboBox::handle(UINT message, WPARAM w, LPARAM l)

@@ -1,5 +1,6 @@
 #include "ui/win32/drop_target.h"
 
+#include "platform/win32_support/callback_boundary.h"
 #include "platform/win32_support/wide_text.h"
 
 namespace pv {
@@ -15,6 +16,17 @@ bool OffersFileList(IDataObject* data)
 {
     FORMATETC format = FileListFormat();
     return data && data->QueryGetData(&format) == S_OK;
+}
+
+// Runs a drop target method's body at the callback boundary; when it fails, the drop is
+// refused.
+template <typename Body>
+HRESULT AtDropBoundary(DWORD* effect, Body&& body) noexcept
+{
+    return win32::AtCallbackBoundary(std::forward<Body>(body), [effect] {
+        *effect = DROPEFFECT_NONE;
+        return E_UNEXPECTED;
+    });
 }
 
 }  // namespace
@@ -55,14 +67,18 @@ DWORD FileDropTarget::answer() const
 HRESULT FileDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect)
 {
     offersFileList_ = OffersFileList(data);
-    *effect = answer();
-    return S_OK;
+    return AtDropBoundary(effect, [&] {
+        *effect = answer();
+        return S_OK;
+    });
 }
 
 HRESULT FileDropTarget::DragOver(DWORD, POINTL, DWORD* effect)
 {
-    *effect = answer();
-    return S_OK;
+    return AtDropBoundary(effect, [&] {
+        *effect = answer();
+        return S_OK;
+    });
 }
 
 HRESULT FileDropTarget::DragLeave()
@@ -79,12 +95,20 @@ HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
     STGMEDIUM medium{};
     if (!data || data->GetData(&format, &medium) != S_OK)
         return S_OK;
-    const std::vector<std::string> paths = DroppedPaths(static_cast<HDROP>(medium.hGlobal));
-    ReleaseStgMedium(&medium);
-    *effect = DROPEFFECT_COPY;
-    if (dropped_)
-        dropped_(paths);
-    return S_OK;
+    return AtDropBoundary(effect, [&] {
+        std::vector<std::string> paths;
+        try {
+            paths = DroppedPaths(static_cast<HDROP>(medium.hGlobal));
+        } catch (...) {
+            ReleaseStgMedium(&medium);
+            throw;
+        }
+        ReleaseStgMedium(&medium);
+        *effect = DROPEFFECT_COPY;
+        if (dropped_)
+            dropped_(paths);
+        return S_OK;
+    });
 }
 
 }  // namespace pv

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/win32/painting.h"
+#include "ui/win32/subclass_boundary.h"
 
 namespace pv {
 
@@ -47,8 +48,10 @@ LRESULT CALLBACK Frame::subclassProcedure(HWND frame, UINT message, WPARAM w, LP
         if (message == WM_ERASEBKGND)
             return 1;
         if (message == WM_PAINT) {
-            owner.paint();
-            return 0;
+            return AtSubclassBoundary(frame, message, w, l, [&] {
+                owner.paint();
+                return LRESULT{0};
+            });
         }
     }
     return DefSubclassProc(frame, message, w, l);

@@ -13,6 +13,7 @@
 #include "ui/win32/cursor_loader.h"
 #include "ui/win32/input_state.h"
 #include "ui/win32/painting.h"
+#include "ui/win32/subclass_boundary.h"
 #include "window_contract/window_events.h"
 
 namespace pv {
@@ -342,9 +343,10 @@ LRESULT ListView::notified(const NMHDR& header)
     return 0;
 }
 
-LRESULT CALLBACK ListView::subclassProcedure(HWND, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
+LRESULT CALLBACK ListView::subclassProcedure(HWND list, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
 {
-    return reinterpret_cast<ListView*>(self)->handle(message, w, l);
+    return AtSubclassBoundary(list, message, w, l,
+                              [&] { return reinterpret_cast<ListView*>(self)->handle(message, w, l); });
 }
 
 LRESULT CALLBACK ListView::headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l)
@@ -352,7 +354,7 @@ LRESULT CALLBACK ListView::headerProcedure(HWND header, UINT message, WPARAM w, 
     const auto& owner = *reinterpret_cast<ListView*>(GetWindowLongPtrW(header, GWLP_USERDATA));
     const LRESULT result = CallWindowProcW(owner.headerDefault_, header, message, w, l);
     if (message == WM_PAINT)
-        owner.paintHeaderRest();
+        win32::AtCallbackBoundary([&] { owner.paintHeaderRest(); }, [] {});
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "platform/win32_support/callback_boundary.h"
 #include "platform/win32_support/dialog_keys.h"
 #include "platform/win32_support/system_error.h"
 #include "platform/win32_support/wide_text.h"
@@ -236,7 +237,8 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->window_.valid())
         return DefWindowProcW(window, message, w, l);
-    return self->handle(message, w, l);
+    return win32::AtCallbackBoundary([&] { return self->handle(message, w, l); },
+                                     [&] { return DefWindowProcW(window, message, w, l); });
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l)

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "ui/win32/painting.h"
+#include "ui/win32/subclass_boundary.h"
 
 namespace pv {
 
@@ -34,8 +35,10 @@ LRESULT CALLBACK ProgressBar::subclassProcedure(HWND bar, UINT message, WPARAM w
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        reinterpret_cast<ProgressBar*>(self)->paint();
-        return 0;
+        return AtSubclassBoundary(bar, message, w, l, [&] {
+            reinterpret_cast<ProgressBar*>(self)->paint();
+            return LRESULT{0};
+        });
     default:
         return DefSubclassProc(bar, message, w, l);
     }

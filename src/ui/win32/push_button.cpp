@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/win32/painting.h"
+#include "ui/win32/subclass_boundary.h"
 
 namespace pv {
 
@@ -34,9 +35,11 @@ void PushButton::draw(const DRAWITEMSTRUCT& item) const
               reinterpret_cast<HFONT>(SendMessageW(button_, WM_GETFONT, 0, 0)), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-LRESULT CALLBACK PushButton::subclassProcedure(HWND, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
+LRESULT CALLBACK PushButton::subclassProcedure(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                               DWORD_PTR self)
 {
-    return reinterpret_cast<PushButton*>(self)->handle(message, w, l);
+    return AtSubclassBoundary(button, message, w, l,
+                              [&] { return reinterpret_cast<PushButton*>(self)->handle(message, w, l); });
 }
 
 LRESULT PushButton::handle(UINT message, WPARAM w, LPARAM l)
@@ -51,6 +54,10 @@ LRESULT PushButton::handle(UINT message, WPARAM w, LPARAM l)
     case WM_GETDLGCODE:
         // Keyboard navigation treats it as the push button it is, not as a drawing.
         return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case WM_LBUTTONDBLCLK:
+        // An owner-drawn button takes a quick second press as a double-click and sends no
+        // click for it; a push button presses again.
+        return DefSubclassProc(button_, WM_LBUTTONDOWN, w, l);
     default:
         break;
     }

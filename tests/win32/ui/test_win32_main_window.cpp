@@ -31,6 +31,17 @@ LPARAM At(POINT point)
     return MAKELPARAM(point.x, point.y);
 }
 
+// The standard control class each kind is made of.
+std::wstring ClassOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::ListView: return L"SysListView32";
+    case ControlKind::ProgressBar: return L"msctls_progress32";
+    case ControlKind::ComboBox: return L"ComboBox";
+    default: return L"Button";  // the push buttons and the frame
+    }
+}
+
 TEST_F(Win32MainWindowTest, HasAFixedSingleBorderAndAClientAreaOf536By368)
 {
     RECT client{};
@@ -45,9 +56,11 @@ TEST_F(Win32MainWindowTest, HasAFixedSingleBorderAndAClientAreaOf536By368)
 
 TEST_F(Win32MainWindowTest, MakesStandardControlsInTabOrder)
 {
-    const std::vector<std::wstring> expected{L"SysListView32", L"Button", L"Button", L"Button", L"Button",
-                                             L"Button", L"msctls_progress32", L"Button", L"Button", L"ComboBox"};
-    ASSERT_EQ(window.controlCount(), 10);
+    const auto controls = layout::MainWindowControls();
+    std::vector<std::wstring> expected;
+    for (const layout::Control& control : controls)
+        expected.push_back(ClassOf(control.kind));
+    ASSERT_EQ(window.controlCount(), static_cast<int>(controls.size()));
     std::vector<std::wstring> classes;
     for (HWND each = GetWindow(list(), GW_HWNDFIRST); each; each = GetWindow(each, GW_HWNDNEXT)) {
         wchar_t name[64]{};
@@ -56,11 +69,11 @@ TEST_F(Win32MainWindowTest, MakesStandardControlsInTabOrder)
             classes.emplace_back(name);
     }
     EXPECT_EQ(classes, expected);
-    EXPECT_EQ(window.controlKind(0), ControlKind::ListView);
-    EXPECT_EQ(window.controlKind(9), ControlKind::ComboBox);
-    EXPECT_THROW(window.controlKind(10), Failure);
+    for (std::size_t index = 0; index < controls.size(); ++index)
+        EXPECT_EQ(window.controlKind(static_cast<int>(index)), controls[index].kind);
+    EXPECT_THROW(window.controlKind(static_cast<int>(controls.size())), Failure);
     wchar_t caption[64]{};
-    GetWindowTextW(child(5), caption, 64);
+    GetWindowTextW(child("PushButton6"), caption, 64);
     EXPECT_STREQ(caption, L"Help");
     // Screen readers name the list by its window text.
     GetWindowTextW(list(), caption, 64);
@@ -69,14 +82,14 @@ TEST_F(Win32MainWindowTest, MakesStandardControlsInTabOrder)
 
 TEST_F(Win32MainWindowTest, EachButtonsClickReachesItsProcedure)
 {
-    for (int index = 1; index <= 8; ++index) {
-        if (index == 6)
-            continue;  // the progress bar
-        SendMessageW(child(index), BM_CLICK, 0, 0);
+    Calls expected;
+    for (const layout::Control& control : layout::MainWindowControls()) {
+        if (control.kind != ControlKind::PushButton)
+            continue;
+        SendMessageW(child(control.name), BM_CLICK, 0, 0);
+        expected.push_back(std::string(control.name) + "_Click");
     }
-    EXPECT_EQ(events.callsStartingWith("PushButton"),
-              (Calls{"PushButton1_Click", "PushButton3_Click", "PushButton4_Click", "PushButton5_Click",
-                     "PushButton6_Click", "PushButton2_Click"}));
+    EXPECT_EQ(events.callsStartingWith("PushButton"), expected);
 }
 
 // Tab and Shift+Tab move between the controls in the program's loop and in the loop a print
@@ -86,12 +99,12 @@ TEST_F(Win32MainWindowTest, TabMovesTheFocusInEveryMessageLoop)
     SetFocus(list());
     PostMessageW(list(), WM_KEYDOWN, VK_TAB, 0);
     Win32EventPump().processEvents();
-    EXPECT_EQ(GetFocus(), child(1));
+    EXPECT_EQ(GetFocus(), child("PushButton1"));
 
-    PostMessageW(child(1), WM_KEYDOWN, VK_TAB, 0);
+    PostMessageW(child("PushButton1"), WM_KEYDOWN, VK_TAB, 0);
     PostQuitMessage(0);
     EXPECT_EQ(window.run(), 0);
-    EXPECT_EQ(GetFocus(), child(2));
+    EXPECT_EQ(GetFocus(), child("PushButton3"));
 }
 
 TEST_F(Win32MainWindowTest, ThePrinterBoxsSelectionByKeyAndByTheProgramReachesCombo1Click)
@@ -209,7 +222,7 @@ TEST_F(Win32MainWindowTest, ADropTheProgramRefusesIsNotDelivered)
 
 TEST_F(Win32MainWindowTest, MovesOverButtonsTheFrameAndTheBackgroundReachTheirProcedures)
 {
-    SendMessageW(child(2), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    SendMessageW(child("PushButton3"), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     // The frame's top left, then a point of the window's background above the list.
     SendMessageW(window.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 236));
     SendMessageW(window.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
@@ -273,7 +286,7 @@ TEST_F(Win32MainWindowTest, TheWindowShowsItsPointerAndTheListItsDragPointer)
     EXPECT_EQ(shownOver(window.handle()), arrow);
     window.setPointer(PointerKind::Busy);
     EXPECT_EQ(shownOver(window.handle()), hourglass);
-    EXPECT_EQ(shownOver(child(1)), hourglass);  // over a button too
+    EXPECT_EQ(shownOver(child("PushButton1")), hourglass);  // over a button too
 
     window.listView().showDragPointer(PRESSVALE_ASSETS "\\drag.ico");
     HCURSOR drag = shownOver(list());

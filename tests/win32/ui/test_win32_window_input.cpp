@@ -38,6 +38,52 @@ DWORD DropOn(HWND list, const std::vector<std::wstring>& paths)
     return effect;
 }
 
+// Windows calls the window back from its own frames, which no exception may cross: one thrown
+// by an event procedure leaves the system's call with the answer the system gives, comes out of
+// the program's message loop at its next turn, and the window goes on working.
+TEST_F(Win32MainWindowTest, AnExceptionInACallbackComesOutOfTheMessageLoop)
+{
+    struct Way {
+        const char* call;
+        std::function<void()> act;
+    };
+    const Way ways[] = {
+        // The main window's procedure, called from the button's own.
+        {"PushButton4_Click", [&] { clickAt(child("PushButton4"), centre(child("PushButton4"))); }},
+        // A control's subclass procedure.
+        {"PushButton_MouseMove 3", [&] { moveTo(child("PushButton3"), {3, 3}); }},
+        // A message the program sends itself returns.
+        {"PushButton1_Click",
+         [&] {
+             EXPECT_EQ(SendMessageW(child("PushButton1"), BM_CLICK, 0, 0), 0);
+             PostMessageW(window.handle(), WM_NULL, 0, 0);
+             pump();
+         }},
+        // A drop target's method refuses the drag.
+        {"DragOver files",
+         [&] {
+             IDataObject* data = OfferedData(CF_HDROP, DropFilesOf({L"C:\\a.pdf"}));
+             ASSERT_NE(data, nullptr);
+             DWORD effect = DROPEFFECT_COPY;
+             EXPECT_EQ(RegisteredDropTarget(list())->DragEnter(data, MK_LBUTTON, {0, 0}, &effect), E_UNEXPECTED);
+             EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+             data->Release();
+             PostMessageW(window.handle(), WM_NULL, 0, 0);
+             pump();
+         }},
+    };
+    for (const Way& way : ways) {
+        events.failingCall = way.call;
+        EXPECT_THROW(way.act(), Failure) << way.call;
+        events.failingCall.clear();
+        PostMessageW(window.handle(), WM_NULL, 0, 0);
+        EXPECT_NO_THROW(pump()) << way.call;
+    }
+    events.calls.clear();
+    clickAt(child("PushButton4"), centre(child("PushButton4")));
+    EXPECT_EQ(events.callsStartingWith("PushButton4"), Calls{"PushButton4_Click"});
+}
+
 // Event procedures that show the drag pointer while a row is held and the arrow after it, as
 // the list editing does.
 class DraggingEvents final : public testing::RecordingEvents {

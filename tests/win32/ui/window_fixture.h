@@ -18,7 +18,9 @@
 
 #include "filelist/file_list.h"
 #include "platform/win32/win32_event_pump.h"
+#include "platform/win32_support/dialog_keys.h"
 #include "ui/layout/main_window_layout.h"
+#include "ui/win32/control_window.h"
 #include "ui/win32/main_window.h"
 #include "widget/recording_events.h"
 
@@ -47,14 +49,12 @@ protected:
     }
     ~Win32MainWindowTest() override { window.attachFileList(nullptr); }
 
-    // Handles every message waiting, as the program's loop would.
+    // Handles every message waiting, as the program's loop does.
     static void pump()
     {
         MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            win32::DispatchWithDialogKeys(message);
     }
 
     // Handles messages until `done` holds, for at most five seconds; whether it held.
@@ -74,11 +74,10 @@ protected:
     HWND child(const char* name) const
     {
         const auto controls = layout::MainWindowControls();
-        return GetDlgItem(window.handle(), 100 + static_cast<int>(&layout::ControlNamed(name) - controls.data()));
+        return GetDlgItem(window.handle(), ControlId(static_cast<int>(&layout::ControlNamed(name) - controls.data())));
     }
-    HWND child(int index) const { return GetDlgItem(window.handle(), 100 + index); }
-    HWND list() const { return child(0); }
-    HWND combo() const { return child(9); }
+    HWND list() const { return child("ListView1"); }
+    HWND combo() const { return child("Combo1"); }
 
     // The centre of 1-based `row` in the list's own coordinates.
     POINT rowCentre(int row) const
