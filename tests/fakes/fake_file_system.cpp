@@ -72,6 +72,25 @@ void FakeFileSystem::addFile(const std::string& path, std::uint32_t attributes, 
     entries_[Canonical(path)] = Entry{attributes, std::move(content), nextInode_++};
 }
 
+void FakeFileSystem::addTree(const std::string& root, std::initializer_list<std::string_view> paths)
+{
+    const auto addMissingFolder = [this](const std::string& folder) {
+        if (find(folder) == entries_.end())
+            addFolder(folder);
+    };
+    addMissingFolder(root);
+    for (const std::string_view path : paths) {
+        std::string at = root;
+        std::size_t start = 0;
+        for (std::size_t slash; (slash = path.find('/', start)) != std::string_view::npos; start = slash + 1) {
+            at = NativeJoin(at, path.substr(start, slash - start));
+            addMissingFolder(at);
+        }
+        if (start < path.size())
+            addFile(NativeJoin(at, path.substr(start)));
+    }
+}
+
 void FakeFileSystem::remove(const std::string& path)
 {
     entries_.erase(Canonical(path));

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "fakes/native_path.h"
 #include "services/file_system.h"
@@ -21,6 +23,10 @@ public:
     void addFolder(const std::string& path, std::uint32_t attributes = attr::kDirectory);
     void addFile(const std::string& path, std::uint32_t attributes = attr::kArchive, std::string content = {});
     void remove(const std::string& path);
+    // Adds each of `paths` below the folder `root` (added when missing), written with "/" as
+    // tests write them, with every missing folder on its way: a path ending in "/" names a
+    // folder, any other a file, each with its kind's usual attributes.
+    void addTree(const std::string& root, std::initializer_list<std::string_view> paths);
 
     std::vector<std::string> list(const std::string& folder, const std::string& pattern,
                                   ListingFilter filter) override;

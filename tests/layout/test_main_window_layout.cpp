@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,40 @@ TEST(MainWindowLayout, TabOrderStartsAtTheListAndEndsAtThePrinterBox)
         order += std::string(control.name) + " ";
     EXPECT_EQ(order, "ListView1 PushButton1 PushButton3 PushButton4 PushButton5 PushButton6 ProgressBar1 "
                      "PushButton2 Frame1 Combo1 ");
+}
+
+// The one place that states each control's place, caption and accessible name; the window
+// tests walk the table.
+TEST(MainWindowLayout, PlacesCaptionsAndAccessibleNames)
+{
+    struct Expected {
+        PlaceTwips place;
+        std::string caption;
+        std::string accessibleName;
+    };
+    const Expected expected[] = {
+        {{120, 630, 7800, 1815}, "", "PDF Files"},
+        {{120, 2530, 3840, 405}, "Add PDF File(s)", "Add PDF File(s)"},
+        {{4080, 2530, 3840, 405}, "Add All PDF File(s) In Folder", "Add All PDF File(s) In Folder"},
+        {{120, 3040, 3840, 405}, "Clear List", "Clear List"},
+        {{4080, 3040, 3840, 405}, "Load Sample/Example Files", "Load Sample/Example Files"},
+        {{120, 120, 7800, 405}, "Help", "Help"},
+        {{120, 4980, 7800, 405}, "", "Progress"},
+        {{120, 4460, 7800, 405}, "Start Printing", "Start Printing"},
+        {{120, 3510, 7800, 825}, "Select Printer", "Select Printer"},
+        {{240, 300, 7320, 345}, "", "Select Printer"},
+    };
+    const auto controls = MainWindowControls();
+    ASSERT_EQ(controls.size(), std::size(expected));
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const Control& c = controls[i];
+        const PlaceTwips& place = expected[i].place;
+        EXPECT_EQ(std::tie(c.place.left, c.place.top, c.place.width, c.place.height),
+                  std::tie(place.left, place.top, place.width, place.height))
+            << c.name;
+        EXPECT_EQ(c.caption, expected[i].caption) << c.name;
+        EXPECT_EQ(c.accessibleName, expected[i].accessibleName) << c.name;
+    }
 }
 
 TEST(MainWindowLayout, EveryControlLiesInsideTheClientAreaAndItsContainer)

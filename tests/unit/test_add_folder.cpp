@@ -17,22 +17,12 @@ struct AddFolderTest : ::testing::Test {
     AddFolderTest()
     {
         FakeFileSystem& fs = h.fileSystem;
-        fs.addFolder(Native("/docs"));
-        fs.addFile(Native("/docs/b.pdf"));
-        fs.addFile(Native("/docs/A.PDF"));
-        fs.addFile(Native("/docs/notes.txt"));
-        fs.addFile(Native("/docs/~lock.pdf"));
+        fs.addFolder(Native("/docs/.hidden"), attr::kDirectory | attr::kHidden);
+        fs.addTree(Native("/docs"), {"b.pdf", "A.PDF", "notes.txt", "~lock.pdf", "sub2/z.pdf", "sub1/y.pdf",
+                                     "sub1/deep/x.pdf", ".hidden/secret.pdf"});
         fs.addFile(Native("/docs/shy.pdf"), attr::kHidden | attr::kArchive);
         fs.addFile(Native("/docs/shy-plain.pdf"), attr::kHidden);
         fs.addFile(Native("/docs/locked.pdf"), attr::kHidden | attr::kArchive | attr::kReadOnly);
-        fs.addFolder(Native("/docs/sub2"));
-        fs.addFile(Native("/docs/sub2/z.pdf"));
-        fs.addFolder(Native("/docs/sub1"));
-        fs.addFile(Native("/docs/sub1/y.pdf"));
-        fs.addFolder(Native("/docs/sub1/deep"));
-        fs.addFile(Native("/docs/sub1/deep/x.pdf"));
-        fs.addFolder(Native("/docs/.hidden"), attr::kDirectory | attr::kHidden);
-        fs.addFile(Native("/docs/.hidden/secret.pdf"));
     }
 
     // -1 for a box that is no report of this action.

@@ -13,17 +13,10 @@ struct DropTest : ::testing::Test {
     DropTest()
     {
         FakeFileSystem& fs = h.fileSystem;
-        fs.addFolder(Native("/in"));
-        fs.addFile(Native("/in/one.txt"));
-        fs.addFile(Native("/in/~tmp.doc"));
-        fs.addFile(Native("/in/shy.pdf"), attr::kHidden | attr::kArchive);
-        fs.addFolder(Native("/in/sub"));
-        fs.addFile(Native("/in/sub/two.pdf"));
-        fs.addFolder(Native("/other"));
-        fs.addFile(Native("/other/three.png"));
-        fs.addFile(Native("/loose.jpg"));
         fs.addFolder(Native("/.private"), attr::kDirectory | attr::kHidden);
-        fs.addFile(Native("/.private/p.pdf"));
+        fs.addTree(Native("/"), {"in/one.txt", "in/~tmp.doc", "in/sub/two.pdf", "other/three.png", "loose.jpg",
+                                 ".private/p.pdf"});
+        fs.addFile(Native("/in/shy.pdf"), attr::kHidden | attr::kArchive);
     }
 };
 
@@ -80,12 +73,8 @@ struct SampleFilesTest : ::testing::Test {
 
     SampleFilesTest()
     {
-        h.fileSystem.addFolder(kSamples);
-        h.fileSystem.addFile(NativeJoin(kSamples, "b.pdf"));
-        h.fileSystem.addFile(NativeJoin(kSamples, "a.txt"));
+        h.fileSystem.addTree(kSamples, {"b.pdf", "a.txt", "nested/n.pdf"});
         h.fileSystem.addFile(NativeJoin(kSamples, "~c.pdf"), attr::kHidden | attr::kArchive | attr::kSystem);
-        h.fileSystem.addFolder(NativeJoin(kSamples, "nested"));
-        h.fileSystem.addFile(NativeJoin(kSamples, "nested/n.pdf"));
     }
 };
 

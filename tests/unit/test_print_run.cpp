@@ -23,10 +23,7 @@ const char* kNotFound =
 void SetUpRun(FormHarness& h)
 {
     h.shell.specialFolders[kProgramFilesFolder] = kProgramFiles;
-    h.fileSystem.addFolder(kProgramFiles);
-    h.fileSystem.addFolder(NativeJoin(kProgramFiles, "Adobe"));
-    h.fileSystem.addFolder(NativeJoin(kProgramFiles, "Adobe/Reader"));
-    h.fileSystem.addFile(kReader);
+    h.fileSystem.addTree(kProgramFiles, {"Adobe/Reader/AcroRd32.exe"});
     h.printers.names = {"office", "label"};
     h.printers.defaultName = "office";
     h.combo.items = h.printers.names;
@@ -311,13 +308,7 @@ TEST_F(ReaderSearchTest, TheShallowestCopyWinsThenTheEarlierParent)
 {
     const std::string adobe = NativeJoin(kProgramFiles, "Adobe");
     h.fileSystem.remove(kReader);
-    h.fileSystem.addFolder(NativeJoin(adobe, "A"));
-    h.fileSystem.addFolder(NativeJoin(adobe, "A/X"));
-    h.fileSystem.addFile(NativeJoin(adobe, "A/X/AcroRd32.exe"));
-    h.fileSystem.addFolder(NativeJoin(adobe, "B"));
-    h.fileSystem.addFile(NativeJoin(adobe, "B/AcroRd32.exe"));
-    h.fileSystem.addFolder(NativeJoin(adobe, "C"));
-    h.fileSystem.addFile(NativeJoin(adobe, "C/AcroRd32.exe"));
+    h.fileSystem.addTree(adobe, {"A/X/AcroRd32.exe", "B/AcroRd32.exe", "C/AcroRd32.exe"});
     EXPECT_EQ(found(), NativeJoin(adobe, "B/AcroRd32.exe"));
     h.fileSystem.addFile(NativeJoin(adobe, "AcroRd32.exe"));
     EXPECT_EQ(found(), NativeJoin(adobe, "AcroRd32.exe"));

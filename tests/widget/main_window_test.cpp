@@ -13,27 +13,14 @@
 
 #include "platform/qt/qt_event_pump.h"
 #include "services/failure.h"
+#include "ui/layout/main_window_layout.h"
 #include "window_contract/skin.h"
 #include "window_fixture.h"
 
 namespace pv::testing {
 namespace {
 
-struct Placement {
-    const char* name;
-    int left, top, width, height;  // twips
-};
-
-// Every control, in tab order; Combo1 is placed inside Frame1.
-const Placement kLayout[] = {
-    {"ListView1", 120, 630, 7800, 1815},   {"PushButton1", 120, 2530, 3840, 405},
-    {"PushButton3", 4080, 2530, 3840, 405}, {"PushButton4", 120, 3040, 3840, 405},
-    {"PushButton5", 4080, 3040, 3840, 405}, {"PushButton6", 120, 120, 7800, 405},
-    {"ProgressBar1", 120, 4980, 7800, 405}, {"PushButton2", 120, 4460, 7800, 405},
-    {"Frame1", 120, 3510, 7800, 825},       {"Combo1", 240, 300, 7320, 345},
-};
-
-int Px(int twips)
+int Px(double twips)
 {
     return static_cast<int>(std::lround(twips / 15.0));
 }
@@ -63,9 +50,10 @@ TEST_F(MainWindowTest, PlacesEveryControlAndKeepsAFixedClientArea)
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowCloseButtonHint);
-    for (const Placement& p : kLayout) {
-        EXPECT_EQ(control(p.name)->geometry(), QRect(Px(p.left), Px(p.top), Px(p.width), Px(p.height)))
-            << p.name;
+    for (const layout::Control& c : layout::MainWindowControls()) {
+        EXPECT_EQ(control(c.name)->geometry(),
+                  QRect(Px(c.place.left), Px(c.place.top), Px(c.place.width), Px(c.place.height)))
+            << c.name;
     }
     EXPECT_EQ(control("Combo1")->parentWidget(), control("Frame1"));
 }
@@ -75,48 +63,50 @@ TEST_F(MainWindowTest, TabOrderFollowsTheLayoutTableAndTheListHasTheFocus)
     QStringList order;
     QWidget* widget = control("ListView1");
     do {
-        for (const Placement& p : kLayout) {
-            if (widget->objectName() == QLatin1String(p.name))
+        for (const layout::Control& c : layout::MainWindowControls()) {
+            if (widget->objectName() == QLatin1String(c.name))
                 order << widget->objectName();
         }
         widget = widget->nextInFocusChain();
     } while (widget != control("ListView1"));
     QStringList expected;
-    for (const Placement& p : kLayout)
-        expected << QString::fromLatin1(p.name);
+    for (const layout::Control& c : layout::MainWindowControls())
+        expected << QString::fromLatin1(c.name);
     EXPECT_EQ(order, expected);
     EXPECT_EQ(window.focusWidget(), control("ListView1"));
 
-    // The Tab key passes over the frame and the progress bar, which take no focus.
+    // The Tab key passes over the frame and the progress bar, which take no focus, and comes
+    // back round to the list.
+    QStringList focusable;
+    for (const layout::Control& c : layout::MainWindowControls()) {
+        if (c.kind != ControlKind::Frame && c.kind != ControlKind::ProgressBar)
+            focusable << QString::fromLatin1(c.name);
+    }
+    focusable << focusable.takeFirst();
     QStringList tabbed;
-    for (int i = 0; i < 8; ++i) {
+    for (qsizetype i = 0; i < focusable.size(); ++i) {
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QApplication::sendEvent(window.focusWidget(), &tab);
         tabbed << window.focusWidget()->objectName();
     }
-    EXPECT_EQ(tabbed, (QStringList{"PushButton1", "PushButton3", "PushButton4", "PushButton5", "PushButton6",
-                                   "PushButton2", "Combo1", "ListView1"}));
+    EXPECT_EQ(tabbed, focusable);
 }
 
 TEST_F(MainWindowTest, CaptionsAccessibleNamesAndFonts)
 {
-    const std::pair<const char*, const char*> captions[] = {
-        {"PushButton1", "Add PDF File(s)"}, {"PushButton2", "Start Printing"},
-        {"PushButton3", "Add All PDF File(s) In Folder"}, {"PushButton4", "Clear List"},
-        {"PushButton5", "Load Sample/Example Files"}, {"PushButton6", "Help"}};
-    for (const auto& [name, caption] : captions) {
-        auto* button = control<QPushButton>(name);
-        EXPECT_EQ(button->text(), caption);
-        EXPECT_EQ(button->accessibleName(), caption);
+    for (const layout::Control& c : layout::MainWindowControls()) {
+        if (c.kind != ControlKind::PushButton)
+            continue;
+        auto* button = control<QPushButton>(c.name);
+        EXPECT_EQ(button->text(), c.caption);
+        EXPECT_EQ(button->accessibleName(), c.accessibleName);
         EXPECT_EQ(button->font().family(), "Arial");
         EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 11.25);
         EXPECT_TRUE(button->font().bold());
     }
     EXPECT_EQ(control<QGroupBox>("Frame1")->title(), "Select Printer");
-    for (const char* name : {"ListView1", "Frame1", "Combo1", "ProgressBar1"})
-        EXPECT_FALSE(control(name)->accessibleName().isEmpty()) << name;
-    EXPECT_EQ(control("ListView1")->accessibleName(), "PDF Files");
-    EXPECT_EQ(control("Combo1")->accessibleName(), "Select Printer");
+    for (const layout::Control& c : layout::MainWindowControls())
+        EXPECT_EQ(control(c.name)->accessibleName(), c.accessibleName) << c.name;
     for (QWidget* widget : {static_cast<QWidget*>(&window), control("ListView1"), control("Frame1"), control("Combo1")}) {
         EXPECT_EQ(widget->font().family(), "Arial");
         EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), 9);
