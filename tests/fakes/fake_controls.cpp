@@ -21,7 +21,7 @@ void FakeWindowSurface::setPointer(PointerKind kind)
 void FakeWindowSurface::loadCustomPointer(const std::string& cursorFile)
 {
     if (!loadableCursors.count(cursorFile))
-        throw Failure("Invalid picture", failure_code::kInvalidPicture);
+        ThrowInvalidPicture();
     customPointer = cursorFile;
 }
 
@@ -52,12 +52,13 @@ int FakeListView::rowAt(int /*x*/, int y) const
 void FakeListView::showDragPointer(const std::string& iconFile)
 {
     if (!loadableIcons.count(iconFile))
-        throw Failure("Invalid picture", failure_code::kInvalidPicture);
+        ThrowInvalidPicture();
     dragPointer = iconFile;
 }
 
 void FakeComboBox::removeItem(int value)
 {
+    CheckBoxItem(value, count());
     items.erase(items.begin() + value);
     if (value == index)
         index = -1;
@@ -67,8 +68,7 @@ void FakeComboBox::removeItem(int value)
 
 void FakeComboBox::setCurrentIndex(int value)
 {
-    if (value < -1 || value >= count())
-        throw Failure("Invalid property value", 380);
+    CheckBoxSelection(value, count());
     index = value;
     if (onChange)
         onChange();

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "filelist/file_list.h"
-#include "services/failure.h"
+#include "window_contract/control_failures.h"
 #include "window_contract/skin.h"
 #include "window_contract/window_controls.h"
 
@@ -84,7 +84,11 @@ private:
 class FakeComboBox final : public ComboBoxControl {
 public:
     int count() const override { return static_cast<int>(items.size()); }
-    std::string item(int index) const override { return items.at(index); }
+    std::string item(int index) const override
+    {
+        CheckBoxItem(index, count());
+        return items[static_cast<std::size_t>(index)];
+    }
     void addItem(const std::string& text) override { items.push_back(text); }
     void removeItem(int index) override;
     int currentIndex() const override { return index; }

@@ -1,5 +1,8 @@
 #include "platform/portable/cursor_file.h"
 
+#include <fstream>
+#include <system_error>
+
 namespace pv {
 
 namespace {
@@ -66,6 +69,27 @@ std::optional<CursorFileInfo> ReadCursorFileHeader(std::string_view bytes)
     if (!info.imageIsPng && (image.size() < kBitmapInfoHeaderBytes || Le32(image, 0) != kBitmapInfoHeaderBytes))
         return std::nullopt;
     return info;
+}
+
+std::optional<CursorFileContent> ReadCursorFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    CursorFileContent content;
+    content.bytes.resize(kMaxCursorFileBytes + 1);
+    file.read(content.bytes.data(), static_cast<std::streamsize>(content.bytes.size()));
+    content.bytes.resize(static_cast<std::size_t>(file.gcount()));
+    if (content.bytes.size() > kMaxCursorFileBytes)
+        return std::nullopt;
+    const std::optional<CursorFileInfo> info = ReadCursorFileHeader(content.bytes);
+    if (!info)
+        return std::nullopt;
+    content.info = *info;
+    return content;
 }
 
 }  // namespace pv

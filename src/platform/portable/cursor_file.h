@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace pv {
@@ -24,5 +27,19 @@ struct CursorFileInfo {
 // PNG, and a cursor's hotspot must lie inside its image. Anything else (truncated data, other
 // file types, random bytes) gives nothing. Never reads outside `bytes`.
 std::optional<CursorFileInfo> ReadCursorFileHeader(std::string_view bytes);
+
+// Larger than any sensible cursor or icon (a 256-pixel 32-bit image is 256 KiB).
+inline constexpr std::size_t kMaxCursorFileBytes = 4 << 20;
+
+struct CursorFileContent {
+    std::string bytes;
+    CursorFileInfo info;
+};
+
+// The cursor or icon file at `path` as a window loads it. Only a regular file is opened (links
+// followed): a named pipe would wait for a writer and stop the window, and a device may never
+// end. Nothing when it is no regular file, cannot be read, holds more than
+// kMaxCursorFileBytes or has a header ReadCursorFileHeader refuses.
+std::optional<CursorFileContent> ReadCursorFile(const std::filesystem::path& path);
 
 }  // namespace pv

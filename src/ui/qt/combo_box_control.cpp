@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 
-#include "services/failure.h"
+#include "window_contract/control_failures.h"
 
 namespace pv {
 
@@ -23,8 +23,7 @@ int ComboBoxAdapter::count() const
 
 std::string ComboBoxAdapter::item(int index) const
 {
-    if (index < 0 || index >= box_.count())
-        throw Failure("Invalid argument", failure_code::kInvalidProcedureCall);
+    CheckBoxItem(index, box_.count());
     return box_.itemText(index).toStdString();
 }
 
@@ -38,8 +37,7 @@ void ComboBoxAdapter::addItem(const std::string& text)
 
 void ComboBoxAdapter::removeItem(int index)
 {
-    if (index < 0 || index >= box_.count())
-        throw Failure("Invalid argument", failure_code::kInvalidProcedureCall);
+    CheckBoxItem(index, box_.count());
     const QSignalBlocker quiet(box_);
     const bool removesSelected = index == box_.currentIndex();
     box_.removeItem(index);
@@ -54,8 +52,7 @@ int ComboBoxAdapter::currentIndex() const
 
 void ComboBoxAdapter::setCurrentIndex(int index)
 {
-    if (index < -1 || index >= box_.count())
-        throw Failure("Invalid property value", failure_code::kInvalidProcedureCall);
+    CheckBoxSelection(index, box_.count());
     {
         const QSignalBlocker quiet(box_);
         box_.setCurrentIndex(index);

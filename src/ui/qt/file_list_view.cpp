@@ -8,11 +8,11 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
-#include "services/failure.h"
 #include "ui/layout/twips.h"
 #include "ui/qt/cursor_loader.h"
 #include "ui/qt/dropped_files.h"
 #include "ui/qt/input_codes.h"
+#include "window_contract/control_failures.h"
 #include "window_contract/window_events.h"
 
 namespace pv {
@@ -71,16 +71,14 @@ void FileListView::addColumn(const std::string& header)
 
 void FileListView::setColumnWidth(int column, double twips)
 {
-    if (column < 0 || column >= model_->columnCount())
-        throw Failure("Index out of bounds", failure_code::kIndexOutOfBounds);
+    CheckListColumn(column, model_->columnCount());
     QTreeView::setColumnWidth(column, TwipsToPixels(twips));
 }
 
 QModelIndex FileListView::rowIndex(int row) const
 {
     model_->showPendingRows();
-    if (row < 1 || row > model_->rowCount())
-        throw Failure("Index out of bounds", failure_code::kIndexOutOfBounds);
+    CheckListRow(row, model_->rowCount());
     return model_->index(row - 1, 0);
 }
 

@@ -14,12 +14,12 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "services/failure.h"
 #include "ui/layout/main_window_layout.h"
 #include "ui/layout/twips.h"
 #include "ui/qt/cursor_loader.h"
 #include "ui/qt/file_list_view.h"
 #include "ui/qt/skin_style_sheet.h"
+#include "window_contract/control_failures.h"
 #include "window_contract/skin.h"
 #include "window_contract/window_events.h"
 
@@ -199,7 +199,7 @@ void MainWindow::setApplicationIcon()
         reader.setAutoDetectImageFormat(false);
         const QImage picture = reader.read();
         if (picture.isNull())
-            throw Failure("Invalid picture", failure_code::kInvalidPicture);
+            ThrowInvalidPicture();
         icon.addPixmap(QPixmap::fromImage(picture));
     }
     setWindowIcon(icon);
@@ -218,15 +218,13 @@ int MainWindow::controlCount() const
 
 ControlKind MainWindow::controlKind(int index) const
 {
-    if (index < 0 || index >= controlCount())
-        throw Failure("Subscript out of range", failure_code::kSubscriptOutOfRange);
+    CheckControlIndex(index, controlCount());
     return controls_[index].kind;
 }
 
 void MainWindow::useButtonFaceBackground(int controlIndex)
 {
-    if (controlIndex < 0 || controlIndex >= controlCount())
-        throw Failure("Subscript out of range", failure_code::kSubscriptOutOfRange);
+    CheckControlIndex(controlIndex, controlCount());
     PaintBackground(*controls_[controlIndex].widget, QPalette::Window, ButtonFace());
 }
 

@@ -5,9 +5,9 @@
 #include <commctrl.h>
 
 #include "platform/win32_support/wide_text.h"
-#include "services/failure.h"
 #include "ui/win32/painting.h"
 #include "ui/win32/subclass_boundary.h"
+#include "window_contract/control_failures.h"
 
 namespace pv {
 
@@ -152,8 +152,7 @@ int ComboBox::count() const
 
 std::string ComboBox::item(int index) const
 {
-    if (index < 0 || index >= count())
-        throw Failure("Invalid argument", failure_code::kInvalidProcedureCall);
+    CheckBoxItem(index, count());
     std::wstring text(static_cast<std::size_t>(send(CB_GETLBTEXTLEN, index)) + 1, L'\0');
     const auto length = send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
@@ -168,8 +167,7 @@ void ComboBox::addItem(const std::string& text)
 
 void ComboBox::removeItem(int index)
 {
-    if (index < 0 || index >= count())
-        throw Failure("Invalid argument", failure_code::kInvalidProcedureCall);
+    CheckBoxItem(index, count());
     const bool removesSelected = index == currentIndex();
     send(CB_DELETESTRING, index);
     if (removesSelected)
@@ -183,8 +181,7 @@ int ComboBox::currentIndex() const
 
 void ComboBox::setCurrentIndex(int index)
 {
-    if (index < -1 || index >= count())
-        throw Failure("Invalid property value", failure_code::kInvalidProcedureCall);
+    CheckBoxSelection(index, count());
     // CB_SETCURSEL itself notifies nobody.
     send(CB_SETCURSEL, static_cast<WPARAM>(index));
     selectionChosen();

@@ -1,23 +1,12 @@
 #include "ui/win32/cursor_loader.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "platform/portable/cursor_file.h"
 #include "platform/win32_support/wide_text.h"
-#include "services/failure.h"
+#include "window_contract/control_failures.h"
 
 namespace pv {
 
 namespace {
-
-// Larger than any sensible cursor or icon (a 256-pixel 32-bit image is 256 KiB).
-constexpr std::size_t kMaxCursorFileBytes = 4 << 20;
-
-[[noreturn]] void InvalidPicture()
-{
-    throw Failure("Invalid picture", failure_code::kInvalidPicture);
-}
 
 // An icon made into a pointer whose hot spot is the image's centre.
 HCURSOR CursorFromIcon(HICON icon)
@@ -43,31 +32,21 @@ HCURSOR CursorFromIcon(HICON icon)
 win32::OwnedCursor LoadCursorFile(const std::string& path)
 {
     const std::wstring name = win32::Wide(path);
-    // Only a regular file is opened: a named pipe or a device could stop the window.
-    std::error_code error;
-    if (path.empty() || !std::filesystem::is_regular_file(name, error))
-        InvalidPicture();
-    std::ifstream file(std::filesystem::path(name), std::ios::binary);
-    std::string bytes;
-    bytes.resize(kMaxCursorFileBytes + 1);
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
-    if (bytes.size() > kMaxCursorFileBytes)
-        InvalidPicture();
-    const std::optional<CursorFileInfo> info = ReadCursorFileHeader(bytes);
-    if (!info)
-        InvalidPicture();
+    const std::optional<CursorFileContent> file = ReadCursorFile(name);
+    if (!file)
+        ThrowInvalidPicture();
+    const CursorFileInfo& info = file->info;
 
     HCURSOR cursor = nullptr;
-    if (info->type == 2) {
+    if (info.type == 2) {
         cursor = static_cast<HCURSOR>(LoadImageW(nullptr, name.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
-    } else if (HICON icon = static_cast<HICON>(LoadImageW(nullptr, name.c_str(), IMAGE_ICON, info->width,
-                                                          info->height, LR_LOADFROMFILE))) {
+    } else if (HICON icon = static_cast<HICON>(LoadImageW(nullptr, name.c_str(), IMAGE_ICON, info.width,
+                                                          info.height, LR_LOADFROMFILE))) {
         cursor = CursorFromIcon(icon);
         DestroyIcon(icon);
     }
     if (!cursor)
-        InvalidPicture();
+        ThrowInvalidPicture();
     return win32::OwnedCursor(cursor);
 }
 

@@ -7,13 +7,13 @@
 #include <windowsx.h>
 
 #include "platform/win32_support/wide_text.h"
-#include "services/failure.h"
 #include "ui/layout/main_window_layout.h"
 #include "ui/layout/twips.h"
 #include "ui/win32/cursor_loader.h"
 #include "ui/win32/input_state.h"
 #include "ui/win32/painting.h"
 #include "ui/win32/subclass_boundary.h"
+#include "window_contract/control_failures.h"
 #include "window_contract/window_events.h"
 
 namespace pv {
@@ -100,16 +100,14 @@ void ListView::addColumn(const std::string& header)
 
 void ListView::setColumnWidth(int column, double twips)
 {
-    if (column < 0 || column >= columns_)
-        throw Failure("Index out of bounds", failure_code::kIndexOutOfBounds);
+    CheckListColumn(column, columns_);
     send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(TwipsToPixels(twips, look_.dpi), 0));
 }
 
 void ListView::checkRow(int row) const
 {
     showPendingRows();
-    if (row < 1 || row > shownRows_)
-        throw Failure("Index out of bounds", failure_code::kIndexOutOfBounds);
+    CheckListRow(row, shownRows_);
 }
 
 int ListView::selectedRow() const

@@ -15,6 +15,7 @@
 #include "ui/win32/control_window.h"
 #include "ui/win32/cursor_loader.h"
 #include "ui/win32/display_scale.h"
+#include "window_contract/control_failures.h"
 #include "window_contract/window_events.h"
 
 namespace pv {
@@ -424,7 +425,7 @@ void MainWindow::setApplicationIcon()
     HICON big = load(SM_CXICON, SM_CYICON);
     HICON smallIcon = load(SM_CXSMICON, SM_CYSMICON);
     if (!big || !smallIcon)
-        throw Failure("Invalid picture", failure_code::kInvalidPicture);
+        ThrowInvalidPicture();
     SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }
@@ -452,8 +453,7 @@ int MainWindow::controlCount() const
 
 const MainWindow::Control& MainWindow::control(int index) const
 {
-    if (index < 0 || index >= controlCount())
-        throw Failure("Subscript out of range", failure_code::kSubscriptOutOfRange);
+    CheckControlIndex(index, controlCount());
     return controls_[index];
 }
 
