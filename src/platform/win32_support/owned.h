@@ -81,7 +81,7 @@ struct ItemListKind {
 };
 using ItemList = Owned<ItemListKind>;
 
-// A printer opened for a print job: ClosePrinter.
+// An open printer: ClosePrinter.
 struct PrinterHandleKind {
     using Type = HANDLE;
     static Type empty() { return nullptr; }
