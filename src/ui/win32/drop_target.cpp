@@ -29,6 +29,16 @@ HRESULT AtDropBoundary(DWORD* effect, Body&& body) noexcept
     });
 }
 
+// The names a dropped medium holds; the medium is released whatever happens.
+std::vector<std::string> TakeDroppedPaths(STGMEDIUM& medium)
+{
+    const struct Release {
+        STGMEDIUM& medium;
+        ~Release() { ReleaseStgMedium(&medium); }
+    } release{medium};
+    return DroppedPaths(static_cast<HDROP>(medium.hGlobal));
+}
+
 }  // namespace
 
 std::vector<std::string> DroppedPaths(HDROP drop)
@@ -96,14 +106,7 @@ HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
     if (!data || data->GetData(&format, &medium) != S_OK)
         return S_OK;
     return AtDropBoundary(effect, [&] {
-        std::vector<std::string> paths;
-        try {
-            paths = DroppedPaths(static_cast<HDROP>(medium.hGlobal));
-        } catch (...) {
-            ReleaseStgMedium(&medium);
-            throw;
-        }
-        ReleaseStgMedium(&medium);
+        const std::vector<std::string> paths = TakeDroppedPaths(medium);
         *effect = DROPEFFECT_COPY;
         if (dropped_)
             dropped_(paths);
