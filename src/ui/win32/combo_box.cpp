@@ -119,8 +119,8 @@ LRESULT ComboBox::handle(UINT message, WPARAM w, LPARAM l)
 
 void ComboBox::paint() const
 {
-    PAINTSTRUCT paint{};
-    HDC context = BeginPaint(box_, &paint);
+    const PaintScope painting(box_);
+    HDC context = painting.context();
     const PartLook& part = look_.printerBox;
     RECT box{};
     GetClientRect(box_, &box);
@@ -142,7 +142,6 @@ void ComboBox::paint() const
     text.right = arrow.left;
     PaintText(context, win32::Wide(this->text()), text, part.text, reinterpret_cast<HFONT>(send(WM_GETFONT)),
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-    EndPaint(box_, &paint);
 }
 
 int ComboBox::count() const

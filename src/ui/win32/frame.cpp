@@ -59,8 +59,8 @@ LRESULT CALLBACK Frame::subclassProcedure(HWND frame, UINT message, WPARAM w, LP
 
 void Frame::paint() const
 {
-    PAINTSTRUCT paint{};
-    HDC context = BeginPaint(frame_, &paint);
+    const PaintScope painting(frame_);
+    HDC context = painting.context();
     ClipSiblingsOnTop(frame_, context);
     const PartLook& part = look_.frame;
     RECT box{};
@@ -73,7 +73,6 @@ void Frame::paint() const
     caption.top += look_.scaled(kCaptionTop);
     PaintText(context, WindowText(frame_), caption, part.text,
               reinterpret_cast<HFONT>(SendMessageW(frame_, WM_GETFONT, 0, 0)), DT_LEFT | DT_TOP | DT_SINGLELINE);
-    EndPaint(frame_, &paint);
 }
 
 }  // namespace pv

@@ -6,6 +6,23 @@
 
 namespace pv {
 
+// One WM_PAINT's drawing: BeginPaint when made, EndPaint when left, however it is left, so
+// that a drawing that fails still validates the window.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), context_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC context() const { return context_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC context_;
+};
+
 // Fills `box` with `fill` inside a border `borderWidth` pixels wide in `border`, its corners
 // rounded by `radius` pixels (0: square).
 void PaintBox(HDC context, const RECT& box, COLORREF fill, COLORREF border, int borderWidth, int radius);

@@ -46,8 +46,8 @@ LRESULT CALLBACK ProgressBar::subclassProcedure(HWND bar, UINT message, WPARAM w
 
 void ProgressBar::paint() const
 {
-    PAINTSTRUCT paint{};
-    HDC context = BeginPaint(bar_, &paint);
+    const PaintScope painting(bar_);
+    HDC context = painting.context();
     const PartLook& part = look_.progress;
     RECT box{};
     GetClientRect(bar_, &box);
@@ -59,7 +59,6 @@ void ProgressBar::paint() const
     const auto position = static_cast<int>(SendMessageW(bar_, PBM_GETPOS, 0, 0));
     filled.right = filled.left + MulDiv(filled.right - filled.left, position, 100);
     PaintBox(context, filled, part.selection, part.selection, 0, std::max(0, radius - border));
-    EndPaint(bar_, &paint);
 }
 
 }  // namespace pv
