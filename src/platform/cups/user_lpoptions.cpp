@@ -103,25 +103,36 @@ void WriteUserDefaultPrinter(const std::string& name)
     if (!named && !name.empty())
         lines.push_back(OptionsLine{"Default", name, "", ""});
 
-    // Written beside the file and renamed over it, so that the file is never half written.
+    std::string text;
+    for (const OptionsLine& line : lines)
+        text += line.text() + '\n';
+
+    // Written beside the file, under a name of its own (a printer guard or another instance of
+    // the program may write at the same time), and renamed over it, so that the file is never
+    // half written nor a mix of two writes.
     std::error_code error;
     if (fs::create_directories(path.parent_path(), error))
         fs::permissions(path.parent_path(), fs::perms::owner_all, error);
     if (error)
         ThrowWriteFailure(path.parent_path(), error.value());
-    const fs::path part = path.string() + ".pressvale";
-    {
-        std::ofstream out(part, std::ios::trunc);
-        for (const OptionsLine& line : lines)
-            out << line.text() << '\n';
-        out.flush();
-        if (!out)
-            ThrowWriteFailure(path, errno ? errno : EIO);
+    std::string part = path.string() + ".XXXXXX";
+    const int fd = mkstemp(part.data());
+    if (fd < 0)
+        ThrowWriteFailure(path, errno);
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t count = write(fd, text.data() + written, text.size() - written);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            break;
+        written += static_cast<std::size_t>(count);
     }
-    if (std::rename(part.c_str(), path.c_str()) != 0) {
-        const int renameError = errno;
+    const int writeError = written < text.size() ? (errno ? errno : EIO) : 0;
+    if (close(fd) != 0 || writeError != 0 || std::rename(part.c_str(), path.c_str()) != 0) {
+        const int failure = writeError ? writeError : errno;
         fs::remove(part, error);
-        ThrowWriteFailure(path, renameError);
+        ThrowWriteFailure(path, failure);
     }
 }
 
