@@ -23,6 +23,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "fakes/fake_services.h"
 #include "platform/cups/cups_printers.h"
 #include "platform/portable/standard_random.h"
 #include "platform/posix/posix_clock.h"
@@ -142,6 +143,9 @@ private:
     pv::PosixFileSystem fileSystem_;
     pv::PosixProcesses processes_;
     pv::CupsPrinters printers_;
+    // No run is started: the guard is never armed.
+    pv::testing::FakePrinters guardPrinters_;
+    pv::testing::FakeDefaultPrinterGuard printerGuard_{guardPrinters_};
     pv::QtSettingsStore settings_;
     pv::QtShell shell_;
     pv::QtMessageBoxes boxes_;
@@ -149,8 +153,8 @@ private:
     pv::QtEventPump eventPump_;
     pv::PosixClock clock_;
     pv::StandardRandomSource random_;
-    pv::Services services_{fileSystem_, processes_, printers_, settings_, shell_,
-                           boxes_,      dialogs_,   eventPump_, clock_,  random_};
+    pv::Services services_{fileSystem_, processes_, printers_,  printerGuard_, settings_, shell_,
+                           boxes_,      dialogs_,   eventPump_, clock_,        random_};
     pv::MainWindow window_{[] {}};
     pv::Form1 form_;
 };

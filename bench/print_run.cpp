@@ -24,6 +24,7 @@
 #include "platform/cups/cups_printers.h"
 #include "platform/portable/standard_random.h"
 #include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_default_printer_guard.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
 #include "platform/qt/qt_event_pump.h"
@@ -103,6 +104,7 @@ int main(int argc, char** argv)
     pv::PosixFileSystem fileSystem;
     pv::PosixProcesses processes;
     pv::CupsPrinters printers;
+    pv::PosixDefaultPrinterGuard printerGuard(programFolder + "/pressvale-guard");
     pv::QtSettingsStore settings;
     pv::QtShell shell(programFolder);
     PrintedMessageBoxes boxes;
@@ -110,7 +112,7 @@ int main(int argc, char** argv)
     pv::QtEventPump eventPump;
     pv::PosixClock clock;
     pv::StandardRandomSource random;
-    pv::Services services{fileSystem, processes, printers, settings, shell, boxes, dialogs, eventPump, clock, random};
+    pv::Services services{fileSystem, processes, printers, printerGuard, settings, shell, boxes, dialogs, eventPump, clock, random};
     pv::MainWindow window([] {});
     pv::Form1 form(services, pv::Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
                    pv::ProgramConfig{programFolder, "help@pressvale.test", "https://pressvale.test/"});
@@ -138,6 +140,16 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // The printer guard on its own, as each run starts and releases it.
+    std::vector<double> guardSeconds;
+    for (int i = 0; i < kSamples; ++i) {
+        const auto guardStart = SteadyClock::now();
+        printerGuard.arm(printer);
+        printerGuard.watch(printer);
+        printerGuard.release();
+        guardSeconds.push_back(SecondsSince(guardStart));
+    }
+
     // The reader on its own.
     std::vector<double> readerSeconds;
     for (int i = 0; i < kSamples; ++i)
@@ -162,6 +174,8 @@ int main(int argc, char** argv)
     std::printf("reader search (median of %d):             %.1f ms wall, %.1f ms CPU\n", kSamples,
                 searchMedian * 1e3, searchCpu * 1e3);
     std::printf("reader on its own (median of %d):         %.1f ms\n", kSamples, readerMedian * 1e3);
+    std::printf("printer guard per run (median of %d):     %.1f ms (started, watching, released, ended)\n",
+                kSamples, Median(guardSeconds) * 1e3);
     std::printf("whole run:                                %.3f s (%.3f s per file)\n", runSeconds, perFile);
     std::printf("per-file overhead beyond reader + 2 s:    %.1f ms (of which the reader search %.1f ms)\n",
                 overhead * 1e3, searchMedian * 1e3);

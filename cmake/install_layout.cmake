@@ -1,7 +1,8 @@
 # Where an install puts Pressvale, below any prefix:
 #
-#   lib/pressvale/bin/                        the program folder: the program and the files beside
-#                                             it (HAND-M.CUR, drag.ico, x/o.cjs, Samples/)
+#   lib/pressvale/bin/                        the program folder: the program, its printer guard
+#                                             (pressvale-guard) and the files beside it
+#                                             (HAND-M.CUR, drag.ico, x/o.cjs, Samples/)
 #   lib/pressvale/libexec/Adobe/Reader/AcroRd32.exe
 #                                             the stand-in reader, in the Program Files folder the
 #                                             program derives from its own folder (../libexec)
@@ -25,7 +26,7 @@ set(PRESSVALE_APP_ID example.pressvale.Pressvale)
 set(PRESSVALE_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging/linux)
 set(PRESSVALE_GENERATED_INSTALL_DIR ${PROJECT_BINARY_DIR}/install-files)
 
-install(TARGETS pressvale RUNTIME DESTINATION ${PRESSVALE_INSTALL_PROGRAM_DIR})
+install(TARGETS pressvale pressvale_guard RUNTIME DESTINATION ${PRESSVALE_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/program/ DESTINATION ${PRESSVALE_INSTALL_PROGRAM_DIR})
 install(TARGETS pressvale_reader RUNTIME DESTINATION ${PRESSVALE_INSTALL_READER_DIR})
 

@@ -1,14 +1,14 @@
 # The Windows program as a zip made with CPack, which a user unpacks and runs:
 #   build-windows/pressvale-<version>-windows-x64.zip
-# holding one folder of that name with pressvale.exe and the files beside it (HAND-M.CUR,
-# drag.ico, x\o.cjs, Samples\); and as an installer made from the same install rules with
-# wixl (packaging/windows/), by the target pressvale_msi:
+# holding one folder of that name with pressvale.exe, its printer guard pressvale-guard.exe
+# and the files beside it (HAND-M.CUR, drag.ico, x\o.cjs, Samples\); and as an installer made
+# from the same install rules with wixl (packaging/windows/), by the target pressvale_msi:
 #   build-windows/pressvale-<version>-windows-x64.msi
 # scripts/build-windows.sh makes both after the build. The stand-in reader is for tests only
 # and is in neither: on Windows the installed reader prints.
 
 set(package_name pressvale-${PROJECT_VERSION}-windows-x64)
-install(TARGETS pressvale RUNTIME DESTINATION .)
+install(TARGETS pressvale pressvale_guard RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/program/ DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)

@@ -10,6 +10,7 @@
 #include "platform/portable/early_printers.h"
 #include "platform/portable/standard_random.h"
 #include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_default_printer_guard.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
 #include "platform/qt/exit_hook.h"
@@ -45,10 +46,11 @@ int main(int argc, char** argv)
     pv::QtFileDialogs fileDialogs(&window);
     pv::PosixClock clock;
     pv::StandardRandomSource random;
-    pv::Services services{fileSystem, processes,   printers,  settings, shell,
-                          messageBoxes, fileDialogs, eventPump, clock,    random};
-
     const std::string programFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    pv::PosixDefaultPrinterGuard printerGuard(programFolder + "/pressvale-guard");
+    pv::Services services{fileSystem,   processes,   printers,  printerGuard, settings, shell,
+                          messageBoxes, fileDialogs, eventPump, clock,        random};
+
     pv::Form1 form(services, pv::Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
                    pv::ProgramConfig{programFolder, pv::build_config::kSupportAddress, pv::build_config::kHomePage});
     window.attachFileList(&form.fileList());

@@ -11,6 +11,7 @@
 #include "platform/portable/standard_random.h"
 #include "platform/win32/console_close.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_default_printer_guard.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_file_system.h"
@@ -76,11 +77,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     pv::Win32EventPump eventPump;
     pv::Win32Clock clock;
     pv::StandardRandomSource random;
-    pv::Services services{fileSystem, processes,   printers,  settings, shell,
-                          messageBoxes, fileDialogs, eventPump, clock,    random};
+    const std::string programFolder = ProgramFolder();
+    pv::Win32DefaultPrinterGuard printerGuard(pv::win32::Wide(programFolder) + L"\\pressvale-guard.exe");
+    pv::Services services{fileSystem,   processes,   printers,  printerGuard, settings, shell,
+                          messageBoxes, fileDialogs, eventPump, clock,        random};
 
     pv::Form1 form(services, pv::Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
-                   pv::ProgramConfig{ProgramFolder(), pv::build_config::kSupportAddress, pv::build_config::kHomePage});
+                   pv::ProgramConfig{programFolder, pv::build_config::kSupportAddress, pv::build_config::kHomePage});
     window.attachFileList(&form.fileList());
     window.setEvents(&form);
 

@@ -21,10 +21,12 @@ void PauseSeconds(EventPump& eventPump, Clock& clock, double seconds)
 
 // The default printer a run replaced. It is put back once: at the run's end, as the run
 // unwinds when the program's event loop has ended, or at once for a process that ends under it.
+// The first run in progress that changes the default arms the printer guard with the default it
+// replaces, and releases it once that default is back.
 class PrintRun::SavedDefault {
 public:
-    SavedDefault(std::vector<SavedDefault*>& runsInProgress, Printers& printers)
-        : runsInProgress_(runsInProgress), printers_(printers)
+    SavedDefault(std::vector<SavedDefault*>& runsInProgress, Printers& printers, DefaultPrinterGuard& guard)
+        : runsInProgress_(runsInProgress), printers_(printers), guard_(guard)
     {
         runsInProgress_.push_back(this);
     }
@@ -39,15 +41,36 @@ public:
     // Nothing when the default could not be read; an empty name when there was none.
     std::optional<std::string> name;
 
-    // Failures go to the caller.
+    // Before `chosen` is made the default: armed whatever the switch then reports, since a
+    // switch that fails may still have written the user's default.
+    void guardSwitchTo(const std::string& chosen)
+    {
+        bool armed = std::any_of(runsInProgress_.begin(), runsInProgress_.end(),
+                                 [](const SavedDefault* run) { return run->armedGuard_; });
+        if (!armed && name) {
+            guard_.arm(*name);
+            armedGuard_ = armed = true;
+        }
+        if (armed)
+            guard_.watch(chosen);
+    }
+
+    // Failures go to the caller. The guard is released even when the default cannot be put
+    // back, so that no guard is left to act later.
     void putBack()
     {
         if (std::exchange(putBack_, true))
             return;
-        if (!name)
-            throw Failure("The default printer from before the run could not be read, so it was not put back.",
-                          failure_code::kPrinterNotFound);
-        SwitchDefaultPrinter(printers_, *name);
+        try {
+            if (!name)
+                throw Failure("The default printer from before the run could not be read, so it was not put back.",
+                              failure_code::kPrinterNotFound);
+            SwitchDefaultPrinter(printers_, *name);
+        } catch (...) {
+            releaseGuard();
+            throw;
+        }
+        releaseGuard();
     }
 
     void putBackQuietly() noexcept
@@ -60,9 +83,17 @@ public:
     }
 
 private:
+    void releaseGuard()
+    {
+        if (std::exchange(armedGuard_, false))
+            guard_.release();
+    }
+
     std::vector<SavedDefault*>& runsInProgress_;
     Printers& printers_;
+    DefaultPrinterGuard& guard_;
     bool putBack_ = false;
+    bool armedGuard_ = false;
 };
 
 void PrintRun::PushButton2_Click()
@@ -70,7 +101,7 @@ void PrintRun::PushButton2_Click()
     Guard guard(procedure_id::kStartPrinting, reports_);
     guard.step(100, [&] { window_.setPointer(PointerKind::Busy); });
     if (guard.test(102, [&] { return files_.count() >= 1; })) {
-        SavedDefault savedDefault(runsInProgress_, services_.printers);
+        SavedDefault savedDefault(runsInProgress_, services_.printers, services_.printerGuard);
         guard.step(104, [&] { savedDefault.name = GetDefaultPrinter(services_.printers, reports_); });
         // Once the chosen printer is the default, every file goes to it or to none: should it
         // stop being the default (deleted, or changed by another program) a file is not
@@ -81,6 +112,7 @@ void PrintRun::PushButton2_Click()
             // An empty name would mean "no default"; with no printer chosen there is none to set.
             if (chosen.empty())
                 throw Failure("No printer is chosen in the printer box.", failure_code::kPrinterNotFound);
+            savedDefault.guardSwitchTo(chosen);
             SwitchDefaultPrinter(services_.printers, chosen);
             chosenPrinter = chosen;
         });

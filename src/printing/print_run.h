@@ -18,7 +18,7 @@ void PauseSeconds(EventPump& eventPump, Clock& clock, double seconds);
 // made the default printer for the run, while the progress bar shows each row's share; then
 // puts the previous default back and says "Done.". Runs may nest (a click during a run). A run
 // stops where it is when the program's event loop ends, and puts the previous default back
-// as it unwinds.
+// as it unwinds; a program that ends without unwinding leaves that to the printer guard.
 class PrintRun {
 public:
     PrintRun(Services& services, ErrorReports& reports, FileList& files, WindowSurface& window,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/clock.h"
+#include "services/default_printer_guard.h"
 #include "services/dialogs.h"
 #include "services/event_pump.h"
 #include "services/file_system.h"
@@ -16,6 +17,7 @@ struct Services {
     FileSystem& fileSystem;
     Processes& processes;
     Printers& printers;
+    DefaultPrinterGuard& printerGuard;
     SettingsStore& settings;
     Shell& shell;
     MessageBoxes& messageBoxes;

@@ -142,7 +142,9 @@ std::vector<pid_t> ChildProcesses()
             continue;
         char state = 0;
         int parent = 0;
-        if (std::sscanf(stat.c_str() + close + 1, " %c %d", &state, &parent) == 2 && parent == getpid())
+        std::error_code error;
+        const bool guard = fs::read_symlink(entry.path() / "exe", error) == kGuardProgram;
+        if (std::sscanf(stat.c_str() + close + 1, " %c %d", &state, &parent) == 2 && parent == getpid() && !guard)
             children.push_back(std::stoi(name));
     }
     return children;

@@ -20,6 +20,7 @@
 #include "app/form1.h"
 #include "fakes/fake_services.h"
 #include "platform/cups/cups_printers.h"
+#include "platform/posix/posix_default_printer_guard.h"
 #include "platform/portable/standard_random.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
@@ -30,6 +31,9 @@
 #include "ui/qt/main_window.h"
 
 namespace pv::testing {
+
+// The printer guard that the program's print runs start.
+inline const std::string kGuardProgram = PRESSVALE_PROGRAM_FOLDER "/pressvale-guard";
 
 // A Form1 in the real main window, loaded. `programFolder` is <prefix>/bin: the reader is
 // looked for below <prefix>/libexec/Adobe. Closing the window ends the event loop, as in the
@@ -52,6 +56,7 @@ struct RealProgram {
     PosixFileSystem fileSystem;
     PosixProcesses processes;
     CupsPrinters printers;
+    PosixDefaultPrinterGuard printerGuard{kGuardProgram};
     FakeSettingsStore settings;
     QtShell shell;
     FakeMessageBoxes boxes;
@@ -60,7 +65,7 @@ struct RealProgram {
     PosixClock clock;
     // Its fixed draw never opens the home page, which would report a failure here.
     FakeRandomSource random;
-    Services services{fileSystem, processes, printers, settings, shell, boxes, dialogs, eventPump, clock, random};
+    Services services{fileSystem, processes, printers, printerGuard, settings, shell, boxes, dialogs, eventPump, clock, random};
     Form1 form;
 };
 
@@ -107,7 +112,7 @@ protected:
     std::filesystem::path scratch;
 };
 
-// The processes whose parent is this one, by process id.
+// The processes whose parent is this one, by process id, but the printer guard.
 std::vector<pid_t> ChildProcesses();
 
 }  // namespace pv::testing

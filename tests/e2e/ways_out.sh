@@ -2,18 +2,25 @@
 # A print run of the real program, under a private virtual X server and against the private
 # CUPS scheduler in CUPSD_DIR (default "office"), prints the sample files on "label". Once
 # "label" has become the default, the program is sent SIGTERM or SIGHUP, or its X server goes
-# away. Each time it must end with the expected status, having stopped where it was, and
-# "office" must be the user's default again.
+# away, or it is killed or crashes (SIGKILL, SIGSEGV, SIGABRT), where its printer guard puts
+# the default back. Each time it must end with the expected status, having stopped where it
+# was, "office" must be the user's default again within two seconds, and the guard must be gone.
 #
 #   ways_out.sh PROGRAM X11_WINDOW CUPSD_DIR
 set -euo pipefail
 source "$(dirname "$0")/../support/desktop.sh"
 program=$1 probe=$2 cupsd_dir=$3
+guard_program=$(realpath "$(dirname "$program")/pressvale-guard")
+guard_pid=
 samples=$(find "$(dirname "$program")/Samples" -maxdepth 1 -type f | wc -l)
 
 # Way, and the exit status then: 0 where the program leaves its event loop, 1 where Qt's X11
-# plugin ends it on the lost connection.
-ways=("SIGTERM 0" "SIGHUP 0" "display 1")
+# plugin ends it on the lost connection, 128 and the signal's number where the signal ends it.
+ways=("SIGTERM 0" "SIGHUP 0" "display 1" "SIGKILL 137" "SIGSEGV 139" "SIGABRT 134")
+# A checked build's own SIGSEGV handler would end the program with its report instead; the
+# crash is left to the system here. No core files.
+export ASAN_OPTIONS=handle_segv=0
+ulimit -c 0
 
 # Waits up to SECONDS for COMMAND to succeed; ends the way's subshell, naming WHAT, if it never does.
 wait_until() {
@@ -27,6 +34,8 @@ wait_until() {
 windows_titled_pressvale() { [[ $(xdotool search --onlyvisible --name '^Pressvale$' | wc -l) -eq $1 ]]; }
 default_is() { [[ $(lpstat -d) == "system default destination: $1" ]]; }
 program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+# Ended, or a zombie that nobody has collected.
+guard_ended() { [[ $(ps -o stat= -p "$guard_pid" || echo Z) == Z* ]]; }
 jobs_on_label() { find "$cupsd_dir/jobs/label" -name '*.job' | wc -l; }
 
 run_and_end() {
@@ -53,6 +62,13 @@ run_and_end() {
     wait_until 10 "the question to close" windows_titled_pressvale 1
     xdotool mousemove --window "$window" 268 311 click 1  # "Start Printing"
     wait_until 30 "label to become the default" default_is label
+    # The guard the run started, the program's child; a row that fails ends it on its way out.
+    local child
+    for child in $(ps -o pid= --ppid "$program_pid"); do
+        if [[ $(readlink "/proc/$child/exe") == "$guard_program" ]]; then guard_pid=$child; fi
+    done
+    [[ -n $guard_pid ]] || { echo "$way: no printer guard runs"; exit 1; }
+    trap '[[ -n $guard_pid ]] && kill -KILL "$guard_pid" 2>/dev/null; pressvale_clean_up' EXIT
 
     case $way in
         display) kill "$xvfb_pid" && wait "$xvfb_pid" || true; xvfb_pid= ;;
@@ -62,7 +78,9 @@ run_and_end() {
     wait "$program_pid" || status=$?
     program_pid=
     [[ $status -eq $expected ]] || { echo "$way: ended with status $status"; cat "$work/program.log"; exit 1; }
-    default_is office || { echo "$way: the default stayed $(lpstat -d)"; exit 1; }
+    wait_until 2 "office to be the default again" default_is office
+    wait_until 5 "the printer guard to end" guard_ended
+    guard_pid=
     local printed=$(($(jobs_on_label) - printed_before))
     ((printed < samples)) || { echo "$way: the run went on to the last file"; exit 1; }
     echo "$way: ended with status $status after $printed of $samples files; office is the default again"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "services/clock.h"
+#include "services/default_printer_guard.h"
 #include "services/dialogs.h"
 #include "services/failure.h"
 #include "services/printers.h"
@@ -65,6 +66,22 @@ public:
     std::optional<Failure> defaultFailure;
     std::optional<Failure> setDefaultFailure;
     std::vector<std::string> setDefaultCalls;
+};
+
+// Records each call with the number of default-printer switches made before it, as
+// "<switches>: arm office", "<switches>: watch label", "<switches>: release".
+class FakeDefaultPrinterGuard final : public DefaultPrinterGuard {
+public:
+    explicit FakeDefaultPrinterGuard(const FakePrinters& printers) : printers_(printers) {}
+    void arm(const std::string& replacedDefault) noexcept override { record("arm " + replacedDefault); }
+    void watch(const std::string& name) noexcept override { record("watch " + name); }
+    void release() noexcept override { record("release"); }
+
+    std::vector<std::string> calls;
+
+private:
+    void record(const std::string& call) { calls.push_back(std::to_string(printers_.setDefaultCalls.size()) + ": " + call); }
+    const FakePrinters& printers_;
 };
 
 class FakeSettingsStore final : public SettingsStore {

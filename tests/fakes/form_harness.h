@@ -24,6 +24,7 @@ struct FakeServiceSet {
     FakeFileSystem fileSystem;
     FakeProcesses processes;
     FakePrinters printers;
+    FakeDefaultPrinterGuard printerGuard{printers};
     FakeSettingsStore settings;
     FakeShell shell;
     FakeMessageBoxes boxes;
@@ -31,7 +32,7 @@ struct FakeServiceSet {
     FakeEventPump pump;
     FakeClock clock;
     FakeRandomSource random;
-    Services services{fileSystem, processes, printers, settings, shell, boxes, dialogs, pump, clock, random};
+    Services services{fileSystem, processes, printers, printerGuard, settings, shell, boxes, dialogs, pump, clock, random};
 };
 
 // A Form1 wired to fakes of every service and control. The printer box notifies the form of

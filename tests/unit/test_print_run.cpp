@@ -82,6 +82,35 @@ TEST_F(PrintRunTest, PrintsEveryRowInOrderOnTheChosenPrinterAndPutsTheDefaultBac
     EXPECT_EQ(h.window.pointerKind, PointerKind::Default);
 }
 
+// The printer guard is armed with the replaced default before the first switch, whatever the
+// switch reports, and released after the put-back, whatever that reports; never armed without
+// a default to put back.
+TEST_F(PrintRunTest, TheGuardWatchesFromBeforeTheSwitchUntilAfterThePutBack)
+{
+    struct Case {
+        const char* name;
+        std::function<void(FormHarness&)> setUp;
+        std::vector<std::string> guardCalls;
+    };
+    const Case cases[] = {
+        {"a plain run", [](FormHarness&) {}, {"0: arm office", "0: watch label", "2: release"}},
+        {"switches that fail",
+         [](FormHarness& run) { run.printers.setDefaultFailure = Failure("Access is denied.", 5); },
+         {"0: arm office", "0: watch label", "2: release"}},
+        {"an unreadable default",
+         [](FormHarness& run) { run.printers.defaultFailure = Failure("The print system is not running.", 1282); },
+         {}},
+    };
+    for (const Case& c : cases) {
+        FormHarness run;
+        SetUpRun(run);
+        c.setUp(run);
+        run.addRows(NativePaths({"/a.pdf"}));
+        run.form.PushButton2_Click();
+        EXPECT_EQ(run.printerGuard.calls, c.guardCalls) << c.name;
+    }
+}
+
 TEST_F(PrintRunTest, TheReaderStartsMinimisedAndEachFileIsFollowedByTwoSeconds)
 {
     h.addRows(NativePaths({"/a.pdf"}));
@@ -258,6 +287,9 @@ TEST_F(PrintRunTest, NestedRunsPutTheirDefaultsBackInnermostFirstOnEveryWayOut)
         const std::vector<std::string> boxes = run.boxTexts();
         EXPECT_EQ(defaultOnceEnded, way.defaultOnceEnded) << way.name;
         EXPECT_EQ(run.printers.setDefaultCalls, (std::vector<std::string>{"label", "label", "label", "office"}))
+            << way.name;
+        EXPECT_EQ(run.printerGuard.calls,
+                  (std::vector<std::string>{"0: arm office", "0: watch label", "1: watch label", "4: release"}))
             << way.name;
         EXPECT_EQ(run.processes.starts.size(), 2u) << way.name;
         EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "Done."), way.doneNotices) << way.name;

@@ -209,6 +209,7 @@ protected:
     PosixFileSystem fileSystem;
     FakeProcesses processes;
     FakePrinters printers;
+    FakeDefaultPrinterGuard printerGuard{printers};
     QtSettingsStore settings;
     FakeShell shell;
     FakeMessageBoxes boxes;
@@ -216,7 +217,7 @@ protected:
     QtEventPump pump;
     FakeClock clock;
     FakeRandomSource random;
-    Services services{fileSystem, processes, printers, settings, shell, boxes, dialogs, pump, clock, random};
+    Services services{fileSystem, processes, printers, printerGuard, settings, shell, boxes, dialogs, pump, clock, random};
     MainWindow window{[] {}};
     Form1 form{services, Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
                ProgramConfig{QFile::encodeName(program.path()).toStdString(), kTestSupportAddress, kTestHomePage}};

@@ -3,7 +3,9 @@
 // typed, OK), chooses PRINTER in the printer box, clicks "Start Printing", and ends the run in
 // one WAY: "done" answers "Done." with OK, then closes the window; "close" closes the window
 // once the run has made PRINTER the default; "session-end" then sends WM_QUERYENDSESSION and
-// WM_ENDSESSION and ends the process, as Windows does. Checks that the program leaves by its
+// WM_ENDSESSION and ends the process, as Windows does; "terminate" ends the process with
+// TerminateProcess, as "End task" does, and leaves the default to the program's printer guard,
+// which must put it back within two seconds. Otherwise checks that the program leaves by its
 // quit message (exit code 0) without using processor time on the way out, and that DEFAULT is
 // the default printer again: once it has ended (this driver, living throughout, still reads
 // the default it left), or when WM_ENDSESSION has returned, while it lives. Exits 0 when all
@@ -185,8 +187,8 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring printer = argv[3];
     const std::wstring expectedDefault = argv[4];
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
-    if (way != L"done" && way != L"close" && way != L"session-end")
-        Fail("the way to end the run is done, close or session-end");
+    if (way != L"done" && way != L"close" && way != L"session-end" && way != L"terminate")
+        Fail("the way to end the run is done, close, session-end or terminate");
 
     std::wstring command = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
@@ -241,6 +243,14 @@ int wmain(int argc, wchar_t** argv)
         WaitUntil([&] { return DefaultPrinter() == printer; }, 60, "the run to make the printer the default");
     }
 
+    if (way == L"terminate") {
+        TerminateProcess(started.hProcess, 1);
+        WaitForSingleObject(started.hProcess, INFINITE);
+        startedProgram = nullptr;
+        WaitUntil([&] { return DefaultPrinter() == expectedDefault; }, 2, "the guard to put the default printer back");
+        std::printf("print_driver: terminated mid-run, the default printer back\n");
+        return 0;
+    }
     if (way == L"session-end") {
         if (SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != TRUE)
             Fail("the program refused to let the session end");

@@ -1,0 +1,41 @@
+// pressvale-guard.exe: started by Pressvale as a print run changes the user's default printer,
+// it puts the replaced default back should the program end without doing so itself. It reads
+// what the program tells it on its standard input, answers on its standard output, and shows
+// nothing. Its one argument is the program's process id.
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/portable/printer_guard_watch.h"
+#include "platform/win32/win32_printers.h"
+#include "platform/win32_support/owned.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    // The program's process is held from the start: once its pipe has closed, the guard waits
+    // for the process to be gone before it acts.
+    const DWORD programId = __argc > 1 ? static_cast<DWORD>(std::wcstoul(__wargv[1], nullptr, 10)) : 0;
+    const pv::win32::KernelHandle program(OpenProcess(SYNCHRONIZE, FALSE, programId));
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+
+    pv::Win32Printers printers;
+    pv::printer_guard::WatchProgram(
+        [&] {
+            char buffer[4096];
+            DWORD count = 0;
+            if ((!ReadFile(input, buffer, sizeof buffer, &count, nullptr) || count == 0) && program.valid())
+                WaitForSingleObject(program.get(), 5000);
+            return std::string(buffer, count);
+        },
+        [&] {
+            const char watching = pv::printer_guard::kWatching;
+            DWORD written = 0;
+            WriteFile(output, &watching, 1, &written, nullptr);
+            CloseHandle(output);
+        },
+        printers);
+    return 0;
+}
