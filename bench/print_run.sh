@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The cost of a print run beyond the reader and its fixed pause: ten files printed through a
-# private CUPS scheduler, the reader found in a tree of 3,000 files below "Adobe", and the
-# program's CPU time during the run. Prints figures only.
+# private CUPS scheduler, the reader found in a tree of 3,000 files below "Adobe", the printer
+# guard started and released, and the program's CPU time during the run. Prints figures only.
 #
 #   bench/print_run.sh [BUILD_DIR] [FILES]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(cd "${1:-build}" && pwd)
 count=${2:-10}
-cmake --build "$build" --target pressvale_reader bench_print_run >/dev/null
+cmake --build "$build" --target pressvale_reader pressvale_guard bench_print_run >/dev/null
 
 work=$(mktemp -d /tmp/pressvale-bench.XXXXXX)
 cleanup() {
@@ -41,6 +41,7 @@ for group in $(seq 1 6); do
     done
 done
 cp "$build/libexec/Adobe/Reader/AcroRd32.exe" "$adobe/Reader/"
+cp "$build/bin/pressvale-guard" "$work/prefix/bin/"
 echo "files below Adobe: $(find "$adobe" -type f | wc -l)"
 
 files=()

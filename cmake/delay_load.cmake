@@ -1,13 +1,18 @@
-# pressvale_delay_load(TARGET DLL FUNCTION...): TARGET loads DLL when it first calls one of the
-# FUNCTIONs, not as it starts. Each DLL loaded at start costs the window's first showing some
-# milliseconds (most under Wine), and these are needed only later: by screen readers, the
-# open-file dialog, the folder picker and drops. An import library in dlltool's delay-load
+# pressvale_delay_load(TARGET DLL FUNCTION...): TARGET loads DLL (DLL.dll where the name has no
+# ending) when it first calls one of the FUNCTIONs, not as it starts. Each DLL loaded at start
+# costs the window's first showing some milliseconds (most under Wine), and these are needed
+# only later: by screen readers, the open-file dialog, the folder picker and drops; the
+# printer guard needs the spooler only to put a default back. An import library in dlltool's delay-load
 # form, linked ahead of the DLL's own import library, answers those functions; what it does
 # not list still comes from the DLL's own library, loaded at start.
 function(pressvale_delay_load target dll)
   set(folder ${CMAKE_CURRENT_BINARY_DIR}/delay_load)
   list(JOIN ARGN "\n  " functions)
-  file(CONFIGURE OUTPUT ${folder}/${dll}.def CONTENT "LIBRARY ${dll}.dll\nEXPORTS\n  ${functions}\n")
+  set(file ${dll})
+  if(NOT dll MATCHES "\\.")
+    string(APPEND file .dll)
+  endif()
+  file(CONFIGURE OUTPUT ${folder}/${dll}.def CONTENT "LIBRARY ${file}\nEXPORTS\n  ${functions}\n")
   set(library ${folder}/lib${dll}_delay.a)
   add_custom_command(OUTPUT ${library}
                      COMMAND ${CMAKE_DLLTOOL} --input-def ${folder}/${dll}.def --output-delaylib ${library}
