@@ -24,6 +24,7 @@ TEST(PrinterGuardWatch, PutsTheReplacedDefaultBackOnlyWhileARunsPrinterIsTheDefa
         {"ended under the run", Record(kReplaced, "office") + Record(kWatch, odd), odd, {"office"}},
         {"replaced none", Record(kReplaced, "") + Record(kWatch, "label"), "label", {""}},
         {"said it is done", Record(kReplaced, "office") + Record(kWatch, "label") + Record(kDone), "label", {}},
+        {"a switch that did not take", Record(kReplaced, "office") + Record(kWatch, "label"), "office", {"office"}},
         {"another default since", Record(kReplaced, "office") + Record(kWatch, "label"), "other", {}},
         {"no switch told", Record(kReplaced, "office"), "office", {}},
     };

@@ -17,7 +17,7 @@ bool DefaultIsOneOf(Printers& printers, const std::vector<std::string>& setByRun
         }
         return false;
     } catch (const Failure&) {
-        return !setByRuns.empty();
+        return true;
     }
 }
 
@@ -59,7 +59,12 @@ void WatchProgram(const std::function<std::string()>& readSome, const std::funct
         }
         pending.erase(0, start);
     }
-    if (replaced && DefaultIsOneOf(printers, setByRuns)) {
+    if (!replaced || setByRuns.empty())
+        return;
+    // The replaced default counts as well: a switch that failed may still have written the
+    // user's own default (where LPDEST outranks it, say), which putting it back mends.
+    setByRuns.push_back(*replaced);
+    if (DefaultIsOneOf(printers, setByRuns)) {
         try {
             printers.setDefault(*replaced);
         } catch (const Failure&) {

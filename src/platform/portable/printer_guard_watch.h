@@ -20,9 +20,10 @@ std::string Record(char kind, const std::string& name = {});
 
 // The guard program's whole work. `readSome` gives the next bytes the program wrote, or an
 // empty text once the pipe has no writer left: the program has ended. Returns touching nothing
-// once the program says the default is back; when the program ends without saying so, puts the
-// replaced default back through `printers`, while the default is one the runs set or cannot be
-// read (a changed default left behind is what the guard is there to prevent), and returns.
+// once the program says the default is back; when the program ends without saying so after a
+// run's switch, puts the replaced default back through `printers`, while the default is one the
+// runs set, the replaced one itself, or cannot be read (a changed default left behind is what
+// the guard is there to prevent), and returns.
 void WatchProgram(const std::function<std::string()>& readSome, const std::function<void()>& sayWatching,
                   Printers& printers);
 
