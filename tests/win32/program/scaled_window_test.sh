@@ -1,7 +1,7 @@
 #!/bin/bash
-# scaled_window_test.sh BUILD_DIR DPI WIDTH HEIGHT PROBE [VARIABLE=VALUE...]: in a Wine prefix of
-# its own whose display has DPI dots per inch, starts the real program with the window probe
-# PROBE (run with the variables given), which expects a client area of WIDTH by HEIGHT pixels
+# scaled_window_test.sh BUILD_DIR DPI WIDTH HEIGHT PROBE [ENV...]: in a Wine prefix of its own
+# whose display has DPI dots per inch, starts the real program with the window probe PROBE (run
+# through the command ENV, an env(1) call that sets its environment), which expects a client area of WIDTH by HEIGHT pixels
 # and keeps its screenshot in BUILD_DIR/pressvale-window-DPI-dpi.bmp.
 set -euo pipefail
 build=$1 dpi=$2 width=$3 height=$4 probe=$5
@@ -18,4 +18,4 @@ wine=$(dirname "$0")/../wine.sh
 wineserver -k
 wineserver -w
 windows() { echo "Z:$1" | tr / '\\'; }
-env -u LPDEST -u PRINTER "$@" "$wine" "$WINEPREFIX" "$probe" "$(windows "$build/bin/pressvale.exe")" "$(windows "$build/pressvale-window-$dpi-dpi.bmp")" "$width" "$height"
+"$@" "$wine" "$WINEPREFIX" "$probe" "$(windows "$build/bin/pressvale.exe")" "$(windows "$build/pressvale-window-$dpi-dpi.bmp")" "$width" "$height"
