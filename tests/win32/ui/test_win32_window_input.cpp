@@ -148,6 +148,23 @@ TEST_F(Win32MainWindowTest, ARealDragOfRowsShowsTheDragPointerUntilTheButtonIsRe
     window.setEvents(&events);
 }
 
+// A Help click that ends the program's message loop and then fails.
+struct QuittingEvents final : testing::RecordingEvents {
+    void PushButton6_Click() override { PostQuitMessage(0); RecordingEvents::PushButton6_Click(); }
+};
+
+TEST_F(Win32MainWindowTest, TheProgramsLoopPassesOverAFailureWhileNoProcedureRuns)
+{
+    QuittingEvents quitting;
+    quitting.failingCall = "PushButton6_Click";
+    window.setEvents(&quitting);
+    std::thread person([this] { clickAt(child("PushButton6"), centre(child("PushButton6"))); });
+    EXPECT_NO_THROW(window.run());
+    person.join();
+    EXPECT_EQ(quitting.callsStartingWith("PushButton6_"), Calls{"PushButton6_Click"});
+    window.setEvents(&events);
+}
+
 TEST_F(Win32MainWindowTest, AfterABoxTheFocusComesBackAndTheNextDropAndClickAreTaken)
 {
     EXPECT_EQ(GetFocus(), list());
