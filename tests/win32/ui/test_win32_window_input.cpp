@@ -148,6 +148,15 @@ TEST_F(Win32MainWindowTest, ARealDragOfRowsShowsTheDragPointerUntilTheButtonIsRe
     window.setEvents(&events);
 }
 
+TEST_F(Win32MainWindowTest, ARowDragEndsAsAtAReleaseWhenAnotherWindowTakesThePointer)
+{
+    moveTo(list(), centre(list()));
+    button(true);
+    SetCapture(window.handle());
+    button(false);
+    EXPECT_EQ(events.callsStartingWith("MouseUp").size(), 1u);
+}
+
 // A Help click that ends the program's message loop and then fails.
 struct QuittingEvents final : testing::RecordingEvents {
     void PushButton6_Click() override { PostQuitMessage(0); RecordingEvents::PushButton6_Click(); }
