@@ -1,7 +1,6 @@
 // Pressvale: prints many PDF files in one go. Wires the program's behaviour (Form1) to the
 // Qt window and the Linux services, runs the load procedure and shows the window.
 
-#include <QApplication>
 #include <QFile>
 
 #include "app/form1.h"
@@ -20,6 +19,7 @@
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/termination_signals.h"
+#include "ui/qt/application.h"
 #include "ui/qt/early_font_configuration.h"
 #include "ui/qt/main_window.h"
 
@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     int qtArgc = argc > 0 ? 1 : 0;
     // The font configuration is read while Qt starts, which is mostly a wait on the display.
     pv::EarlyFontConfiguration fonts;
-    QApplication application(qtArgc, argv);
+    pv::Application application(qtArgc, argv);
     fonts.finish();
 
     // The start-up's printer questions go to the print system while the window is built.

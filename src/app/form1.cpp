@@ -12,17 +12,6 @@
 namespace pv {
 namespace {
 
-// Runs an event procedure that has no error trap of its own. A failure in it is passed over:
-// it must never end the program.
-template <class Procedure>
-void PassOverFailures(Procedure&& procedure)
-{
-    try {
-        procedure();
-    } catch (const std::exception&) {
-    }
-}
-
 // Runs an event procedure that lets the window process events meanwhile. Should the program's
 // event loop end during it, the procedure has unwound, putting back what it changed, and
 // ends here: the front end's own loop is ending too.

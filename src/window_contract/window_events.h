@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,18 @@ inline void ClickPushButton(MainWindowEvents& events, int number)
     case 5: events.PushButton5_Click(); break;
     case 6: events.PushButton6_Click(); break;
     default: break;
+    }
+}
+
+// Runs `procedure` and passes over a failure in it: a failure must never end the program.
+// Form1 runs through it the event procedures that have no error trap of their own; each window
+// its event loop's turns, where no procedure runs that could take a failure coming out of one.
+template <class Procedure>
+void PassOverFailures(Procedure&& procedure)
+{
+    try {
+        procedure();
+    } catch (const std::exception&) {
     }
 }
 

@@ -11,9 +11,10 @@ namespace pv::win32 {
 // callback gives the system the answer `unhandled()` gives, as if the program had not handled
 // the call. The message loop that dispatched the message raises the kept exception again
 // once DispatchMessage has returned (RaiseKeptException), in the program's own frames, where
-// it is handled as what it is: a failure by the guard of the procedure that runs the loop,
-// the end of the event loop by the procedure that waits, anything else by the program's end.
-// Of several before the loop turns, the first is kept.
+// it is handled as what it is: a failure by the guard of the procedure that runs the loop, or
+// passed over by the program's own loop when no procedure runs; the end of the event loop by
+// the procedure that waits; anything else by the program's end. Of several before the loop
+// turns, the first is kept.
 void KeepException(std::exception_ptr exception) noexcept;
 void RaiseKeptException();
 

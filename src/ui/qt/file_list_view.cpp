@@ -1,7 +1,9 @@
 #include "ui/qt/file_list_view.h"
 
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -142,10 +144,24 @@ void FileListView::disableOutwardDrag()
 
 bool FileListView::viewportEvent(QEvent* event)
 {
-    // Item views ask the model for a tip per row; this list has one hint for all of it.
-    if (event->type() == QEvent::ToolTip) {
+    switch (event->type()) {
+    case QEvent::ToolTip:
+        // Item views ask the model for a tip per row; this list has one hint for all of it.
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), toolTip(), viewport());
         return true;
+    case QEvent::WindowBlocked:
+    case QEvent::WindowDeactivate:
+        // A modal box took the pointer (Qt then drops the press's grab and blocks its release),
+        // or another window took the pointer and keys: the press ends now, as a release ends it.
+        if (heldButton_ != Qt::NoButton && events_) {
+            const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+            events_->ListView1_MouseUp(MouseButtonBits(heldButton_), ShiftBits(QGuiApplication::keyboardModifiers()),
+                                       at.x(), at.y());
+        }
+        heldButton_ = Qt::NoButton;
+        break;
+    default:
+        break;
     }
     return QTreeView::viewportEvent(event);
 }
@@ -153,6 +169,7 @@ bool FileListView::viewportEvent(QEvent* event)
 void FileListView::mousePressEvent(QMouseEvent* event)
 {
     const MouseArguments a = ArgumentsOf(*event, event->button());
+    heldButton_ = event->button();
     if (events_)
         events_->ListView1_MouseDown(a.button, a.shift, a.x, a.y);
     QTreeView::mousePressEvent(event);
@@ -174,6 +191,8 @@ void FileListView::mouseMoveEvent(QMouseEvent* event)
 void FileListView::mouseReleaseEvent(QMouseEvent* event)
 {
     QTreeView::mouseReleaseEvent(event);
+    if (event->buttons() == Qt::NoButton)
+        heldButton_ = Qt::NoButton;
     const MouseArguments a = ArgumentsOf(*event, event->button());
     if (events_)
         events_->ListView1_MouseUp(a.button, a.shift, a.x, a.y);

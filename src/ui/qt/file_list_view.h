@@ -53,6 +53,8 @@ private:
 
     FileListModel* model_;
     MainWindowEvents* events_ = nullptr;
+    // The button of a press on the list until every button is released; else NoButton.
+    Qt::MouseButton heldButton_ = Qt::NoButton;
 };
 
 }  // namespace pv

@@ -127,6 +127,9 @@ QWidget* MainWindow::makeControl(const layout::Control& control, QWidget* parent
 QPushButton* MainWindow::makeButton(int number, const char* caption, QWidget* parent)
 {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    // Enter clicks the focused button as Space does, as in a dialog; outside one, Qt's buttons
+    // take Enter only when asked to.
+    button->setAutoDefault(true);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, Qt::white);
     button->setPalette(palette);

@@ -1,6 +1,7 @@
 #include "ui/win32/list_view.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -407,11 +408,16 @@ LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        if (MouseButtonBits(w) == 0)
+        if (MouseButtonBits(w) == 0) {
+            heldButton_ = 0;
             ReleaseCapture();
+        }
         if (events_)
             events_->ListView1_MouseUp(MessageButton(message), ShiftBitsNow(), x, y);
         return 0;
+    case WM_CAPTURECHANGED:
+        captureLost();
+        break;
     case WM_KEYDOWN:
         if (events_)
             events_->ListView1_KeyDown(static_cast<int>(w), ShiftBitsNow());
@@ -451,11 +457,27 @@ void ListView::pressed(UINT message, LPARAM at)
         events_->ListView1_MouseDown(button, ShiftBitsNow(), x, y);
     SetFocus(list_);
     SetCapture(list_);
+    heldButton_ = button;
     const int row = rowAt(x, y);
     if (row != 0)
         selectRow(row);
     if (events_ && row != 0)
         events_->ListView1_ItemClick(row);
+}
+
+void ListView::captureLost()
+{
+    // Another window took the pointer before the release (a message box, a switch to another
+    // window, another program): the release will not come here, so the press ends now, as a
+    // release ends it.
+    if (heldButton_ == 0)
+        return;
+    const int button = std::exchange(heldButton_, 0);
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(list_, &at);
+    if (events_)
+        events_->ListView1_MouseUp(button, ShiftBitsNow(), at.x, at.y);
 }
 
 bool ListView::dragOver(bool offersFileList)

@@ -57,6 +57,7 @@ private:
     static LRESULT CALLBACK headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void pressed(UINT message, LPARAM at);
+    void captureLost();
     void dropped(HDROP drop);
     bool dragOver(bool offersFileList);
     // Hands the names of a drop to the window's procedures once the drop call has returned.
@@ -94,6 +95,8 @@ private:
     bool announcementPosted_ = false;
     win32::OwnedCursor dragCursor_;
     int hoveredRow_ = 0;
+    // The button of a press on the list, while the list holds the pointer for it; else 0.
+    int heldButton_ = 0;
     std::deque<std::vector<std::string>> drops_;
     std::wstring shownText_;  // the text handed out in the last LVN_GETDISPINFO
 };

@@ -224,8 +224,10 @@ void MainWindow::show()
 int MainWindow::run()
 {
     MSG message{};
+    // A failure kept at a callback comes out of the dispatch; no procedure runs here to take
+    // it, so it is passed over and the window goes on.
     while (GetMessageW(&message, nullptr, 0, 0) > 0)
-        win32::DispatchWithDialogKeys(message);
+        PassOverFailures([&] { win32::DispatchWithDialogKeys(message); });
     return static_cast<int>(message.wParam);
 }
 

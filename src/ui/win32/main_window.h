@@ -46,8 +46,8 @@ public:
     ProgressBarControl& progressBar() { return *progress_; }
 
     void show();
-    // The program's message loop, with the keyboard's dialog navigation (tab order); returns
-    // the quit message's code.
+    // The program's message loop, with the keyboard's dialog navigation (tab order); a failure
+    // that comes out of an event procedure here is passed over. Returns the quit message's code.
     int run();
 
     PointerKind pointer() const override { return pointer_; }

@@ -52,8 +52,13 @@ LRESULT PushButton::handle(UINT message, WPARAM w, LPARAM l)
             mouseMoved_();
         break;
     case WM_GETDLGCODE:
-        // Keyboard navigation treats it as the push button it is, not as a drawing.
-        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+        // Keyboard navigation treats it as the push button it is, not as a drawing; the focused
+        // one is the default button, as in a dialog, so that Enter clicks it as Space does.
+        return DLGC_BUTTON | (GetFocus() == button_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_SETSTYLE:
+        // The dialog keys mark the focused push button as the default and unmark it again by
+        // its style; the button stays owner-drawn, and its focus border shows that.
+        return DefSubclassProc(button_, message, (w & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW, l);
     case WM_LBUTTONDBLCLK:
         // An owner-drawn button takes a quick second press as a double-click and sends no
         // click for it; a push button presses again.

@@ -148,6 +148,42 @@ TEST_F(Win32MainWindowTest, ARealDragOfRowsShowsTheDragPointerUntilTheButtonIsRe
     window.setEvents(&events);
 }
 
+TEST_F(Win32MainWindowTest, ARowDragEndsAsAtAReleaseWhenAnotherWindowTakesThePointer)
+{
+    moveTo(list(), centre(list()));
+    button(true);
+    SetCapture(window.handle());
+    button(false);
+    EXPECT_EQ(events.callsStartingWith("MouseUp").size(), 1u);
+}
+
+TEST_F(Win32MainWindowTest, EnterClicksTheFocusedButtonWhetherAClickOrTabFocusedIt)
+{
+    clickAt(child("PushButton4"), centre(child("PushButton4")));
+    for (const WORD stroke : {VK_RETURN, VK_SPACE, VK_TAB, VK_RETURN})
+        key(stroke);
+    EXPECT_EQ(events.callsStartingWith("PushButton4_"), Calls(3, "PushButton4_Click"));
+    EXPECT_EQ(events.callsStartingWith("PushButton5_"), Calls{"PushButton5_Click"});
+    EXPECT_EQ(GetWindowLongW(child("PushButton5"), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+// A Help click that ends the program's message loop and then fails.
+struct QuittingEvents final : testing::RecordingEvents {
+    void PushButton6_Click() override { PostQuitMessage(0); RecordingEvents::PushButton6_Click(); }
+};
+
+TEST_F(Win32MainWindowTest, TheProgramsLoopPassesOverAFailureWhileNoProcedureRuns)
+{
+    QuittingEvents quitting;
+    quitting.failingCall = "PushButton6_Click";
+    window.setEvents(&quitting);
+    std::thread person([this] { clickAt(child("PushButton6"), centre(child("PushButton6"))); });
+    EXPECT_NO_THROW(window.run());
+    person.join();
+    EXPECT_EQ(quitting.callsStartingWith("PushButton6_"), Calls{"PushButton6_Click"});
+    window.setEvents(&events);
+}
+
 TEST_F(Win32MainWindowTest, AfterABoxTheFocusComesBackAndTheNextDropAndClickAreTaken)
 {
     EXPECT_EQ(GetFocus(), list());
