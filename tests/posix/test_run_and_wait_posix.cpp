@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 
 #include "fakes/sleeping_event_pump.h"
 #include "platform/portable/run_and_wait.h"
@@ -39,8 +38,6 @@ TEST_F(RunAndWaitRealProcessTest, ReturnsTheExitCode)
     const auto elapsed = timedRun(R"("/bin/true" /p /h "/tmp/a b.pdf")", result);
     EXPECT_EQ(result, 0);
     EXPECT_GE(elapsed, 100ms);
-    std::printf("[ measured ] child that exits at once: RunAndWait returned after %lld ms\n",
-                static_cast<long long>(elapsed.count()));
 }
 
 TEST_F(RunAndWaitRealProcessTest, MissingProgramFailsAtOnce)
@@ -59,8 +56,6 @@ TEST_F(RunAndWaitRealProcessTest, ChildRunningOneSecondReturnsAfterItPlusAboutOn
     // The window kept turning while it waited: one turn per interval.
     EXPECT_GE(pump_.turns, 10);
     EXPECT_EQ(pump_.waited, pump_.turns * 100ms);
-    std::printf("[ measured ] child that runs 1 s: RunAndWait returned after %lld ms (overhead %lld ms)\n",
-                static_cast<long long>(elapsed.count()), static_cast<long long>(elapsed.count() - 1000));
 }
 
 }  // namespace
