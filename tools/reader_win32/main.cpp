@@ -8,9 +8,11 @@
 #include <winspool.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/win32_support/default_printer.h"
 #include "platform/win32_support/owned.h"
 #include "platform/win32_support/system_error.h"
 #include "platform/win32_support/wide_text.h"
@@ -43,17 +45,6 @@ std::wstring JobTitle(const std::wstring& path)
     return separator == std::wstring::npos ? path : path.substr(separator + 1);
 }
 
-std::wstring DefaultPrinter()
-{
-    DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
-    std::wstring name(size, L'\0');
-    if (size == 0 || !GetDefaultPrinterW(name.data(), &size))
-        return {};
-    name.resize(size - 1);
-    return name;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -72,9 +63,15 @@ int wmain(int argc, wchar_t** argv)
     if (GetFileType(file.get()) != FILE_TYPE_DISK)
         return Fail("cannot read " + name + ": not a regular file");
 
-    const std::wstring printer = DefaultPrinter();
-    if (printer.empty())
-        return Fail("no default printer: " + ErrorText(GetLastError()));
+    std::wstring printer;
+    try {
+        const std::optional<std::wstring> current = pv::win32::CurrentDefaultPrinter();
+        if (!current)
+            return Fail("no default printer");
+        printer = *current;
+    } catch (const pv::Failure& failure) {
+        return Fail(failure.description());
+    }
     const std::string printerName = "printer \"" + pv::win32::Utf8(printer) + "\"";
     pv::win32::PrinterHandle spooler;
     if (!OpenPrinterW(const_cast<wchar_t*>(printer.c_str()), spooler.out(), nullptr))

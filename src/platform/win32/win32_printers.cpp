@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include "platform/win32_support/default_printer.h"
 #include "platform/win32_support/system_error.h"
 #include "platform/win32_support/wide_text.h"
 #include "services/failure.h"
@@ -21,24 +22,6 @@ bool SameName(const std::wstring& a, const std::wstring& b)
 {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
            CSTR_EQUAL;
-}
-
-// The default printer's name, or nothing when Windows has none.
-std::optional<std::wstring> CurrentDefault()
-{
-    DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
-    if (GetLastError() == ERROR_FILE_NOT_FOUND)
-        return std::nullopt;
-    std::wstring name(size, L'\0');
-    if (!GetDefaultPrinterW(name.data(), &size)) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND)
-            return std::nullopt;
-        throw win32::SystemFailure("Cannot read the default printer", error);
-    }
-    name.resize(size > 0 ? size - 1 : 0);
-    return name;
 }
 
 }  // namespace
@@ -62,7 +45,7 @@ std::vector<std::string> Win32Printers::installed()
 
 std::string Win32Printers::defaultPrinter()
 {
-    if (const auto name = CurrentDefault())
+    if (const auto name = win32::CurrentDefaultPrinter())
         return win32::Utf8(*name);
     // Printers without a default are told apart from no printers at all.
     if (installed().empty())
@@ -72,7 +55,7 @@ std::string Win32Printers::defaultPrinter()
 
 bool Win32Printers::isCurrentDefault(const std::string& name)
 {
-    const auto current = CurrentDefault();
+    const auto current = win32::CurrentDefaultPrinter();
     if (!current)
         throw NoDefaultFailure();
     return SameName(*current, win32::Wide(name));
