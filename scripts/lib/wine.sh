@@ -22,8 +22,10 @@ pressvale_wine_start() {
     # CTest read a test program's output until every holder has closed it).
     tests/win32/wine.sh "$WINEPREFIX" wineboot >/dev/null 2>&1
     # Wine hands top-level windows to the window manager and, when one goes, waits for the
-    # manager to take it off the screen: two seconds each time, as there is none here. Wine
-    # keeps the windows to itself instead.
+    # manager to take it off the screen: two seconds each time, as there is none here, in which
+    # the program's thread reads no other X event: after a message box, a click in those two
+    # seconds is lost, and a file drag from an X program gets no answer and is cancelled.
+    # Wine keeps the windows to itself instead.
     tests/win32/wine.sh "$WINEPREFIX" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # One program holds Wine's desktop open for the whole session, so that the test programs
     # neither wait for it to start nor leave it holding their output
