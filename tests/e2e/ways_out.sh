@@ -2,7 +2,8 @@
 # A print run of the real program, under a private virtual X server and against the private
 # CUPS scheduler in CUPSD_DIR (default "office"), prints the sample files on "label". Once
 # "label" has become the default, the program is sent SIGTERM or SIGHUP, or its X server goes
-# away, or it is killed or crashes (SIGKILL, SIGSEGV, SIGABRT), where its printer guard puts
+# away, or it is killed or crashes (SIGKILL, SIGSEGV, SIGABRT), or, running on a headless
+# Wayland compositor instead, the compositor goes away; in the last four its printer guard puts
 # the default back. Each time it must end with the expected status, having stopped where it
 # was, "office" must be the user's default again within two seconds, and the guard must be gone.
 #
@@ -15,8 +16,9 @@ guard_pid=
 samples=$(find "$(dirname "$program")/Samples" -maxdepth 1 -type f | wc -l)
 
 # Way, and the exit status then: 0 where the program leaves its event loop, 1 where Qt's X11
-# plugin ends it on the lost connection, 128 and the signal's number where the signal ends it.
-ways=("SIGTERM 0" "SIGHUP 0" "display 1" "SIGKILL 137" "SIGSEGV 139" "SIGABRT 134")
+# plugin ends it on the lost connection (exit) or its Wayland plugin on the lost compositor
+# (_exit), 128 and the signal's number where the signal ends it.
+ways=("SIGTERM 0" "SIGHUP 0" "display 1" "SIGKILL 137" "SIGSEGV 139" "SIGABRT 134" "compositor 1")
 # A checked build's own SIGSEGV handler would end the program with its report instead; the
 # crash is left to the system here. No core files.
 export ASAN_OPTIONS=handle_segv=0
@@ -38,10 +40,38 @@ program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 guard_ended() { [[ $(ps -o stat= -p "$guard_pid" || echo Z) == Z* ]]; }
 jobs_on_label() { find "$cupsd_dir/jobs/label" -name '*.job' | wc -l; }
 
+# The window's side of a way. Under the virtual X server the probe finds the window and
+# xdotool clicks and types; the way "compositor" runs the program on Wayland, whose headless
+# compositor takes no synthetic input, and AT-SPI presses the buttons through their actions.
+on_wayland() { [[ $way == compositor ]]; }
+atspi_window=$(dirname "$0")/atspi_window.py
+start_display() { if on_wayland; then pressvale_start_wayland; else pressvale_start_display; fi; }
+wait_for_window() {
+    on_wayland && return  # each press waits for its button
+    "$probe" wait Pressvale 30 >/dev/null
+    window=$(xdotool search --onlyvisible --name '^Pressvale$')
+}
+# Presses the button NAME, centred at X Y in the window: the control table's twips over 15.
+press() {
+    if on_wayland; then "$atspi_window" press "$program_pid" "$1" 30
+    else xdotool mousemove --window "$window" "$2" "$3" click 1; fi
+}
+# Answers No to the question after the sample files: the sample folder is not opened.
+answer_no() {
+    if on_wayland; then "$atspi_window" answer "$program_pid" No 10; return; fi
+    wait_until 10 "the question after the sample files" windows_titled_pressvale 2
+    xdotool key Escape
+    wait_until 10 "the question to close" windows_titled_pressvale 1
+}
+end_display() {
+    if on_wayland; then kill "$weston_pid" && wait "$weston_pid" || true; weston_pid=
+    else kill "$xvfb_pid" && wait "$xvfb_pid" || true; xvfb_pid=; fi
+}
+
 run_and_end() {
     local way=$1 expected=$2 status=0
     pressvale_make_work_folder
-    pressvale_start_display
+    start_display
     pressvale_private_session "$cupsd_dir"
     default_is office || { echo "office is not the default to begin with"; exit 1; }
     # The printer box starts on "label": its place among the scheduler's destinations.
@@ -52,15 +82,11 @@ run_and_end() {
 
     "$program" >"$work/program.log" 2>&1 &
     program_pid=$!
-    "$probe" wait Pressvale 30 >/dev/null
     local window
-    window=$(xdotool search --onlyvisible --name '^Pressvale$')
-    # Button centres in pixels: the control table's twips over 15.
-    xdotool mousemove --window "$window" 400 216 click 1  # "Load Sample/Example Files"
-    wait_until 10 "the question after the sample files" windows_titled_pressvale 2
-    xdotool key Escape  # No: the sample folder is not opened
-    wait_until 10 "the question to close" windows_titled_pressvale 1
-    xdotool mousemove --window "$window" 268 311 click 1  # "Start Printing"
+    wait_for_window
+    press "Load Sample/Example Files" 400 216
+    answer_no
+    press "Start Printing" 268 311
     wait_until 30 "label to become the default" default_is label
     # The guard the run started, the program's child; a row that fails ends it on its way out.
     local child
@@ -71,7 +97,7 @@ run_and_end() {
     trap '[[ -n $guard_pid ]] && kill -KILL "$guard_pid" 2>/dev/null; pressvale_clean_up' EXIT
 
     case $way in
-        display) kill "$xvfb_pid" && wait "$xvfb_pid" || true; xvfb_pid= ;;
+        display | compositor) end_display ;;
         *) kill -s "${way#SIG}" "$program_pid" ;;
     esac
     wait_until 20 "the program to end" program_ended

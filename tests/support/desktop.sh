@@ -3,16 +3,19 @@
 # in program_pid and its output in $work/program.log.
 
 # Makes the temporary folder `work`; when the script ends, whatever it started (the program,
-# the virtual X server) is stopped by process id and the folder removed.
+# the virtual X server, the Wayland compositor and the buses) is stopped by process id and the
+# folder removed.
 pressvale_make_work_folder() {
     work=$(mktemp -d)
-    xvfb_pid= program_pid=
+    xvfb_pid= program_pid= weston_pid= a11y_pid= bus_pid=
     trap pressvale_clean_up EXIT
 }
 
 pressvale_clean_up() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    local pid
+    for pid in "$program_pid" "$xvfb_pid" "$weston_pid" "$a11y_pid" "$bus_pid"; do
+        [[ -n $pid ]] && kill "$pid" 2>/dev/null
+    done
     wait 2>/dev/null
     rm -rf "$work"
 }
@@ -24,6 +27,38 @@ pressvale_start_display() {
     for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
     [[ -s $work/display ]] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
     export DISPLAY=:$(head -n1 "$work/display")
+}
+
+# Starts a headless Wayland compositor, alone (no shell helper, no on-screen keyboard), and the
+# accessibility bus on a private session bus, in a private XDG_RUNTIME_DIR; points the program
+# (Qt's Wayland plugin, its accessibility always on) and AT-SPI clients at them. Sets
+# weston_pid, bus_pid and a11y_pid.
+pressvale_start_wayland() {
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    printf '[core]\nshell=kiosk-shell.so\n[input-method]\npath=\n' >"$work/weston.ini"
+    weston --backend=headless-backend.so --use-pixman --socket=wayland-pressvale \
+        --config="$work/weston.ini" >"$work/weston.log" 2>&1 &
+    weston_pid=$!
+    dbus-daemon --session --address="unix:path=$XDG_RUNTIME_DIR/bus" --nofork --print-address=3 \
+        3>"$work/bus" 2>"$work/dbus.log" &
+    bus_pid=$!
+    for _ in $(seq 100); do [[ -s $work/bus && -S $XDG_RUNTIME_DIR/wayland-pressvale ]] && break; sleep 0.1; done
+    [[ -s $work/bus ]] || { echo "the session bus did not start"; cat "$work/dbus.log"; return 1; }
+    [[ -S $XDG_RUNTIME_DIR/wayland-pressvale ]] || { echo "weston did not start"; cat "$work/weston.log"; return 1; }
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y.log" 2>&1 &
+    a11y_pid=$!
+    # Until the launcher holds its name, a client's question would have the bus start another.
+    for _ in $(seq 100); do pressvale_a11y_bus_up && break; sleep 0.1; done
+    pressvale_a11y_bus_up || { echo "the accessibility bus did not start"; cat "$work/a11y.log"; return 1; }
+    export WAYLAND_DISPLAY=wayland-pressvale QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    unset DISPLAY
+}
+
+pressvale_a11y_bus_up() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q 'boolean true'
 }
 
 # Gives the program a clean home and settings folder, the private CUPS scheduler in the
