@@ -1,13 +1,9 @@
 #!/usr/bin/python3
-# Works the window of a running program through AT-SPI, for displays that take no synthetic
-# input (a headless Wayland compositor): buttons are pressed through their Action interface.
-#
-#   atspi_window.py press PID NAME SECONDS    presses the shown button NAME of the program PID
-#                                             once it is there
-#   atspi_window.py answer PID NAME SECONDS   presses the button NAME of the program's shown
-#                                             message box, then waits until the box has gone
-#
-# Exit status 0 on success, 1 when the button never showed or the box stayed.
+# Presses a button of a running program's window through AT-SPI, for a display that takes no
+# synthetic input (a headless Wayland compositor); exits 1 when it never shows in time.
+#   atspi_window.py press PID NAME SECONDS    the shown button NAME of the program PID
+#   atspi_window.py answer PID NAME SECONDS   the button NAME of its message box, then waits
+#                                             until the box has gone
 import sys
 import time
 
@@ -17,57 +13,36 @@ command, pid, name, seconds = sys.argv[1], int(sys.argv[2]), sys.argv[3], float(
 deadline = time.monotonic() + seconds
 
 
-def showing(accessible):
-    return accessible.getState().contains(pyatspi.STATE_SHOWING)
-
-
-# The shown descendants of `accessible` with this role and name; lists and tables are not
-# walked (their rows hold no buttons).
+# The shown descendants with this role and name (any name for None); rows are not walked.
 def find(accessible, role, name):
     found = []
-    for child in accessible:
-        if child is None or not showing(child):
+    for child in accessible or []:
+        if child is None or not child.getState().contains(pyatspi.STATE_SHOWING):
             continue
-        if child.getRole() == role and (name is None or child.name == name):
+        if child.getRole() == role and name in (None, child.name):
             found.append(child)
         if child.getRole() not in (pyatspi.ROLE_LIST, pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE):
             found += find(child, role, name)
     return found
 
 
-def program():
-    for application in pyatspi.Registry.getDesktop(0):
-        if application is not None and application.get_process_id() == pid:
-            return application
-    return None
-
-
-# The shown buttons NAME: anywhere in the program, or in its message boxes alone.
-def buttons(in_boxes):
-    application = program()
-    if application is None:
-        return []
-    if not in_boxes:
-        return find(application, pyatspi.ROLE_PUSH_BUTTON, name)
-    return [button for box in find(application, pyatspi.ROLE_ALERT, None)
-            for button in find(box, pyatspi.ROLE_PUSH_BUTTON, name)]
+def buttons():
+    program = next((a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == pid), None)
+    places = find(program, pyatspi.ROLE_ALERT, None) if command == "answer" else [program]
+    return [button for place in places for button in find(place, pyatspi.ROLE_PUSH_BUTTON, name)]
 
 
 def wait_for(what, condition):
-    while True:
-        try:
-            result = condition()
-        except Exception:  # the tree changed under the walk: look again
-            result = None
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            sys.exit(f"atspi_window: waited in vain for {what}")
+    while time.monotonic() < deadline:
+        try:  # the tree may change under the walk: then look again
+            if result := condition():
+                return result
+        except Exception:
+            pass
         time.sleep(0.05)
+    sys.exit(f"atspi_window: waited in vain for {what}")
 
 
-in_boxes = command == "answer"
-button = wait_for(f'the button "{name}"', lambda: buttons(in_boxes))[0]
-button.queryAction().doAction(0)
-if in_boxes:
-    wait_for("the message box to close", lambda: program() and not buttons(True))
+wait_for(f'the button "{name}"', buttons)[0].queryAction().doAction(0)
+if command == "answer":
+    wait_for("the message box to close", lambda: not buttons())

@@ -40,25 +40,24 @@ program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 guard_ended() { [[ $(ps -o stat= -p "$guard_pid" || echo Z) == Z* ]]; }
 jobs_on_label() { find "$cupsd_dir/jobs/label" -name '*.job' | wc -l; }
 
-# The window's side of a way. Under the virtual X server the probe finds the window and
-# xdotool clicks and types; the way "compositor" runs the program on Wayland, whose headless
-# compositor takes no synthetic input, and AT-SPI presses the buttons through their actions.
+# The window's side of a way: under the virtual X server xdotool clicks and types; on the
+# headless Wayland compositor ("compositor"), which takes no synthetic input, AT-SPI presses the
+# buttons through their actions, each press waiting for its button.
 on_wayland() { [[ $way == compositor ]]; }
-atspi_window=$(dirname "$0")/atspi_window.py
+atspi() { "$(dirname "$0")/atspi_window.py" "$1" "$program_pid" "$2" 30; }
 start_display() { if on_wayland; then pressvale_start_wayland; else pressvale_start_display; fi; }
-wait_for_window() {
-    on_wayland && return  # each press waits for its button
-    "$probe" wait Pressvale 30 >/dev/null
-    window=$(xdotool search --onlyvisible --name '^Pressvale$')
-}
 # Presses the button NAME, centred at X Y in the window: the control table's twips over 15.
 press() {
-    if on_wayland; then "$atspi_window" press "$program_pid" "$1" 30
-    else xdotool mousemove --window "$window" "$2" "$3" click 1; fi
+    if on_wayland; then atspi press "$1"; return; fi
+    if [[ -z ${window:-} ]]; then
+        "$probe" wait Pressvale 30 >/dev/null
+        window=$(xdotool search --onlyvisible --name '^Pressvale$')
+    fi
+    xdotool mousemove --window "$window" "$2" "$3" click 1
 }
 # Answers No to the question after the sample files: the sample folder is not opened.
 answer_no() {
-    if on_wayland; then "$atspi_window" answer "$program_pid" No 10; return; fi
+    if on_wayland; then atspi answer No; return; fi
     wait_until 10 "the question after the sample files" windows_titled_pressvale 2
     xdotool key Escape
     wait_until 10 "the question to close" windows_titled_pressvale 1
@@ -82,8 +81,6 @@ run_and_end() {
 
     "$program" >"$work/program.log" 2>&1 &
     program_pid=$!
-    local window
-    wait_for_window
     press "Load Sample/Example Files" 400 216
     answer_no
     press "Start Printing" 268 311

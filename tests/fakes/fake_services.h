@@ -68,8 +68,8 @@ public:
     std::vector<std::string> setDefaultCalls;
 };
 
-// Records each call with the number of default-printer switches made before it, as
-// "<switches>: arm office", "<switches>: watch label", "<switches>: release".
+// Records each call after the number of default-printer switches made before it:
+// "0: arm office", "0: watch label", "2: release".
 class FakeDefaultPrinterGuard final : public DefaultPrinterGuard {
 public:
     explicit FakeDefaultPrinterGuard(const FakePrinters& printers) : printers_(printers) {}
