@@ -62,10 +62,6 @@ answer_no() {
     xdotool key Escape
     wait_until 10 "the question to close" windows_titled_pressvale 1
 }
-end_display() {
-    if on_wayland; then kill "$weston_pid" && wait "$weston_pid" || true; weston_pid=
-    else kill "$xvfb_pid" && wait "$xvfb_pid" || true; xvfb_pid=; fi
-}
 
 run_and_end() {
     local way=$1 expected=$2 status=0
@@ -94,7 +90,8 @@ run_and_end() {
     trap '[[ -n $guard_pid ]] && kill -KILL "$guard_pid" 2>/dev/null; pressvale_clean_up' EXIT
 
     case $way in
-        display | compositor) end_display ;;
+        display) kill "$xvfb_pid" && wait "$xvfb_pid" || true; xvfb_pid= ;;
+        compositor) kill "$weston_pid" && wait "$weston_pid" || true; weston_pid= ;;
         *) kill -s "${way#SIG}" "$program_pid" ;;
     esac
     wait_until 20 "the program to end" program_ended

@@ -8,19 +8,16 @@ namespace {
 
 using namespace printer_guard;
 
-// What the guard does with what the program wrote before it ended, the bytes arriving one at a
-// time: names of any bytes reach the printers unchanged, and only a default that a run set is
-// put back.
+// What the guard does with what the program wrote before it ended, arriving byte by byte: names
+// of any bytes reach the printers unchanged, and only a default that a run set is put back.
 TEST(PrinterGuardWatch, PutsTheReplacedDefaultBackOnlyWhileARunsPrinterIsTheDefault)
 {
     const std::string odd = "\\\\server\\Label 2 \xC3\xA9\xED\xA0\x80";  // a lone surrogate in WTF-8
-    struct Case {
+    const struct {
         const char* name;
-        std::string written;
-        std::string defaultAtTheEnd;
+        std::string written, defaultAtTheEnd;
         std::vector<std::string> putBack;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"ended under the run", Record(kReplaced, "office") + Record(kWatch, odd), odd, {"office"}},
         {"replaced none", Record(kReplaced, "") + Record(kWatch, "label"), "label", {""}},
         {"said it is done", Record(kReplaced, "office") + Record(kWatch, "label") + Record(kDone), "label", {}},
@@ -28,7 +25,7 @@ TEST(PrinterGuardWatch, PutsTheReplacedDefaultBackOnlyWhileARunsPrinterIsTheDefa
         {"another default since", Record(kReplaced, "office") + Record(kWatch, "label"), "other", {}},
         {"no switch told", Record(kReplaced, "office"), "office", {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         FakePrinters printers;
         printers.names = {"office", "label", "other", odd};
         printers.defaultName = c.defaultAtTheEnd;

@@ -44,21 +44,19 @@ pressvale_start_wayland() {
         3>"$work/bus" 2>"$work/dbus.log" &
     bus_pid=$!
     for _ in $(seq 100); do [[ -s $work/bus && -S $XDG_RUNTIME_DIR/wayland-pressvale ]] && break; sleep 0.1; done
-    [[ -s $work/bus ]] || { echo "the session bus did not start"; cat "$work/dbus.log"; return 1; }
-    [[ -S $XDG_RUNTIME_DIR/wayland-pressvale ]] || { echo "weston did not start"; cat "$work/weston.log"; return 1; }
+    [[ -s $work/bus && -S $XDG_RUNTIME_DIR/wayland-pressvale ]] ||
+        { echo "weston or the session bus did not start"; cat "$work/weston.log" "$work/dbus.log"; return 1; }
     export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y.log" 2>&1 &
     a11y_pid=$!
     # Until the launcher holds its name, a client's question would have the bus start another.
-    for _ in $(seq 100); do pressvale_a11y_bus_up && break; sleep 0.1; done
-    pressvale_a11y_bus_up || { echo "the accessibility bus did not start"; cat "$work/a11y.log"; return 1; }
+    for _ in $(seq 100); do
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q 'boolean true' && break
+        sleep 0.1
+    done
     export WAYLAND_DISPLAY=wayland-pressvale QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     unset DISPLAY
-}
-
-pressvale_a11y_bus_up() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q 'boolean true'
 }
 
 # Gives the program a clean home and settings folder, the private CUPS scheduler in the

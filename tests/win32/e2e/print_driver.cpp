@@ -3,13 +3,12 @@
 // typed, OK), chooses PRINTER in the printer box, clicks "Start Printing", and ends the run in
 // one WAY: "done" answers "Done." with OK, then closes the window; "close" closes the window
 // once the run has made PRINTER the default; "session-end" then sends WM_QUERYENDSESSION and
-// WM_ENDSESSION and ends the process, as Windows does; "terminate" ends the process with
-// TerminateProcess, as "End task" does, and leaves the default to the program's printer guard,
-// which must put it back within two seconds. Otherwise checks that the program leaves by its
-// quit message (exit code 0) without using processor time on the way out, and that DEFAULT is
-// the default printer again: once it has ended (this driver, living throughout, still reads
-// the default it left), or when WM_ENDSESSION has returned, while it lives. Exits 0 when all
-// holds; otherwise 1, with what did not on stderr.
+// WM_ENDSESSION and ends the process, as Windows does; "terminate" calls TerminateProcess, and
+// the printer guard must put the default back within two seconds. Otherwise checks that the
+// program leaves by its quit message (exit code 0) without using processor time on the way
+// out, and that DEFAULT is the default printer again: once it has ended (this driver, living
+// throughout, still reads the default it left), or when WM_ENDSESSION has returned, while it
+// lives. Exits 0 when all holds; otherwise 1, with what did not on stderr.
 
 #include <windows.h>
 #include <commctrl.h>
