@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "platform/portable/wtf8.h"
 #include "services/failure.h"
 
 namespace pv {
@@ -92,35 +93,9 @@ int HexValue(char c)
 // True when `text` is well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
 bool IsUtf8(std::string_view text)
 {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = 0;
-        unsigned minimum = 0;
-        unsigned codePoint = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1, minimum = 0x80, codePoint = lead & 0x1Fu;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, minimum = 0x800, codePoint = lead & 0x0Fu;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, minimum = 0x10000, codePoint = lead & 0x07u;
-        } else {
+    for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
+        if ((length = SequenceLength(text, at, false)) == 0)
             return false;
-        }
-        if (text.size() - i <= static_cast<std::size_t>(extra))
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            codePoint = (codePoint << 6) | (next & 0x3Fu);
-        }
-        if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-            return false;
-        i += static_cast<std::size_t>(extra) + 1;
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "platform/portable/wtf8.h"
 
+#include <utility>
+
 namespace pv {
 namespace {
 
@@ -15,9 +17,9 @@ bool IsLowSurrogate(char32_t unit)
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-// How long a sequence a byte of 0x80 or above begins, and the range its second byte must be
-// in: the ranges that keep out overlong forms and values beyond U+10FFFF. Unlike UTF-8, ED may
-// lead the three-byte forms of the surrogates (A0..BF). Length 0: the byte leads no sequence.
+// How long a sequence a byte begins, and the range its second byte must be in: the ranges that
+// keep out overlong forms and values beyond U+10FFFF. Unlike UTF-8, ED may lead the three-byte
+// forms of the surrogates (A0..BF). Length 0: the byte leads no sequence.
 struct Lead {
     std::size_t length;
     unsigned char low;
@@ -26,6 +28,8 @@ struct Lead {
 
 Lead LeadOf(unsigned char byte)
 {
+    if (byte < 0x80)
+        return {1, 0, 0};
     if (byte >= 0xC2 && byte <= 0xDF)
         return {2, 0x80, 0xBF};
     if (byte == 0xE0)
@@ -39,6 +43,23 @@ Lead LeadOf(unsigned char byte)
     if (byte == 0xF4)
         return {4, 0x80, 0x8F};
     return {0, 0, 0};
+}
+
+// The end of the longest stretch from `at` that encodes a character or could still begin one,
+// and the length its lead asks for.
+std::pair<std::size_t, std::size_t> Stretch(std::string_view text, std::size_t at, bool surrogates)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    Lead lead = LeadOf(byte(at));
+    if (!surrogates && byte(at) == 0xED)
+        lead.high = 0x9F;
+    std::size_t end = at + 1;
+    if (lead.length > 1 && end < text.size() && byte(end) >= lead.low && byte(end) <= lead.high) {
+        ++end;
+        while (end < at + lead.length && end < text.size() && (byte(end) & 0xC0) == 0x80)
+            ++end;
+    }
+    return {end, lead.length};
 }
 
 void AppendUtf8(std::string& bytes, char32_t value)
@@ -89,30 +110,26 @@ std::u16string Utf16FromWtf8(std::string_view text)
     units.reserve(text.size());
     std::size_t at = 0;
     while (at < text.size()) {
-        if (byte(at) < 0x80) {
-            units += static_cast<char16_t>(byte(at++));
-            continue;
-        }
-        const Lead lead = LeadOf(byte(at));
-        // The lead and as many of the bytes it asks for as are there and fit.
-        std::size_t end = at + 1;
-        if (lead.length > 0 && end < text.size() && byte(end) >= lead.low && byte(end) <= lead.high) {
-            ++end;
-            while (end < at + lead.length && end < text.size() && (byte(end) & 0xC0) == 0x80)
-                ++end;
-        }
-        if (end - at != lead.length) {
+        const auto [end, length] = Stretch(text, at, true);
+        if (end - at != length) {
             units += kReplacement;
-            at = end;
-            continue;
+        } else if (length == 1) {
+            units += static_cast<char16_t>(byte(at));
+        } else {
+            char32_t value = byte(at) & (0x7F >> length);
+            for (std::size_t i = at + 1; i < end; ++i)
+                value = (value << 6) | (byte(i) & 0x3F);
+            AppendUtf16(units, value);
         }
-        char32_t value = byte(at) & (0x7F >> lead.length);
-        for (std::size_t i = at + 1; i < end; ++i)
-            value = (value << 6) | (byte(i) & 0x3F);
-        AppendUtf16(units, value);
         at = end;
     }
     return units;
+}
+
+std::size_t SequenceLength(std::string_view text, std::size_t at, bool surrogates)
+{
+    const auto [end, length] = Stretch(text, at, surrogates);
+    return end - at == length ? length : 0;
 }
 
 }  // namespace pv

@@ -15,4 +15,9 @@ std::string Wtf8FromUtf16(std::u16string_view text);
 // one for each longest stretch that could still have begun one, as Unicode recommends.
 std::u16string Utf16FromWtf8(std::string_view text);
 
+// The length in bytes (1 to 4) of the character encoded at `at`: an ASCII byte, or a UTF-8
+// sequence without overlong forms or values beyond U+10FFFF, or WTF-8's form of a lone
+// surrogate where `surrogates` allows it. 0 when the bytes there encode none.
+std::size_t SequenceLength(std::string_view text, std::size_t at, bool surrogates = true);
+
 }  // namespace pv
