@@ -92,7 +92,12 @@ MainWindow::MainWindow(std::function<void()> endEventLoop)
     list_->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Closing deactivates the window, which ends a held press on the list: by then the
+    // procedures' owner may be gone, so a window that goes away reports to nobody.
+    setEvents(nullptr);
+}
 
 QWidget* MainWindow::makeControl(const layout::Control& control, QWidget* parent)
 {
