@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 #include "ui/qt/main_window.h"
 
 namespace {

@@ -22,7 +22,7 @@
 
 #include "fakes/fake_controls.h"
 #include "fakes/form_harness.h"
-#include "filelist/add_folder.h"
+#include "list_actions/add_folder.h"
 #include "platform/posix/posix_file_system.h"
 
 extern char** environ;

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "filelist/admission.h"
+#include "list_actions/admission.h"
 #include "services/path_style.h"
 #include "targets.h"
 

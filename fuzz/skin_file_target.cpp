@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/skin_file.h"
-#include "services/failure.h"
+#include "failure/failure.h"
 #include "targets.h"
 
 namespace pv::fuzz {

@@ -2,11 +2,11 @@
 
 #include "base/guard.h"
 #include "base/procedure_ids.h"
-#include "filelist/add_files_dialog.h"
-#include "filelist/add_folder.h"
-#include "filelist/admission.h"
-#include "filelist/drag_and_drop.h"
-#include "filelist/sample_files.h"
+#include "list_actions/add_files_dialog.h"
+#include "list_actions/add_folder.h"
+#include "list_actions/admission.h"
+#include "list_actions/drag_and_drop.h"
+#include "list_actions/sample_files.h"
 #include "printing/printer_selection.h"
 
 namespace pv {

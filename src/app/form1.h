@@ -4,8 +4,8 @@
 
 #include "app/skin_framework.h"
 #include "base/error_reports.h"
-#include "filelist/file_list.h"
-#include "filelist/list_editing.h"
+#include "file_list/file_list.h"
+#include "list_actions/list_editing.h"
 #include "printing/print_run.h"
 #include "services/dialogs.h"
 #include "services/services.h"

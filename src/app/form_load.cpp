@@ -4,7 +4,7 @@
 #include "app/form1.h"
 #include "base/guard.h"
 #include "base/procedure_ids.h"
-#include "filelist/admission.h"
+#include "list_actions/admission.h"
 #include "printing/printer_selection.h"
 
 namespace pv {

@@ -4,8 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "failure/failure.h"
 #include "platform/portable/wtf8.h"
-#include "services/failure.h"
 
 namespace pv {
 

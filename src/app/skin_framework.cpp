@@ -1,7 +1,7 @@
 #include "app/skin_framework.h"
 
 #include "app/skin_file.h"
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv {
 

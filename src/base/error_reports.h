@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "failure/failure.h"
 #include "services/dialogs.h"
-#include "services/failure.h"
 
 namespace pv {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "base/error_reports.h"
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/error_reports.h"
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 #include "services/services.h"
 #include "window_contract/window_controls.h"
 

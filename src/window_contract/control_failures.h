@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv {
 

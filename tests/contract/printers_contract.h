@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 #include "services/printers.h"
 
 namespace pv::testing {

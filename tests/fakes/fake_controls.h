@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 #include "window_contract/control_failures.h"
 #include "window_contract/skin.h"
 #include "window_contract/window_controls.h"

@@ -9,10 +9,10 @@
 #include <variant>
 #include <vector>
 
+#include "failure/failure.h"
 #include "services/clock.h"
 #include "services/default_printer_guard.h"
 #include "services/dialogs.h"
-#include "services/failure.h"
 #include "services/printers.h"
 #include "services/settings_store.h"
 #include "services/shell.h"

@@ -1,9 +1,9 @@
 #include <cups/cups.h>
 #include <gmock/gmock.h>
 
+#include "failure/failure.h"
 #include "platform/cups/cups_printers.h"
 #include "private_scheduler.h"
-#include "services/failure.h"
 
 namespace pv::testing {
 namespace {

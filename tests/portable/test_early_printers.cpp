@@ -5,8 +5,8 @@
 #include <optional>
 #include <thread>
 
+#include "failure/failure.h"
 #include "platform/portable/early_printers.h"
-#include "services/failure.h"
 
 namespace pv::testing {
 namespace {

@@ -15,9 +15,9 @@
 #include <thread>
 #include <vector>
 
+#include "failure/failure.h"
 #include "platform/portable/command_line.h"
 #include "platform/posix/posix_processes.h"
-#include "services/failure.h"
 
 extern char** environ;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/form_harness.h"
-#include "filelist/admission.h"
+#include "list_actions/admission.h"
 
 namespace pv::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "fakes/form_harness.h"
-#include "filelist/admission.h"
+#include "list_actions/admission.h"
 
 namespace pv::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/skin_file.h"
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/skin_framework.h"
+#include "failure/failure.h"
 #include "fakes/native_path.h"
-#include "services/failure.h"
 
 namespace pv {
 namespace {

@@ -1,6 +1,6 @@
 #include <QComboBox>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 #include "window_fixture.h"
 
 namespace pv::testing {

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "failure/failure.h"
 #include "platform/qt/open_dialog_text.h"
 #include "platform/qt/qt_file_dialogs.h"
-#include "services/failure.h"
 
 namespace pv::testing {
 namespace {

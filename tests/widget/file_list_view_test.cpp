@@ -9,7 +9,7 @@
 #include <QTreeView>
 #include <QUrl>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 #include "ui/qt/file_list_model.h"
 #include "window_fixture.h"
 

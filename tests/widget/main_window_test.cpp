@@ -11,8 +11,8 @@
 #include <QScreen>
 #include <QTreeView>
 
+#include "failure/failure.h"
 #include "platform/qt/qt_event_pump.h"
-#include "services/failure.h"
 #include "ui/layout/main_window_layout.h"
 #include "window_contract/skin.h"
 #include "window_fixture.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 #include "window_contract/window_events.h"
 
 namespace pv::testing {

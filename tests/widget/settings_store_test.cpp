@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "failure/failure.h"
 #include "platform/qt/qt_settings_store.h"
-#include "services/failure.h"
 
 namespace pv::testing {
 namespace {

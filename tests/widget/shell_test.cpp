@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "failure/failure.h"
 #include "platform/qt/qt_shell.h"
-#include "services/failure.h"
 
 namespace pv::testing {
 namespace {

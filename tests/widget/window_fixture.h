@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 #include "recording_events.h"
 #include "ui/qt/main_window.h"
 

@@ -3,10 +3,10 @@
 
 #include <thread>
 
+#include "failure/failure.h"
 #include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32_support/wide_text.h"
-#include "services/failure.h"
 #include "temp_folder.h"
 
 namespace pv {

@@ -6,8 +6,8 @@
 
 #include <optional>
 
+#include "failure/failure.h"
 #include "platform/cups/user_lpoptions.h"
-#include "services/failure.h"
 
 namespace pv {
 namespace {

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <vector>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv {
 namespace {

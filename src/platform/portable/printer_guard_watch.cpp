@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv::printer_guard {
 namespace {

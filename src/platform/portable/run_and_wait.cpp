@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv {
 namespace {

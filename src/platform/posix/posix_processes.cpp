@@ -9,8 +9,8 @@
 #include <limits>
 #include <vector>
 
+#include "failure/failure.h"
 #include "platform/portable/command_line.h"
-#include "services/failure.h"
 
 extern char** environ;
 

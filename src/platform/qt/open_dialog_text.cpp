@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv {
 

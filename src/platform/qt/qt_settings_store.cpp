@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <QStringDecoder>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv {
 

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QUrl>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv {
 

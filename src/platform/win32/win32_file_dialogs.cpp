@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
+#include "failure/failure.h"
 #include "platform/win32_support/owned.h"
 #include "platform/win32_support/wide_text.h"
-#include "services/failure.h"
 
 namespace pv {
 

@@ -5,10 +5,10 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include "failure/failure.h"
 #include "platform/win32_support/default_printer.h"
 #include "platform/win32_support/system_error.h"
 #include "platform/win32_support/wide_text.h"
-#include "services/failure.h"
 
 namespace pv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv::win32 {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 
 namespace pv {
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 #include "platform/win32_support/owned.h"
 #include "ui/win32/drop_target.h"
 #include "ui/win32/window_look.h"

@@ -5,11 +5,11 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "failure/failure.h"
 #include "platform/win32_support/callback_boundary.h"
 #include "platform/win32_support/dialog_keys.h"
 #include "platform/win32_support/system_error.h"
 #include "platform/win32_support/wide_text.h"
-#include "services/failure.h"
 #include "ui/layout/twips.h"
 #include "ui/win32/accessible_name.h"
 #include "ui/win32/control_window.h"

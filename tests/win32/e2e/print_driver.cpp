@@ -22,9 +22,9 @@
 #include <thread>
 #include <vector>
 
+#include "failure/failure.h"
 #include "platform/win32/win32_printers.h"
 #include "platform/win32_support/wide_text.h"
-#include "services/failure.h"
 
 namespace {
 

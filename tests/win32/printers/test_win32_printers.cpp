@@ -1,11 +1,11 @@
 #include <gmock/gmock.h>
 
 #include "child_program.h"
+#include "failure/failure.h"
 #include "platform/portable/run_and_wait.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_printers.h"
 #include "platform/win32/win32_processes.h"
-#include "services/failure.h"
 
 namespace pv {
 namespace {

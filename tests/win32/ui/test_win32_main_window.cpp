@@ -14,10 +14,10 @@
 #include <gtest/gtest.h>
 
 #include "drop_files.h"
-#include "filelist/file_list.h"
+#include "failure/failure.h"
+#include "file_list/file_list.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32_support/wide_text.h"
-#include "services/failure.h"
 #include "ui/win32/main_window.h"
 #include "widget/recording_events.h"
 #include "window_contract/skin.h"

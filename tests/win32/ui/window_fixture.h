@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32_support/dialog_keys.h"
 #include "ui/layout/main_window_layout.h"

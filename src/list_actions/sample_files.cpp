@@ -1,10 +1,10 @@
-#include "filelist/sample_files.h"
+#include "list_actions/sample_files.h"
 
 #include <vector>
 
 #include "base/guard.h"
 #include "base/procedure_ids.h"
-#include "filelist/admission.h"
+#include "list_actions/admission.h"
 #include "platform/portable/folder_walk.h"
 #include "services/path_style.h"
 

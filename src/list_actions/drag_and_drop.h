@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 #include "services/event_pump.h"
 #include "services/file_system.h"
 

@@ -1,6 +1,6 @@
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 
-#include "services/failure.h"
+#include "failure/failure.h"
 
 namespace pv {
 

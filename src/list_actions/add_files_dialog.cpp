@@ -1,10 +1,10 @@
-#include "filelist/add_files_dialog.h"
+#include "list_actions/add_files_dialog.h"
 
 #include <vector>
 
 #include "base/guard.h"
 #include "base/procedure_ids.h"
-#include "filelist/admission.h"
+#include "list_actions/admission.h"
 
 namespace pv {
 namespace {

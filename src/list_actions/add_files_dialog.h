@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/error_reports.h"
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 #include "services/dialogs.h"
 
 namespace pv {

@@ -1,7 +1,7 @@
-#include "filelist/drag_and_drop.h"
+#include "list_actions/drag_and_drop.h"
 
-#include "filelist/admission.h"
-#include "services/failure.h"
+#include "failure/failure.h"
+#include "list_actions/admission.h"
 
 namespace pv {
 

@@ -1,8 +1,8 @@
-#include "filelist/add_folder.h"
+#include "list_actions/add_folder.h"
 
 #include "base/guard.h"
 #include "base/procedure_ids.h"
-#include "filelist/admission.h"
+#include "list_actions/admission.h"
 #include "platform/portable/folder_walk.h"
 #include "services/path_style.h"
 

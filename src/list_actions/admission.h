@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 #include "platform/portable/folder_walk.h"
 #include "services/event_pump.h"
 #include "services/file_system.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/error_reports.h"
-#include "filelist/file_list.h"
+#include "file_list/file_list.h"
 #include "window_contract/window_controls.h"
 
 namespace pv {

@@ -1,8 +1,8 @@
-#include "filelist/list_editing.h"
+#include "list_actions/list_editing.h"
 
 #include "base/guard.h"
 #include "base/procedure_ids.h"
-#include "services/failure.h"
+#include "failure/failure.h"
 #include "window_contract/window_events.h"
 
 namespace pv {

@@ -1,6 +1,6 @@
-#include "filelist/admission.h"
+#include "list_actions/admission.h"
 
-#include "services/failure.h"
+#include "failure/failure.h"
 #include "services/path_style.h"
 
 namespace pv {
