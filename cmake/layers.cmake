@@ -1,11 +1,13 @@
-# pressvale_layer(TARGET FOLDER [LINKS target...])
+# pressvale_layer(TARGET FOLDER [LINKS target...] [USES target...])
 #
 # A static library of the sources in src/FOLDER, or an interface library when they are headers
 # only. Its headers are reached as "FOLDER/name.h" through an include root that holds links to
 # this layer's own headers and nothing else, so a target sees the headers of the layers it links and no others:
-# an include against the grain fails to build.
+# an include against the grain fails to build. LINKS are what the layer's own headers include,
+# and reach whatever links the layer; USES are what only its sources use, and reach nothing
+# above it.
 function(pressvale_layer target folder)
-  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "LINKS")
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "LINKS;USES")
   set(dir ${PROJECT_SOURCE_DIR}/src/${folder})
   file(GLOB files CONFIGURE_DEPENDS ${dir}/*.h ${dir}/*.cpp)
   set(root ${PROJECT_BINARY_DIR}/layers/${target})
@@ -28,4 +30,7 @@ function(pressvale_layer target folder)
   endif()
   target_include_directories(${target} ${scope} ${root})
   target_link_libraries(${target} ${scope} ${arg_LINKS})
+  if(arg_USES)
+    target_link_libraries(${target} PRIVATE ${arg_USES})
+  endif()
 endfunction()
