@@ -67,6 +67,8 @@ std::string commandOutput(const std::string& command)
 
 void writeFile(const fs::path& path, const std::string& bytes)
 {
+    // The user's CUPS folder exists only once the client library has written to it.
+    fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 

@@ -35,6 +35,5 @@ extern "C" const char* __lsan_default_options()
 //    no application calls.
 extern "C" const char* __lsan_default_suppressions()
 {
-    return "leak:libfontconfig.so\n"
-           "leak:libdbus-1.so\n";
+    return "leak:libdbus-1.so\n";
 }
