@@ -25,14 +25,9 @@ extern "C" const char* __lsan_default_options()
 // Qt is not (it runs our event handlers, and a leak of our own objects made in one would be
 // hidden with it).
 //
-// Both show up only where the program ends through std::exit(0) the moment its window closes
-// (the real program under a virtual X server, and the widget test of that exit): Qt's orderly
-// shutdown, which hands these libraries their memory back, never runs then.
-//  - fontconfig: the configuration it parses on first use (FcInitLoadConfigAndFonts, called by
-//    Qt's font database); the stacks end in libfontconfig and libexpat frames.
-//  - libdbus: buffers of the session-bus connection that Qt's X11 platform plugin opens for
-//    its desktop services and accessibility; libdbus frees them only in dbus_shutdown(), which
-//    no application calls.
+// libdbus: buffers of the session-bus connection that Qt's X11 platform plugin opens for its
+// desktop services and accessibility. libdbus frees them only in dbus_shutdown(), which no
+// application calls, so the real program under a virtual X server leaves them however it ends.
 extern "C" const char* __lsan_default_suppressions()
 {
     return "leak:libdbus-1.so\n";
