@@ -22,7 +22,6 @@ if(IS_ABSOLUTE "${PRESSVALE_INSTALL_HOME}" OR IS_ABSOLUTE "${CMAKE_INSTALL_BINDI
 endif()
 set(PRESSVALE_INSTALL_PROGRAM_DIR ${PRESSVALE_INSTALL_HOME}/bin)
 set(PRESSVALE_INSTALL_READER_DIR ${PRESSVALE_INSTALL_HOME}/libexec/Adobe/Reader)
-set(PRESSVALE_APP_ID example.pressvale.Pressvale)
 set(PRESSVALE_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging/linux)
 set(PRESSVALE_GENERATED_INSTALL_DIR ${PROJECT_BINARY_DIR}/install-files)
 
@@ -30,12 +29,12 @@ install(TARGETS pressvale pressvale_guard RUNTIME DESTINATION ${PRESSVALE_INSTAL
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/program/ DESTINATION ${PRESSVALE_INSTALL_PROGRAM_DIR})
 install(TARGETS pressvale_reader RUNTIME DESTINATION ${PRESSVALE_INSTALL_READER_DIR})
 
-# The command: bin/pressvale -> ../lib/pressvale/bin/pressvale (relative, so the tree can move).
+# The command: bin/pressvale, which starts ../lib/pressvale/bin/pressvale (relative, so the tree
+# can move) on the desktop's own kind of display.
 file(RELATIVE_PATH pressvale_command_target /prefix/${CMAKE_INSTALL_BINDIR}
      /prefix/${PRESSVALE_INSTALL_PROGRAM_DIR}/pressvale)
-file(MAKE_DIRECTORY ${PRESSVALE_GENERATED_INSTALL_DIR})
-file(CREATE_LINK ${pressvale_command_target} ${PRESSVALE_GENERATED_INSTALL_DIR}/pressvale SYMBOLIC)
-install(FILES ${PRESSVALE_GENERATED_INSTALL_DIR}/pressvale DESTINATION ${CMAKE_INSTALL_BINDIR})
+configure_file(${PRESSVALE_PACKAGING_DIR}/pressvale.in ${PRESSVALE_GENERATED_INSTALL_DIR}/pressvale @ONLY)
+install(PROGRAMS ${PRESSVALE_GENERATED_INSTALL_DIR}/pressvale DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The menu entry, the AppStream data and the menu icons (drawn by tools/assetgen, the same
 # picture as the window's icon).

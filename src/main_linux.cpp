@@ -31,6 +31,9 @@ int main(int argc, char** argv)
     pv::EarlyFontConfiguration fonts;
     pv::Application application(qtArgc, argv);
     fonts.finish();
+    // Desktops find the entry, and with it the name and icon for the dock, by the Wayland app
+    // id (on X by the window class, which stays the program's name).
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(pv::build_config::kAppId));
 
     // The start-up's printer questions go to the print system while the window is built.
     // Only now: Qt has set the locale again as it started, and CUPS reads it.
