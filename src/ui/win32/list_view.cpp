@@ -13,7 +13,7 @@
 #include "ui/win32/cursor_loader.h"
 #include "ui/win32/input_state.h"
 #include "ui/win32/painting.h"
-#include "ui/win32/subclass_boundary.h"
+#include "platform/win32_support/callback_boundary.h"
 #include "window_contract/control_failures.h"
 #include "window_contract/window_events.h"
 
@@ -54,8 +54,7 @@ HWND MakeToolTip(HWND list)
 }  // namespace
 
 ListView::ListView(HWND list, const WindowLook& look)
-    : list_(list),
-      look_(look),
+    : SubclassedControl(list, look),
       tip_(MakeToolTip(list)),
       dropTarget_([this](bool offersFileList) { return dragOver(offersFileList); },
                   [this](const std::vector<std::string>& paths) { deliverLater(paths); })
@@ -66,16 +65,19 @@ ListView::ListView(HWND list, const WindowLook& look)
     // when the message loop runs: registering the drop target starts OLE's inter-process
     // calls, and the shell's library is loaded on first use, both of which would hold up the
     // window's first showing.
-    PostMessageW(list_, kAcceptDrops, 0, 0);
-    SetWindowSubclass(list_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    post(kAcceptDrops);
 }
 
 ListView::~ListView()
 {
-    RevokeDragDrop(list_);
-    paintHeaderRestToo(false);
-    RemoveWindowSubclass(list_, subclassProcedure, 0);
     attach(nullptr);
+    // A close has destroyed the list, its header and its tool tip already, and taken its drops
+    // back (WM_DESTROY).
+    if (!handle())
+        return;
+    RevokeDragDrop(handle());
+    paintHeaderRestToo(false);
+    DestroyWindow(tip_);
 }
 
 void ListView::attach(FileList* files)
@@ -102,7 +104,7 @@ void ListView::addColumn(const std::string& header)
 void ListView::setColumnWidth(int column, double twips)
 {
     CheckListColumn(column, columns_);
-    send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(TwipsToPixels(twips, look_.dpi), 0));
+    send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(TwipsToPixels(twips, look().dpi), 0));
 }
 
 void ListView::checkRow(int row) const
@@ -139,7 +141,7 @@ int ListView::rowAt(int x, int y) const
     // Rows are whole: a point right of a column narrower than the list still hits its row.
     showPendingRows();
     RECT client{};
-    GetClientRect(list_, &client);
+    GetClientRect(handle(), &client);
     if (shownRows_ == 0 || x < client.left || x >= client.right || y < client.top || y >= client.bottom)
         return 0;
     const auto top = static_cast<int>(send(LVM_GETTOPINDEX));
@@ -163,13 +165,13 @@ void ListView::showDragPointer(const std::string& iconFile)
 void ListView::showArrowPointer()
 {
     dragCursor_ = win32::OwnedCursor();
-    ShowPointerAgain(GetAncestor(list_, GA_ROOT));
+    ShowPointerAgain(GetAncestor(handle(), GA_ROOT));
 }
 
 void ListView::refreshDragPointer() const
 {
     // While the list holds the mouse Windows asks nobody for a pointer: the drag sets its own.
-    if (dragCursor_.valid() && GetCapture() == list_)
+    if (dragCursor_.valid() && GetCapture() == handle())
         SetCursor(dragCursor_.get());
 }
 
@@ -181,19 +183,19 @@ void ListView::disableOutwardDrag()
 
 void ListView::lookChanged(int previousDpi)
 {
-    if (previousDpi != look_.dpi) {
+    if (previousDpi != look().dpi) {
         for (int column = 0; column < columns_; ++column) {
             const auto width = static_cast<int>(send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
-            send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(MulDiv(width, look_.dpi, previousDpi), 0));
+            send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(MulDiv(width, look().dpi, previousDpi), 0));
         }
     }
-    const COLORREF back = look_.drawsList ? look_.list.background : GetSysColor(COLOR_WINDOW);
+    const COLORREF back = look().drawsList ? look().list.background : GetSysColor(COLOR_WINDOW);
     send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
     send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
     send(LVM_SETTEXTCOLOR, 0,
-         static_cast<LPARAM>(look_.drawsList ? look_.list.text : GetSysColor(COLOR_WINDOWTEXT)));
-    paintHeaderRestToo(look_.drawsList);
-    RedrawWindow(list_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+         static_cast<LPARAM>(look().drawsList ? look().list.text : GetSysColor(COLOR_WINDOWTEXT)));
+    paintHeaderRestToo(look().drawsList);
+    RedrawWindow(handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void ListView::paintHeaderRestToo(bool paint)
@@ -216,13 +218,13 @@ void ListView::paintHeaderRestToo(bool paint)
 
 LRESULT ListView::customDrawn(NMLVCUSTOMDRAW& draw) const
 {
-    if (!look_.drawsList)
+    if (!look().drawsList)
         return CDRF_DODEFAULT;
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
         return CDRF_NOTIFYITEMDRAW;
     if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
         return CDRF_DODEFAULT;
-    const PartLook& part = look_.list;
+    const PartLook& part = look().list;
     const auto index = static_cast<WPARAM>(draw.nmcd.dwItemSpec);
     // The list view would draw the selection in the system's colours: the row is drawn as
     // not selected, in the skin's selection colours.
@@ -231,7 +233,7 @@ LRESULT ListView::customDrawn(NMLVCUSTOMDRAW& draw) const
         draw.clrText = part.selectionText;
         draw.clrTextBk = part.selection;
     } else {
-        const bool hovered = look_.hoverHighlights && static_cast<int>(index) + 1 == hoveredRow_;
+        const bool hovered = look().hoverHighlights && static_cast<int>(index) + 1 == hoveredRow_;
         draw.clrText = part.text;
         draw.clrTextBk = hovered ? part.hoverBackground : part.background;
     }
@@ -240,12 +242,12 @@ LRESULT ListView::customDrawn(NMLVCUSTOMDRAW& draw) const
 
 LRESULT ListView::headerDrawn(NMCUSTOMDRAW& draw) const
 {
-    if (!look_.drawsList)
+    if (!look().drawsList)
         return CDRF_DODEFAULT;
     // The header row in the window's colour, a line under it and at each column's right edge
     // (users drag that edge to widen the column).
-    const PartLook& part = look_.list;
-    const int line = look_.scaled(part.borderWidth);
+    const PartLook& part = look().list;
+    const int line = look().scaled(part.borderWidth);
     RECT box = draw.rc;
     if (draw.dwDrawStage == CDDS_PREPAINT)
         return CDRF_NOTIFYITEMDRAW;
@@ -254,14 +256,14 @@ LRESULT ListView::headerDrawn(NMCUSTOMDRAW& draw) const
     box.bottom -= line;
     PaintBox(draw.hdc, box, part.border, part.border, 0, 0);
     box.right -= line;
-    PaintBox(draw.hdc, box, look_.window, look_.window, 0, 0);
+    PaintBox(draw.hdc, box, look().window, look().window, 0, 0);
     wchar_t text[256]{};
     HDITEMW item{};
     item.mask = HDI_TEXT;
     item.pszText = text;
     item.cchTextMax = 256;
     SendMessageW(draw.hdr.hwndFrom, HDM_GETITEMW, draw.dwItemSpec, reinterpret_cast<LPARAM>(&item));
-    box.left += look_.scaled(kHeaderTextInset);
+    box.left += look().scaled(kHeaderTextInset);
     PaintText(draw.hdc, text, box, part.text, reinterpret_cast<HFONT>(SendMessageW(draw.hdr.hwndFrom, WM_GETFONT, 0, 0)),
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     return CDRF_SKIPDEFAULT;
@@ -280,9 +282,9 @@ void ListView::paintHeaderRest() const
     if (rest.left >= rest.right)
         return;
     HDC context = GetDC(header);
-    PaintBox(context, rest, look_.list.border, look_.list.border, 0, 0);
-    rest.bottom -= look_.scaled(look_.list.borderWidth);
-    PaintBox(context, rest, look_.window, look_.window, 0, 0);
+    PaintBox(context, rest, look().list.border, look().list.border, 0, 0);
+    rest.bottom -= look().scaled(look().list.borderWidth);
+    PaintBox(context, rest, look().window, look().window, 0, 0);
     ReleaseDC(header, context);
 }
 
@@ -291,28 +293,28 @@ void ListView::paintBorder() const
     // The list's sunken edge, in the skin's border colour (the focus colour, one pixel wider,
     // while the list has the focus).
     RECT outer{};
-    GetWindowRect(list_, &outer);
+    GetWindowRect(handle(), &outer);
     POINT client{0, 0};
-    ClientToScreen(list_, &client);
+    ClientToScreen(handle(), &client);
     const int edge = client.x - outer.left;
     OffsetRect(&outer, -outer.left, -outer.top);
     if (edge <= 0)
         return;
-    const PartLook& part = look_.list;
-    const bool focused = GetFocus() == list_;
-    HDC context = GetWindowDC(list_);
+    const PartLook& part = look().list;
+    const bool focused = GetFocus() == handle();
+    HDC context = GetWindowDC(handle());
     RECT inner = outer;
     InflateRect(&inner, -edge, -edge);
     ExcludeClipRect(context, inner.left, inner.top, inner.right, inner.bottom);
-    PaintBox(context, outer, look_.window, look_.window, 0, 0);
+    PaintBox(context, outer, look().window, look().window, 0, 0);
     PaintBox(context, outer, part.background, focused ? part.focus : part.border,
-             std::min(edge, look_.scaled(part.borderWidth + (focused ? 1 : 0))), look_.scaled(part.radius));
-    ReleaseDC(list_, context);
+             std::min(edge, look().scaled(part.borderWidth + (focused ? 1 : 0))), look().scaled(part.radius));
+    ReleaseDC(handle(), context);
 }
 
 void ListView::hoverRow(int row)
 {
-    if (row == hoveredRow_ || !look_.hoverHighlights || !look_.drawsList)
+    if (row == hoveredRow_ || !look().hoverHighlights || !look().drawsList)
         return;
     for (const int each : {hoveredRow_, row}) {
         if (each > 0 && each <= shownRows_)
@@ -320,7 +322,7 @@ void ListView::hoverRow(int row)
     }
     hoveredRow_ = row;
     if (row != 0) {
-        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, list_, 0};
+        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, handle(), 0};
         TrackMouseEvent(&leave);
     }
 }
@@ -342,12 +344,6 @@ LRESULT ListView::notified(const NMHDR& header)
     return 0;
 }
 
-LRESULT CALLBACK ListView::subclassProcedure(HWND list, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
-{
-    return AtSubclassBoundary(list, message, w, l,
-                              [&] { return reinterpret_cast<ListView*>(self)->handle(message, w, l); });
-}
-
 LRESULT CALLBACK ListView::headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l)
 {
     const auto& owner = *reinterpret_cast<ListView*>(GetWindowLongPtrW(header, GWLP_USERDATA));
@@ -357,7 +353,7 @@ LRESULT CALLBACK ListView::headerProcedure(HWND header, UINT message, WPARAM w, 
     return result;
 }
 
-LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)
+LRESULT ListView::onMessage(UINT message, WPARAM w, LPARAM l)
 {
     const int x = GET_X_LPARAM(l);
     const int y = GET_Y_LPARAM(l);
@@ -394,16 +390,16 @@ LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)
         break;
     }
     case WM_NCPAINT:
-        if (look_.drawsList) {
-            DefSubclassProc(list_, message, w, l);
+        if (look().drawsList) {
+            passOn(message, w, l);
             paintBorder();
             return 0;
         }
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        if (look_.drawsList)
-            RedrawWindow(list_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+        if (look().drawsList)
+            RedrawWindow(handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -439,13 +435,16 @@ LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)
         deliverNextDrop();
         return 0;
     case kAcceptDrops:
-        RegisterDragDrop(list_, &dropTarget_);
-        DragAcceptFiles(list_, TRUE);
+        RegisterDragDrop(handle(), &dropTarget_);
+        DragAcceptFiles(handle(), TRUE);
         return 0;
+    case WM_DESTROY:
+        RevokeDragDrop(handle());
+        break;
     default:
         break;
     }
-    return DefSubclassProc(list_, message, w, l);
+    return passOn(message, w, l);
 }
 
 void ListView::pressed(UINT message, LPARAM at)
@@ -455,8 +454,8 @@ void ListView::pressed(UINT message, LPARAM at)
     const int button = MessageButton(message);
     if (events_)
         events_->ListView1_MouseDown(button, ShiftBitsNow(), x, y);
-    SetFocus(list_);
-    SetCapture(list_);
+    SetFocus(handle());
+    SetCapture(handle());
     heldButton_ = button;
     const int row = rowAt(x, y);
     if (row != 0)
@@ -475,7 +474,7 @@ void ListView::captureLost()
     const int button = std::exchange(heldButton_, 0);
     POINT at{};
     GetCursorPos(&at);
-    ScreenToClient(list_, &at);
+    ScreenToClient(handle(), &at);
     if (events_)
         events_->ListView1_MouseUp(button, ShiftBitsNow(), at.x, at.y);
 }
@@ -488,7 +487,7 @@ bool ListView::dragOver(bool offersFileList)
 void ListView::deliverLater(std::vector<std::string> paths)
 {
     drops_.push_back(std::move(paths));
-    PostMessageW(list_, kDeliverDrop, 0, 0);
+    post(kDeliverDrop);
 }
 
 void ListView::deliverNextDrop()
@@ -533,7 +532,7 @@ void ListView::rowsAppended(int, int)
 {
     if (announcementPosted_)
         return;
-    announcementPosted_ = PostMessageW(list_, kShowPendingRows, 0, 0) != FALSE;
+    announcementPosted_ = post(kShowPendingRows);
 }
 
 void ListView::rowChanged(int row)
@@ -555,7 +554,7 @@ void ListView::rowRemoved(int row)
         selectRow(selected - 1);
     else if (selected != 0 && selected < row)
         selectRow(selected);
-    InvalidateRect(list_, nullptr, TRUE);
+    InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void ListView::cleared()

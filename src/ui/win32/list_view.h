@@ -8,6 +8,7 @@
 #include "file_list/file_list.h"
 #include "platform/win32_support/owned.h"
 #include "ui/win32/drop_target.h"
+#include "ui/win32/subclassed_control.h"
 #include "ui/win32/window_look.h"
 #include "window_contract/window_controls.h"
 
@@ -28,7 +29,7 @@ class MainWindowEvents;
 // Appends are gathered and the new count told to the list view when the window's messages
 // are next handled, or earlier when anyone asks about rows, as a count per append would cost
 // far more than the append itself.
-class ListView final : public ListViewControl, private FileList::Observer {
+class ListView final : public ListViewControl, public SubclassedControl, private FileList::Observer {
 public:
     ListView(HWND list, const WindowLook& look);
     ~ListView() override;
@@ -53,9 +54,8 @@ public:
     void disableOutwardDrag() override;
 
 private:
-    static LRESULT CALLBACK subclassProcedure(HWND list, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
     static LRESULT CALLBACK headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l);
-    LRESULT handle(UINT message, WPARAM w, LPARAM l);
+    LRESULT onMessage(UINT message, WPARAM w, LPARAM l) override;
     void pressed(UINT message, LPARAM at);
     void captureLost();
     void dropped(HDROP drop);
@@ -81,11 +81,10 @@ private:
     void showPendingRows() const;
     void setShownCount(int rows) const;
     void checkRow(int row) const;
-    LRESULT send(UINT message, WPARAM w = 0, LPARAM l = 0) const { return SendMessageW(list_, message, w, l); }
 
-    HWND list_;
-    const WindowLook& look_;
-    win32::OwnedWindow tip_;
+    // The list's tool tip. Its owner is the main window, which destroys it first when it is
+    // destroyed; the list destroys it only when it goes while its window is still there.
+    HWND tip_;
     WNDPROC headerDefault_ = nullptr;
     FileDropTarget dropTarget_;
     FileList* files_ = nullptr;

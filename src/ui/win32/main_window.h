@@ -73,7 +73,7 @@ private:
     };
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
-    LRESULT handle(UINT message, WPARAM w, LPARAM l);
+    LRESULT onMessage(UINT message, WPARAM w, LPARAM l);
 
     void createControls();
     HWND createControl(const layout::Control& control);
