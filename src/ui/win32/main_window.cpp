@@ -503,7 +503,7 @@ void MainWindow::moveTo(double leftTwips, double topTwips)
 
 void MainWindow::applySkin(const Skin& skin)
 {
-    skin_ = skin;
+    skin_ = ResolveSkinLook(skin);
     refreshLook();
     // The controls take the fonts the skin gives them.
     layOut(look_.dpi);

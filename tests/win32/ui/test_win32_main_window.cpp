@@ -338,14 +338,11 @@ TEST_F(Win32MainWindowTest, CaptionAndPlacementAreInTwips)
     EXPECT_EQ(window.outerSize().width, (outer.right - outer.left) * 15.0);
 }
 
-TEST_F(Win32MainWindowTest, TheSkinColoursTheListOnlyWhenItDrawsTheControls)
+TEST_F(Win32MainWindowTest, TheListTakesTheSkinsColoursAndGivesThemBack)
 {
     Skin skin;
     skin.list.background = SkinColour{200, 10, 20};
     skin.list.text = SkinColour{1, 2, 3};
-    window.applySkin(skin);
-    EXPECT_EQ(SendMessageW(list(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
-
     skin.flags.skinControls = true;
     window.applySkin(skin);
     EXPECT_EQ(SendMessageW(list(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(200, 10, 20)));
