@@ -23,9 +23,8 @@ struct SkinFont {
     friend bool operator==(const SkinFont&, const SkinFont&) = default;
 };
 
-// How one part of the window is drawn. Everything is optional: what a skin leaves unset
-// keeps the window's own look.
-struct SkinPart {
+// The colours of one part of the window; one left unset keeps the window's own.
+struct SkinColours {
     std::optional<SkinColour> background;
     std::optional<SkinColour> text;
     std::optional<SkinColour> border;
@@ -36,6 +35,13 @@ struct SkinPart {
     std::optional<SkinColour> selectionText;
     // The border of the control that has the keyboard focus.
     std::optional<SkinColour> focus;
+
+    friend bool operator==(const SkinColours&, const SkinColours&) = default;
+};
+
+// How one part of the window is drawn. Everything is optional: what a skin leaves unset
+// keeps the window's own look.
+struct SkinPart : SkinColours {
     std::optional<int> borderWidth;  // pixels
     std::optional<int> radius;       // pixels
     SkinFont font;

@@ -33,6 +33,8 @@ public:
 
     bool valid() const { return Kind::valid(value_); }
     Type get() const { return value_; }
+    // Gives the value up unreleased, for one that is already gone (a window Windows destroyed).
+    Type release() { return std::exchange(value_, Kind::empty()); }
     // For calls that hand out a new value through a pointer; the old one is released first.
     Type* out()
     {

@@ -260,7 +260,7 @@ void MainWindow::applySkin(const Skin& skin)
 {
     // The sheet also reaches the dialogs and message boxes opened over this window when the
     // skin asks for it, since they take their parent's style sheet.
-    setStyleSheet(SkinStyleSheet(skin));
+    setStyleSheet(SkinStyleSheet(ResolveSkinLook(skin)));
 }
 
 ScreenPoint MainWindow::cursorPosition() const

@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-#include <algorithm>
 #include <optional>
 
 namespace pv {
@@ -12,7 +11,6 @@ namespace {
 // Skins that name no border or focus colour still get visible edges and a visible focus.
 const QString kDefaultBorder = QStringLiteral("palette(mid)");
 const QString kDefaultFocus = QStringLiteral("palette(highlight)");
-constexpr int kDefaultBorderWidth = 1;
 
 QString Css(SkinColour colour)
 {
@@ -74,11 +72,15 @@ QString Each(const QStringList& selectors, const QString& suffix = {})
     return joined.join(QStringLiteral(", "));
 }
 
-QString Border(const SkinPart& part, int extraWidth, const std::optional<SkinColour>& colour, const QString& fallback)
+QString Border(int width, const std::optional<SkinColour>& colour, const QString& fallback)
 {
-    return QStringLiteral("%1px solid %2")
-        .arg(part.borderWidth.value_or(kDefaultBorderWidth) + extraWidth)
-        .arg(colour ? Css(*colour) : fallback);
+    return QStringLiteral("%1px solid %2").arg(width).arg(colour ? Css(*colour) : fallback);
+}
+
+// Rounded corners where the part has them.
+std::optional<int> Radius(int radius)
+{
+    return radius > 0 ? std::optional(radius) : std::nullopt;
 }
 
 QString Padding(int vertical, int horizontal)
@@ -87,19 +89,19 @@ QString Padding(int vertical, int horizontal)
 }
 
 // A control drawn as a box in the part's colours, border, corners and font.
-Rule Boxed(const QString& selectors, const SkinPart& part)
+Rule Boxed(const QString& selectors, const SkinPartLook& part)
 {
     Rule rule(selectors);
     rule.set("background-color", part.background)
         .set("color", part.text)
-        .set("border", Border(part, 0, part.border, kDefaultBorder))
-        .setPixels("border-radius", part.radius)
+        .set("border", Border(part.borderWidth, part.border, kDefaultBorder))
+        .setPixels("border-radius", Radius(part.radius))
         .setFont(part.font);
     return rule;
 }
 
 // The resting look of a control that takes the keyboard focus.
-Rule FocusableBase(const QStringList& selectors, const SkinPart& part, int paddingV, int paddingH)
+Rule FocusableBase(const QStringList& selectors, const SkinPartLook& part, int paddingV, int paddingH)
 {
     Rule rule = Boxed(Each(selectors), part);
     rule.set("padding", Padding(paddingV + 1, paddingH + 1));
@@ -108,51 +110,51 @@ Rule FocusableBase(const QStringList& selectors, const SkinPart& part, int paddi
 
 // Its focused look: a border one pixel thicker in the focus colour with one pixel less
 // padding, so that nothing moves.
-QString Focused(const QStringList& selectors, const SkinPart& part, int paddingV, int paddingH)
+QString Focused(const QStringList& selectors, const SkinPartLook& part, int paddingV, int paddingH)
 {
     return Rule(Each(selectors, QStringLiteral(":focus")))
-        .set("border", Border(part, 1, part.focus, kDefaultFocus))
+        .set("border", Border(part.borderWidth + 1, part.focus, kDefaultFocus))
         .set("padding", Padding(paddingV, paddingH))
         .text();
 }
 
-QString Hover(const QString& selectors, const SkinPart& part, const SkinFlags& flags)
+QString Hover(const QString& selectors, const SkinPartLook& part, bool highlights)
 {
-    return flags.hoverHighlights ? Rule(selectors).set("background-color", part.hoverBackground).text() : QString();
+    return highlights ? Rule(selectors).set("background-color", part.hoverBackground).text() : QString();
 }
 
-QString Buttons(const QStringList& selectors, const SkinPart& part, const SkinFlags& flags, int paddingV, int paddingH)
+QString Buttons(const QStringList& selectors, const SkinPartLook& part, bool highlights, int paddingV, int paddingH)
 {
     // Pressed comes after hover: a button pressed under the mouse shows as pressed.
     return FocusableBase(selectors, part, paddingV, paddingH).text() + Focused(selectors, part, paddingV, paddingH) +
-           Hover(Each(selectors, QStringLiteral(":hover")), part, flags) +
+           Hover(Each(selectors, QStringLiteral(":hover")), part, highlights) +
            Rule(Each(selectors, QStringLiteral(":pressed"))).set("background-color", part.pressedBackground).text();
 }
 
-QString ListView(const Skin& skin)
+QString ListView(const SkinLook& look)
 {
-    const SkinPart& part = skin.list;
+    const SkinPartLook& part = *look.list;
     const QStringList list = {QStringLiteral("#ListView1")};
     QString sheet = FocusableBase(list, part, 0, 0)
                         .set("selection-background-color", part.selection)
                         .set("selection-color", part.selectionText)
                         .text() +
                     Focused(list, part, 0, 0);
-    sheet += Hover(QStringLiteral("#ListView1::item:hover"), part, skin.flags);
+    sheet += Hover(QStringLiteral("#ListView1::item:hover"), part, look.hoverHighlights);
     // Selected rows keep the selection colours under the mouse too.
     sheet += Rule(QStringLiteral("#ListView1::item:selected"))
                  .set("background-color", part.selection)
                  .set("color", part.selectionText)
                  .text();
     // The header row, with the column's right edge drawn: users drag it to widen the column.
-    const QString line = Border(part, 0, part.border, kDefaultBorder);
+    const QString line = Border(part.borderWidth, part.border, kDefaultBorder);
     sheet += Rule(QStringLiteral("#ListView1 QHeaderView"))
-                 .set("background-color", skin.window.background)
+                 .set("background-color", look.window.background)
                  .set("border", QStringLiteral("none"))
                  .set("border-bottom", line)
                  .text();
     sheet += Rule(QStringLiteral("#ListView1 QHeaderView::section"))
-                 .set("background-color", skin.window.background)
+                 .set("background-color", look.window.background)
                  .set("color", part.text)
                  .set("border", QStringLiteral("none"))
                  .set("border-right", line)
@@ -162,12 +164,12 @@ QString ListView(const Skin& skin)
     return sheet;
 }
 
-QString PrinterBox(const Skin& skin)
+QString PrinterBox(const SkinLook& look)
 {
-    const SkinPart& part = skin.printerBox;
+    const SkinPartLook& part = *look.printerBox;
     const QStringList box = {QStringLiteral("QComboBox#Combo1")};
     return FocusableBase(box, part, 0, 5).text() + Focused(box, part, 0, 5) +
-           Hover(QStringLiteral("QComboBox#Combo1:hover"), part, skin.flags) +
+           Hover(QStringLiteral("QComboBox#Combo1:hover"), part, look.hoverHighlights) +
            Rule(QStringLiteral("QComboBox#Combo1:on")).set("background-color", part.pressedBackground).text() +
            // A styled box draws no arrow of its own: the drop-down button is flat and shows ours.
            Rule(QStringLiteral("QComboBox#Combo1::drop-down"))
@@ -189,7 +191,7 @@ QString PrinterBox(const Skin& skin)
                .text();
 }
 
-QString Frame(const SkinPart& part)
+QString Frame(const SkinPartLook& part)
 {
     return Boxed(QStringLiteral("QGroupBox#Frame1"), part).text() +
            Rule(QStringLiteral("QGroupBox#Frame1::title"))
@@ -200,16 +202,16 @@ QString Frame(const SkinPart& part)
                .text();
 }
 
-QString ProgressBar(const SkinPart& part)
+QString ProgressBar(const SkinPartLook& part)
 {
     return Boxed(QStringLiteral("QProgressBar#ProgressBar1"), part).set("text-align", QStringLiteral("center")).text() +
            Rule(QStringLiteral("QProgressBar#ProgressBar1::chunk"))
                .set("background-color", part.selection)
-               .setPixels("border-radius", part.radius ? std::optional(std::max(0, *part.radius - 1)) : std::nullopt)
+               .setPixels("border-radius", Radius(part.radius) ? std::optional(part.radius - 1) : std::nullopt)
                .text();
 }
 
-QString Surface(const QString& selector, const SkinPart& window)
+QString Surface(const QString& selector, const SkinSurfaceLook& window)
 {
     return Rule(selector)
         .set("background-color", window.background)
@@ -220,30 +222,26 @@ QString Surface(const QString& selector, const SkinPart& window)
 
 }  // namespace
 
-QString SkinStyleSheet(const Skin& skin)
+QString SkinStyleSheet(const SkinLook& look)
 {
-    const SkinFlags& flags = skin.flags;
-    QString sheet = Surface(QStringLiteral("#Form1"), skin.window);
-    if (flags.skinControls) {
-        QStringList buttons;
-        for (int i = 1; i <= 6; ++i)
-            buttons << QStringLiteral("QPushButton#PushButton%1").arg(i);
-        // Parts the skin leaves empty keep the control's own look.
-        if (skin.button != SkinPart{})
-            sheet += Buttons(buttons, skin.button, flags, 0, 6);
-        if (skin.list != SkinPart{})
-            sheet += ListView(skin);
-        if (skin.printerBox != SkinPart{})
-            sheet += PrinterBox(skin);
-        if (skin.frame != SkinPart{})
-            sheet += Frame(skin.frame);
-        if (skin.progress != SkinPart{})
-            sheet += ProgressBar(skin.progress);
-    }
-    if (flags.skinDialogs) {
-        sheet += Surface(QStringLiteral("QDialog"), skin.window);
-        if (flags.skinControls && skin.button != SkinPart{})
-            sheet += Buttons({QStringLiteral("QDialog QPushButton")}, skin.button, flags, 3, 14);
+    QString sheet = Surface(QStringLiteral("#Form1"), look.window);
+    QStringList buttons;
+    for (int i = 1; i <= 6; ++i)
+        buttons << QStringLiteral("QPushButton#PushButton%1").arg(i);
+    if (look.button)
+        sheet += Buttons(buttons, *look.button, look.hoverHighlights, 0, 6);
+    if (look.list)
+        sheet += ListView(look);
+    if (look.printerBox)
+        sheet += PrinterBox(look);
+    if (look.frame)
+        sheet += Frame(*look.frame);
+    if (look.progress)
+        sheet += ProgressBar(*look.progress);
+    if (look.dialogs) {
+        sheet += Surface(QStringLiteral("QDialog"), *look.dialogs);
+        if (look.button)
+            sheet += Buttons({QStringLiteral("QDialog QPushButton")}, *look.button, look.hoverHighlights, 3, 14);
     }
     return sheet;
 }

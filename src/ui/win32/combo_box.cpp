@@ -6,7 +6,6 @@
 
 #include "platform/win32_support/wide_text.h"
 #include "ui/win32/painting.h"
-#include "ui/win32/subclass_boundary.h"
 #include "window_contract/control_failures.h"
 
 namespace pv {
@@ -37,14 +36,8 @@ void PaintArrow(HDC context, const RECT& part, COLORREF colour, const WindowLook
 }  // namespace
 
 ComboBox::ComboBox(HWND box, const WindowLook& look, std::function<void()> selectionChanged)
-    : box_(box), look_(look), selectionChanged_(std::move(selectionChanged))
+    : SubclassedControl(box, look), selectionChanged_(std::move(selectionChanged))
 {
-    SetWindowSubclass(box_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
-}
-
-ComboBox::~ComboBox()
-{
-    RemoveWindowSubclass(box_, subclassProcedure, 0);
 }
 
 void ComboBox::selectionChosen()
@@ -61,44 +54,38 @@ void ComboBox::setClosedHeight(int height)
     const auto setField = [this](int field) {
         send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
         RECT closed{};
-        GetWindowRect(box_, &closed);
+        GetWindowRect(handle(), &closed);
         return closed.bottom - closed.top;
     };
     const int border = setField(height) - height;
     setField(std::max(1, height - border));
     TEXTMETRICW metrics{};
-    HDC context = GetDC(box_);
+    HDC context = GetDC(handle());
     HGDIOBJ old = SelectObject(context, reinterpret_cast<HFONT>(send(WM_GETFONT)));
     GetTextMetricsW(context, &metrics);
     SelectObject(context, old);
-    ReleaseDC(box_, context);
-    send(CB_SETITEMHEIGHT, 0, metrics.tmHeight + look_.scaled(4));
+    ReleaseDC(handle(), context);
+    send(CB_SETITEMHEIGHT, 0, metrics.tmHeight + look().scaled(4));
 }
 
 void ComboBox::drawItem(const DRAWITEMSTRUCT& item) const
 {
-    const PartLook& part = look_.printerBox;
+    const PartLook& part = look().printerBox;
     const bool selected = item.itemState & ODS_SELECTED;
     PaintBox(item.hDC, item.rcItem, selected ? part.selection : part.background, 0, 0, 0);
     if (item.itemID == static_cast<UINT>(-1))
         return;
     RECT text = item.rcItem;
-    text.left += look_.scaled(kTextInset);
+    text.left += look().scaled(kTextInset);
     PaintText(item.hDC, win32::Wide(this->item(static_cast<int>(item.itemID))), text,
               selected ? part.selectionText : part.text, reinterpret_cast<HFONT>(send(WM_GETFONT)),
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
-LRESULT CALLBACK ComboBox::subclassProcedure(HWND box, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
+LRESULT ComboBox::onMessage(UINT message, WPARAM w, LPARAM l)
 {
-    return AtSubclassBoundary(box, message, w, l,
-                              [&] { return reinterpret_cast<ComboBox*>(self)->handle(message, w, l); });
-}
-
-LRESULT ComboBox::handle(UINT message, WPARAM w, LPARAM l)
-{
-    if (hover_.changedBy(box_, message) && look_.hoverHighlights)
-        InvalidateRect(box_, nullptr, FALSE);
+    if (hover_.changedBy(handle(), message) && look().hoverHighlights)
+        InvalidateRect(handle(), nullptr, FALSE);
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -109,36 +96,36 @@ LRESULT ComboBox::handle(UINT message, WPARAM w, LPARAM l)
     case WM_KILLFOCUS:
     case CB_SETCURSEL:
     case CB_DELETESTRING:
-        InvalidateRect(box_, nullptr, FALSE);
+        InvalidateRect(handle(), nullptr, FALSE);
         break;
     default:
         break;
     }
-    return DefSubclassProc(box_, message, w, l);
+    return passOn(message, w, l);
 }
 
 void ComboBox::paint() const
 {
-    const PaintScope painting(box_);
+    const PaintScope painting(handle());
     HDC context = painting.context();
-    const PartLook& part = look_.printerBox;
+    const PartLook& part = look().printerBox;
     RECT box{};
-    GetClientRect(box_, &box);
-    const bool focused = GetFocus() == box_;
+    GetClientRect(handle(), &box);
+    const bool focused = GetFocus() == handle();
     COLORREF face = part.background;
     if (send(CB_GETDROPPEDSTATE))
         face = part.pressedBackground;
-    else if (hover_.over() && look_.hoverHighlights)
+    else if (hover_.over() && look().hoverHighlights)
         face = part.hoverBackground;
     // The corners outside the rounded box show what lies behind it: the frame.
-    PaintBox(context, box, look_.frame.background, look_.frame.background, 0, 0);
+    PaintBox(context, box, look().frame.background, look().frame.background, 0, 0);
     PaintBox(context, box, face, focused ? part.focus : part.border,
-             look_.scaled(part.borderWidth + (focused ? 1 : 0)), look_.scaled(part.radius));
+             look().scaled(part.borderWidth + (focused ? 1 : 0)), look().scaled(part.radius));
     RECT arrow = box;
-    arrow.left = box.right - look_.scaled(kArrowPart);
-    PaintArrow(context, arrow, part.text, look_);
+    arrow.left = box.right - look().scaled(kArrowPart);
+    PaintArrow(context, arrow, part.text, look());
     RECT text = box;
-    text.left += look_.scaled(kTextInset + part.borderWidth);
+    text.left += look().scaled(kTextInset + part.borderWidth);
     text.right = arrow.left;
     PaintText(context, win32::Wide(this->text()), text, part.text, reinterpret_cast<HFONT>(send(WM_GETFONT)),
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "ui/win32/hover_state.h"
+#include "ui/win32/subclassed_control.h"
 #include "ui/win32/window_look.h"
 #include "window_contract/window_controls.h"
 
@@ -14,14 +15,9 @@ namespace pv {
 // in the window's look: the closed box with its border, corners, hover, pressed and focus
 // colours, and each entry of its list (owner-drawn entries). The user's choice (handed in
 // through selectionChosen) and a selection set by the program both call `selectionChanged`.
-class ComboBox final : public ComboBoxControl {
+class ComboBox final : public ComboBoxControl, public SubclassedControl {
 public:
     ComboBox(HWND box, const WindowLook& look, std::function<void()> selectionChanged);
-    ~ComboBox() override;
-    ComboBox(const ComboBox&) = delete;
-    ComboBox& operator=(const ComboBox&) = delete;
-
-    HWND handle() const { return box_; }
     // The box told its owner CBN_SELCHANGE.
     void selectionChosen();
     // Draws one entry of the open list, as the owner is asked to in WM_DRAWITEM.
@@ -38,13 +34,9 @@ public:
     std::string text() const override;
 
 private:
-    static LRESULT CALLBACK subclassProcedure(HWND box, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
-    LRESULT handle(UINT message, WPARAM w, LPARAM l);
+    LRESULT onMessage(UINT message, WPARAM w, LPARAM l) override;
     void paint() const;
-    LRESULT send(UINT message, WPARAM w = 0, LPARAM l = 0) const { return SendMessageW(box_, message, w, l); }
 
-    HWND box_;
-    const WindowLook& look_;
     std::function<void()> selectionChanged_;
     HoverState hover_;
 };

@@ -114,4 +114,49 @@ HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
     });
 }
 
+WindowDrops::WindowDrops(std::function<bool(bool)> dragOver,
+                         std::function<void(const std::vector<std::string>&)> dropped)
+    : dragOver_(std::move(dragOver)),
+      dropped_(std::move(dropped)),
+      target_([this](bool offersFileList) { return dragOver_(offersFileList); },
+              [this](const std::vector<std::string>& paths) {
+                  waiting_.push_back(paths);
+                  PostMessageW(window_, deliverMessage_, 0, 0);
+              })
+{
+}
+
+void WindowDrops::accept(HWND window, UINT deliverMessage)
+{
+    window_ = window;
+    deliverMessage_ = deliverMessage;
+    RegisterDragDrop(window_, &target_);
+    DragAcceptFiles(window_, TRUE);
+}
+
+void WindowDrops::refuse()
+{
+    if (window_)
+        RevokeDragDrop(window_);
+    window_ = nullptr;
+}
+
+void WindowDrops::deliverNext()
+{
+    if (waiting_.empty())
+        return;
+    const std::vector<std::string> paths = std::move(waiting_.front());
+    waiting_.pop_front();
+    dropped_(paths);
+}
+
+void WindowDrops::takePosted(HDROP drop)
+{
+    const std::vector<std::string> paths = DroppedPaths(drop);
+    DragFinish(drop);
+    // A drop of files offers a file list; the program still decides whether it takes it.
+    if (dragOver_(true))
+        dropped_(paths);
+}
+
 }  // namespace pv

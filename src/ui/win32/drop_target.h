@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,6 +38,35 @@ private:
     std::function<bool(bool)> dragOver_;
     std::function<void(const std::vector<std::string>&)> dropped_;
     bool offersFileList_ = false;
+};
+
+// The drops on one window: OLE drags, through a FileDropTarget, and drops that senders only
+// post (WM_DROPFILES). `dragOver` is asked whether a drop would be taken, and a taken drop's
+// names go to `dropped`. An OLE drop answers the program that sent it at once and its names
+// wait in a queue, so that a long folder walk does not hold the file manager that started the
+// drag: the window's procedure hands them on when the message posted for them arrives.
+class WindowDrops {
+public:
+    WindowDrops(std::function<bool(bool offersFileList)> dragOver,
+                std::function<void(const std::vector<std::string>&)> dropped);
+
+    // Takes drops on `window` from now on; `deliverMessage` is posted to it for each OLE drop,
+    // and its procedure calls deliverNext() for it.
+    void accept(HWND window, UINT deliverMessage);
+    // Takes no more drops, before the window goes.
+    void refuse();
+    // Hands the names of the oldest waiting drop on.
+    void deliverNext();
+    // A posted drop: its sender is not waiting for it, and its names are handed on at once.
+    void takePosted(HDROP drop);
+
+private:
+    std::function<bool(bool)> dragOver_;
+    std::function<void(const std::vector<std::string>&)> dropped_;
+    FileDropTarget target_;
+    HWND window_ = nullptr;
+    UINT deliverMessage_ = 0;
+    std::deque<std::vector<std::string>> waiting_;
 };
 
 }  // namespace pv

@@ -1,9 +1,6 @@
 #include "ui/win32/frame.h"
 
-#include <commctrl.h>
-
 #include "ui/win32/painting.h"
-#include "ui/win32/subclass_boundary.h"
 
 namespace pv {
 
@@ -31,48 +28,37 @@ void ClipSiblingsOnTop(HWND frame, HDC context)
 
 }  // namespace
 
-Frame::Frame(HWND frame, const WindowLook& look) : frame_(frame), look_(look)
-{
-    SetWindowSubclass(frame_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
-}
+Frame::Frame(HWND frame, const WindowLook& look) : SubclassedControl(frame, look) {}
 
-Frame::~Frame()
+LRESULT Frame::onMessage(UINT message, WPARAM w, LPARAM l)
 {
-    RemoveWindowSubclass(frame_, subclassProcedure, 0);
-}
-
-LRESULT CALLBACK Frame::subclassProcedure(HWND frame, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
-{
-    const auto& owner = *reinterpret_cast<Frame*>(self);
-    if (owner.look_.drawsFrame) {
+    if (look().drawsFrame) {
         if (message == WM_ERASEBKGND)
             return 1;
         if (message == WM_PAINT) {
-            return AtSubclassBoundary(frame, message, w, l, [&] {
-                owner.paint();
-                return LRESULT{0};
-            });
+            paint();
+            return 0;
         }
     }
-    return DefSubclassProc(frame, message, w, l);
+    return passOn(message, w, l);
 }
 
 void Frame::paint() const
 {
-    const PaintScope painting(frame_);
+    const PaintScope painting(handle());
     HDC context = painting.context();
-    ClipSiblingsOnTop(frame_, context);
-    const PartLook& part = look_.frame;
+    ClipSiblingsOnTop(handle(), context);
+    const PartLook& part = look().frame;
     RECT box{};
-    GetClientRect(frame_, &box);
+    GetClientRect(handle(), &box);
     // The corners outside the rounded box show the window.
-    PaintBox(context, box, look_.window, look_.window, 0, 0);
-    PaintBox(context, box, part.background, part.border, look_.scaled(part.borderWidth), look_.scaled(part.radius));
+    PaintBox(context, box, look().window, look().window, 0, 0);
+    PaintBox(context, box, part.background, part.border, look().scaled(part.borderWidth), look().scaled(part.radius));
     RECT caption = box;
-    caption.left += look_.scaled(kCaptionLeft);
-    caption.top += look_.scaled(kCaptionTop);
-    PaintText(context, WindowText(frame_), caption, part.text,
-              reinterpret_cast<HFONT>(SendMessageW(frame_, WM_GETFONT, 0, 0)), DT_LEFT | DT_TOP | DT_SINGLELINE);
+    caption.left += look().scaled(kCaptionLeft);
+    caption.top += look().scaled(kCaptionTop);
+    PaintText(context, WindowText(handle()), caption, part.text,
+              reinterpret_cast<HFONT>(send(WM_GETFONT)), DT_LEFT | DT_TOP | DT_SINGLELINE);
 }
 
 }  // namespace pv

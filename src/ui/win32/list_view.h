@@ -1,13 +1,12 @@
 #pragma once
 
-#include <deque>
-
 #include <windows.h>
-#include <shellapi.h>
 
 #include "file_list/file_list.h"
 #include "platform/win32_support/owned.h"
 #include "ui/win32/drop_target.h"
+#include "ui/win32/list_view_painting.h"
+#include "ui/win32/subclassed_control.h"
 #include "ui/win32/window_look.h"
 #include "window_contract/window_controls.h"
 
@@ -19,16 +18,12 @@ class MainWindowEvents;
 // holds only a row count and asks for the text of the rows it shows). The user's mouse, key
 // and drop actions are handed to the window's event procedures; the list itself only selects
 // the row pressed on, moves the current row with the keys and scrolls. Where the skin gives
-// the list a look, the program colours its rows, header and border (custom draw).
-//
-// A drop answers the program that sent it at once; its names reach the window's event
-// procedures right after, from the message loop, so that a long folder walk does not hold the
-// file manager that started the drag.
+// the list a look, ListViewPainting draws it; WindowDrops takes the drops.
 //
 // Appends are gathered and the new count told to the list view when the window's messages
 // are next handled, or earlier when anyone asks about rows, as a count per append would cost
 // far more than the append itself.
-class ListView final : public ListViewControl, private FileList::Observer {
+class ListView final : public ListViewControl, public SubclassedControl, private FileList::Observer {
 public:
     ListView(HWND list, const WindowLook& look);
     ~ListView() override;
@@ -53,23 +48,9 @@ public:
     void disableOutwardDrag() override;
 
 private:
-    static LRESULT CALLBACK subclassProcedure(HWND list, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
-    static LRESULT CALLBACK headerProcedure(HWND header, UINT message, WPARAM w, LPARAM l);
-    LRESULT handle(UINT message, WPARAM w, LPARAM l);
+    LRESULT onMessage(UINT message, WPARAM w, LPARAM l) override;
     void pressed(UINT message, LPARAM at);
     void captureLost();
-    void dropped(HDROP drop);
-    bool dragOver(bool offersFileList);
-    // Hands the names of a drop to the window's procedures once the drop call has returned.
-    void deliverLater(std::vector<std::string> paths);
-    void deliverNextDrop();
-    void deliver(const std::vector<std::string>& paths);
-    LRESULT customDrawn(NMLVCUSTOMDRAW& draw) const;
-    LRESULT headerDrawn(NMCUSTOMDRAW& draw) const;
-    void paintHeaderRestToo(bool paint);
-    void paintHeaderRest() const;
-    void paintBorder() const;
-    void hoverRow(int row);
     void refreshDragPointer() const;
 
     void rowsAppended(int firstRow, int lastRow) override;
@@ -81,23 +62,20 @@ private:
     void showPendingRows() const;
     void setShownCount(int rows) const;
     void checkRow(int row) const;
-    LRESULT send(UINT message, WPARAM w = 0, LPARAM l = 0) const { return SendMessageW(list_, message, w, l); }
 
-    HWND list_;
-    const WindowLook& look_;
-    win32::OwnedWindow tip_;
-    WNDPROC headerDefault_ = nullptr;
-    FileDropTarget dropTarget_;
+    // The list's tool tip. Its owner is the main window, which destroys it first when it is
+    // destroyed; the list destroys it only when it goes while its window is still there.
+    HWND tip_;
+    ListViewPainting painting_;
+    WindowDrops drops_;
     FileList* files_ = nullptr;
     MainWindowEvents* events_ = nullptr;
     int columns_ = 0;
     mutable int shownRows_ = 0;
     bool announcementPosted_ = false;
     win32::OwnedCursor dragCursor_;
-    int hoveredRow_ = 0;
     // The button of a press on the list, while the list holds the pointer for it; else 0.
     int heldButton_ = 0;
-    std::deque<std::vector<std::string>> drops_;
     std::wstring shownText_;  // the text handed out in the last LVN_GETDISPINFO
 };
 

@@ -76,8 +76,13 @@ MainWindow::MainWindow()
 
 MainWindow::~MainWindow()
 {
-    // The controls' owners go before the windows they wrap, and the windows before their fonts.
-    list_.reset();
+    // A close has destroyed the window and every control in it already (DestroyWindow in
+    // WM_CLOSE). Otherwise the window goes here, without the procedures of a close (no quit
+    // message), and takes its controls with it. Either way each control's owner let go of its
+    // control's window as it was destroyed, so the owners go after the windows harmlessly; the
+    // windows go before their fonts.
+    if (!window_.valid())
+        return;
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
     window_ = win32::OwnedWindow();
 }
@@ -240,11 +245,17 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->window_.valid())
         return DefWindowProcW(window, message, w, l);
-    return win32::AtCallbackBoundary([&] { return self->handle(message, w, l); },
+    if (message == WM_NCDESTROY) {
+        // The window's last message: the object may outlive it, and forgets it.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_.release();
+        return DefWindowProcW(window, message, w, l);
+    }
+    return win32::AtCallbackBoundary([&] { return self->onMessage(message, w, l); },
                                      [&] { return DefWindowProcW(window, message, w, l); });
 }
 
-LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l)
+LRESULT MainWindow::onMessage(UINT message, WPARAM w, LPARAM l)
 {
     HWND window = window_.get();
     switch (message) {
@@ -492,7 +503,7 @@ void MainWindow::moveTo(double leftTwips, double topTwips)
 
 void MainWindow::applySkin(const Skin& skin)
 {
-    skin_ = skin;
+    skin_ = ResolveSkinLook(skin);
     refreshLook();
     // The controls take the fonts the skin gives them.
     layOut(look_.dpi);

@@ -16,6 +16,7 @@
 #include "ui/win32/push_button.h"
 #include "ui/win32/window_look.h"
 #include "window_contract/skin.h"
+#include "window_contract/skin_look.h"
 #include "window_contract/window_controls.h"
 
 namespace pv {
@@ -73,7 +74,7 @@ private:
     };
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
-    LRESULT handle(UINT message, WPARAM w, LPARAM l);
+    LRESULT onMessage(UINT message, WPARAM w, LPARAM l);
 
     void createControls();
     HWND createControl(const layout::Control& control);
@@ -94,7 +95,7 @@ private:
     MainWindowEvents* events_ = nullptr;
     win32::OwnedWindow window_;
     WindowLook look_;
-    std::optional<Skin> skin_;
+    std::optional<SkinLook> skin_;
     std::vector<Control> controls_;  // in the table's order, which is the tab order
     struct MadeFont {
         std::wstring face;

@@ -25,23 +25,28 @@ COLORREF Or(const std::optional<SkinColour>& colour, COLORREF otherwise)
     return colour ? ColourOf(*colour) : otherwise;
 }
 
-// `skin` over `part`; a part the skin leaves empty keeps its look. Hover and pressed colours
-// the skin leaves out stay the skin's resting colour.
-bool Overlay(PartLook& part, const SkinPart& skin)
+std::optional<COLORREF> OptionalColour(const std::optional<SkinColour>& colour)
 {
-    if (skin == SkinPart{})
+    return colour ? std::optional(ColourOf(*colour)) : std::nullopt;
+}
+
+// `skin` over `part`, where the skin draws it. A press without a colour of its own shows the
+// colour under the mouse.
+bool Overlay(PartLook& part, const std::optional<SkinPartLook>& skin)
+{
+    if (!skin)
         return false;
-    part.background = Or(skin.background, part.background);
-    part.text = Or(skin.text, part.text);
-    part.border = Or(skin.border, part.border);
-    part.hoverBackground = Or(skin.hoverBackground, part.background);
-    part.pressedBackground = Or(skin.pressedBackground, part.hoverBackground);
-    part.focus = Or(skin.focus, part.focus);
-    part.selection = Or(skin.selection, part.selection);
-    part.selectionText = Or(skin.selectionText, part.selectionText);
-    part.borderWidth = skin.borderWidth.value_or(part.borderWidth);
-    part.radius = skin.radius.value_or(part.radius);
-    part.font = skin.font;
+    part.background = Or(skin->background, part.background);
+    part.text = Or(skin->text, part.text);
+    part.border = Or(skin->border, part.border);
+    part.hoverBackground = Or(skin->hoverBackground, part.background);
+    part.pressedBackground = Or(skin->pressedBackground, part.hoverBackground);
+    part.focus = Or(skin->focus, part.focus);
+    part.selection = Or(skin->selection, part.selection);
+    part.selectionText = Or(skin->selectionText, part.selectionText);
+    part.borderWidth = skin->borderWidth;
+    part.radius = skin->radius;
+    part.font = skin->font;
     return true;
 }
 
@@ -71,24 +76,22 @@ WindowLook DesignLook(bool buttonFaceWindow, bool buttonFaceFrame)
     return look;
 }
 
-WindowLook SkinnedLook(const WindowLook& design, const Skin& skin)
+WindowLook SkinnedLook(const WindowLook& design, const SkinLook& skin)
 {
     WindowLook look = design;
     look.window = Or(skin.window.background, design.window);
     // A frame in the window's colour stays in it.
     if (design.frame.background == design.window)
         look.frame.background = look.window;
-    if (skin.flags.skinControls) {
-        Overlay(look.button, skin.button);
-        look.drawsList = Overlay(look.list, skin.list);
-        look.drawsFrame = Overlay(look.frame, skin.frame);
-        Overlay(look.printerBox, skin.printerBox);
-        Overlay(look.progress, skin.progress);
-        look.hoverHighlights = skin.flags.hoverHighlights;
-    }
-    if (skin.flags.skinDialogs) {
-        look.dialogBackground = skin.window.background ? std::optional(look.window) : std::nullopt;
-        look.dialogText = skin.window.text ? std::optional(ColourOf(*skin.window.text)) : std::nullopt;
+    Overlay(look.button, skin.button);
+    look.drawsList = Overlay(look.list, skin.list);
+    look.drawsFrame = Overlay(look.frame, skin.frame);
+    Overlay(look.printerBox, skin.printerBox);
+    Overlay(look.progress, skin.progress);
+    look.hoverHighlights = skin.hoverHighlights;
+    if (skin.dialogs) {
+        look.dialogBackground = OptionalColour(skin.dialogs->background);
+        look.dialogText = OptionalColour(skin.dialogs->text);
     }
     return look;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "window_contract/skin.h"
+#include "window_contract/skin_look.h"
 #include "window_contract/window_controls.h"
 
 namespace pv {
@@ -54,8 +55,8 @@ struct WindowLook {
 // elsewhere. `buttonFaceWindow` and `buttonFaceFrame` give those the button-face colour.
 WindowLook DesignLook(bool buttonFaceWindow, bool buttonFaceFrame);
 
-// `design` with what `skin` sets laid over it.
-WindowLook SkinnedLook(const WindowLook& design, const Skin& skin);
+// `design` with the skin's look laid over it.
+WindowLook SkinnedLook(const WindowLook& design, const SkinLook& skin);
 
 inline COLORREF ColourOf(const SkinColour& colour)
 {

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -260,6 +261,25 @@ TEST_F(Win32MainWindowTest, TheSessionsEndPutsBackAtOnceAndClosingEndsTheMessage
     }
 }
 
+// A close destroys every control while their owners live on: each owner lets go of its window
+// then, so what is still asked of the controls (a run unwinding) and the owners' end reach no
+// destroyed window, which would set the thread's last error.
+TEST_F(Win32MainWindowTest, AfterACloseTheControlsOwnersReachNoDestroyedWindow)
+{
+    auto closed = std::make_unique<MainWindow>();
+    pump();
+    HWND handle = closed->handle();
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    ASSERT_FALSE(IsWindow(handle));
+    SetLastError(ERROR_SUCCESS);
+    closed->progressBar().setValue(50);
+    closed->comboBox().addItem("alpha");
+    closed.reset();
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+}
+
 TEST_F(Win32MainWindowTest, PointersComeFromTheProgramsFilesAndADamagedFileIsRefused)
 {
     window.loadCustomPointer(PRESSVALE_ASSETS "\\HAND-M.CUR");
@@ -318,14 +338,11 @@ TEST_F(Win32MainWindowTest, CaptionAndPlacementAreInTwips)
     EXPECT_EQ(window.outerSize().width, (outer.right - outer.left) * 15.0);
 }
 
-TEST_F(Win32MainWindowTest, TheSkinColoursTheListOnlyWhenItDrawsTheControls)
+TEST_F(Win32MainWindowTest, TheListTakesTheSkinsColoursAndGivesThemBack)
 {
     Skin skin;
     skin.list.background = SkinColour{200, 10, 20};
     skin.list.text = SkinColour{1, 2, 3};
-    window.applySkin(skin);
-    EXPECT_EQ(SendMessageW(list(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
-
     skin.flags.skinControls = true;
     window.applySkin(skin);
     EXPECT_EQ(SendMessageW(list(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(200, 10, 20)));
