@@ -21,7 +21,7 @@ LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
 export CXXFLAGS LDFLAGS
 # Set on every configure too, so that a build folder configured earlier gets them as well.
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DPRESSVALE_BUILD_TESTS=OFF "-DCMAKE_CXX_FLAGS=$CXXFLAGS" "-DCMAKE_EXE_LINKER_FLAGS=$LDFLAGS" >/dev/null
+    -DPRESSVALE_BUILD_TESTS=OFF -DPRESSVALE_WARNINGS_AS_ERRORS=ON "-DCMAKE_CXX_FLAGS=$CXXFLAGS" "-DCMAKE_EXE_LINKER_FLAGS=$LDFLAGS" >/dev/null
 cmake --build "$build_dir" -j "$(nproc)"
 rm -f "$build_dir"/pressvale_*.deb
 (cd "$build_dir" && cpack --config CPackConfig.cmake >cpack.log) || { cat "$build_dir/cpack.log"; exit 1; }

@@ -62,35 +62,35 @@ TYPED_TEST_P(FileSystemContract, ListsInUpperCasedOrdinalOrder)
 
 TYPED_TEST_P(FileSystemContract, PatternsMatchWithoutRegardToCase)
 {
-    using Names = typename TestFixture::Names;
+    using Expected = typename TestFixture::Names;
     for (const char* name : {"a.PDF", "b.pdf", "c.txt", "notes", "d.pdfx"})
         this->world.file(name);
     const std::string root = this->world.root();
-    EXPECT_EQ(this->list(root, "*.pdf", this->kFiles), (Names{"a.PDF", "b.pdf"}));
-    EXPECT_EQ(this->list(root, "*.PdF", this->kFiles), (Names{"a.PDF", "b.pdf"}));
-    EXPECT_EQ(this->list(root, "*.*", this->kFiles), (Names{"a.PDF", "b.pdf", "c.txt", "d.pdfx", "notes"}));
-    EXPECT_EQ(this->list(root, "*", this->kFiles), (Names{"a.PDF", "b.pdf", "c.txt", "d.pdfx", "notes"}));
-    EXPECT_EQ(this->list(root, "B.PDF", this->kFiles), (Names{"b.pdf"}));
-    EXPECT_EQ(this->list(root, "?.txt", this->kFiles), (Names{"c.txt"}));
-    EXPECT_EQ(this->list(root, "none.pdf", this->kFiles), Names{});
+    EXPECT_EQ(this->list(root, "*.pdf", this->kFiles), (Expected{"a.PDF", "b.pdf"}));
+    EXPECT_EQ(this->list(root, "*.PdF", this->kFiles), (Expected{"a.PDF", "b.pdf"}));
+    EXPECT_EQ(this->list(root, "*.*", this->kFiles), (Expected{"a.PDF", "b.pdf", "c.txt", "d.pdfx", "notes"}));
+    EXPECT_EQ(this->list(root, "*", this->kFiles), (Expected{"a.PDF", "b.pdf", "c.txt", "d.pdfx", "notes"}));
+    EXPECT_EQ(this->list(root, "B.PDF", this->kFiles), (Expected{"b.pdf"}));
+    EXPECT_EQ(this->list(root, "?.txt", this->kFiles), (Expected{"c.txt"}));
+    EXPECT_EQ(this->list(root, "none.pdf", this->kFiles), Expected{});
 }
 
 TYPED_TEST_P(FileSystemContract, FiltersChooseFilesFoldersAndHiddenEntries)
 {
-    using Names = typename TestFixture::Names;
+    using Expected = typename TestFixture::Names;
     this->world.file("f.txt");
     this->world.file("ro.pdf", {.readOnly = true});
     this->world.file(".h", {.hidden = true});
     this->world.folder("sub");
     this->world.folder(".hd", {.hidden = true});
     const std::string root = this->world.root();
-    EXPECT_EQ(this->list(root, "*", this->kFiles), (Names{"f.txt", "ro.pdf"}));
-    EXPECT_EQ(this->list(root, "*", this->kVisible), (Names{"f.txt", "ro.pdf", "sub"}));
-    EXPECT_EQ(this->list(root, "*.*", this->kEverything), (Names{".h", ".hd", "f.txt", "ro.pdf", "sub"}));
-    EXPECT_EQ(this->list(root, "*", {.includeHiddenAndSystem = true}), (Names{".h", "f.txt", "ro.pdf"}));
-    EXPECT_EQ(this->list(root, "*", {.includeFolders = true, .includeFiles = false}), (Names{"sub"}));
+    EXPECT_EQ(this->list(root, "*", this->kFiles), (Expected{"f.txt", "ro.pdf"}));
+    EXPECT_EQ(this->list(root, "*", this->kVisible), (Expected{"f.txt", "ro.pdf", "sub"}));
+    EXPECT_EQ(this->list(root, "*.*", this->kEverything), (Expected{".h", ".hd", "f.txt", "ro.pdf", "sub"}));
+    EXPECT_EQ(this->list(root, "*", {.includeHiddenAndSystem = true}), (Expected{".h", "f.txt", "ro.pdf"}));
+    EXPECT_EQ(this->list(root, "*", {.includeFolders = true, .includeFiles = false}), (Expected{"sub"}));
     EXPECT_EQ(this->list(root, "*", {.includeFolders = true, .includeHiddenAndSystem = true, .includeFiles = false}),
-              (Names{".hd", "sub"}));
+              (Expected{".hd", "sub"}));
 }
 
 // The core walks trees that may hold anything: a folder it cannot list contributes nothing,

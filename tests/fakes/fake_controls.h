@@ -84,13 +84,13 @@ private:
 class FakeComboBox final : public ComboBoxControl {
 public:
     int count() const override { return static_cast<int>(items.size()); }
-    std::string item(int index) const override
+    std::string item(int position) const override
     {
-        CheckBoxItem(index, count());
-        return items[static_cast<std::size_t>(index)];
+        CheckBoxItem(position, count());
+        return items[static_cast<std::size_t>(position)];
     }
     void addItem(const std::string& text) override { items.push_back(text); }
-    void removeItem(int index) override;
+    void removeItem(int value) override;
     int currentIndex() const override { return index; }
     void setCurrentIndex(int value) override;
     std::string text() const override { return index < 0 ? std::string() : items.at(index); }

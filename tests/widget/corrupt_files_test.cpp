@@ -249,7 +249,7 @@ TEST_P(HandCursorDamage, IsReportedAtLine106AndTheLoadGoesOn)
 
 INSTANTIATE_TEST_SUITE_P(CorruptFiles, HandCursorDamage,
                          ::testing::Values("cut in half", "empty", "random bytes", "a named pipe", "a folder"),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return TestName(info.param); });
+                         [](const ::testing::TestParamInfo<std::string>& test) { return TestName(test.param); });
 
 TEST_F(CorruptFilesTest, RandomBytesAsSkinAreReportedAtLine100AndTheLoadGoesOnAt102)
 {
@@ -344,7 +344,7 @@ INSTANTIATE_TEST_SUITE_P(
         UnusableSettings{"random bytes", RandomBytes(4096, 42), "office"},
         UnusableSettings{"a position below the first", "[Pressvale]\nCombo1=-1\n", ""},
         UnusableSettings{"a position beyond any whole number", "[Pressvale]\nCombo1=99999999999999999999\n", ""}),
-    [](const ::testing::TestParamInfo<UnusableSettings>& info) { return TestName(info.param.name); });
+    [](const ::testing::TestParamInfo<UnusableSettings>& test) { return TestName(test.param.name); });
 
 }  // namespace
 }  // namespace pv::testing

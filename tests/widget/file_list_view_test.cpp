@@ -247,10 +247,10 @@ TEST_F(FileListViewTest, DragsWithoutFilesAreRefused)
     EXPECT_TRUE(events.drops.empty());
 
     // The procedure has the last word even over a file list.
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile("/tmp/a.pdf")});
+    QMimeData localFiles;
+    localFiles.setUrls({QUrl::fromLocalFile("/tmp/a.pdf")});
     events.acceptDrags = false;
-    QDragEnterEvent refused(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent refused(at, Qt::CopyAction, &localFiles, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&viewport(), &refused);
     EXPECT_FALSE(refused.isAccepted());
 }

@@ -216,8 +216,8 @@ void FileListView::keyPressEvent(QKeyEvent* event)
 
 void FileListView::answerDragOver(QDragMoveEvent* event)
 {
-    const QMimeData* data = event->mimeData();
-    const bool offersFiles = data && OffersLocalFiles(*data);
+    const QMimeData* offered = event->mimeData();
+    const bool offersFiles = offered && OffersLocalFiles(*offered);
     if (events_ && events_->ListView1_OLEDragOver(offersFiles))
         event->acceptProposedAction();
     else
@@ -241,13 +241,13 @@ void FileListView::dragLeaveEvent(QDragLeaveEvent* event)
 
 void FileListView::dropEvent(QDropEvent* event)
 {
-    const QMimeData* data = event->mimeData();
-    if (!data || !OffersLocalFiles(*data) || !events_) {
+    const QMimeData* offered = event->mimeData();
+    if (!offered || !OffersLocalFiles(*offered) || !events_) {
         event->ignore();
         return;
     }
     event->acceptProposedAction();
-    events_->ListView1_OLEDragDrop(LocalFilePaths(*data));
+    events_->ListView1_OLEDragDrop(LocalFilePaths(*offered));
 }
 
 }  // namespace pv

@@ -297,8 +297,8 @@ TEST_F(Win32MainWindowTest, PointersComeFromTheProgramsFilesAndADamagedFileIsRef
 
 TEST_F(Win32MainWindowTest, TheWindowShowsItsPointerAndTheListItsDragPointer)
 {
-    const auto shownOver = [](HWND window) {
-        SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const auto shownOver = [](HWND control) {
+        SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     };
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);

@@ -136,10 +136,10 @@ TEST_F(Win32MainWindowTest, ARealDragOfRowsShowsTheDragPointerUntilTheButtonIsRe
         button(true);
         const HCURSOR pressed = shownPointer();
         moveTo(list(), rowCentre(3));
-        const HCURSOR dragging = shownPointer();
+        const HCURSOR moved = shownPointer();
         button(false);
         const HCURSOR after = shownPointer();
-        for (const HCURSOR during : {pressed, dragging}) {
+        for (const HCURSOR during : {pressed, moved}) {
             EXPECT_NE(during, arrow);
             EXPECT_NE(during, hourglass);
         }
