@@ -11,6 +11,16 @@ PRESSVALE_PACKAGES=(
 # Only scripts/test.sh needs these: clang and its runtime libraries, libFuzzer among them
 # (Debian's clang merely recommends them).
 PRESSVALE_FUZZ_PACKAGES=(clang libclang-rt-dev)
+# Only the tests that drive the window natively on Wayland need these
+# (tests/support/mutter_session.sh): GNOME's compositor run headless, PipeWire and WirePlumber
+# for its screen cast, GStreamer's PipeWire source and the Python bindings that read the cast
+# and drive mutter's remote-desktop API, AT-SPI to read the program's windows, Qt's Wayland
+# plugin, and wayland-info to see the seat's devices.
+PRESSVALE_WAYLAND_TEST_PACKAGES=(
+    mutter pipewire wireplumber dbus libglib2.0-bin qt6-wayland wayland-utils
+    gstreamer1.0-pipewire gstreamer1.0-plugins-base gir1.2-gstreamer-1.0 gir1.2-gst-plugins-base-1.0
+    python3-gi python3-pyatspi at-spi2-core
+)
 
 pressvale_as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
