@@ -113,7 +113,7 @@ pressvale_end_display() {
     fi
 }
 
-atspi() { "$(dirname "${BASH_SOURCE[0]}")/../e2e/atspi_window.py" "$@"; }
+atspi() { "$pressvale_support/../e2e/atspi_window.py" "$@"; }
 
 # pressvale_wait_window TITLE SECONDS: waits for a window TITLE; prints the milliseconds waited.
 pressvale_wait_window() {
