@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 # Reads the shown windows of the programs on the session bus through AT-SPI, alike under X and
 # natively on Wayland (where no other program sees them); exits 1 when there is nothing to read.
-#   atspi_window.py wait TITLE SECONDS   waits for a window TITLE; prints the milliseconds waited
+#   atspi_window.py wait TITLE SECONDS   waits for a window TITLE that is active (on Wayland, once
+#                                        the compositor has it on the screen and gives it the
+#                                        keys); prints the milliseconds waited
 #   atspi_window.py ids TITLE            each window TITLE's own object path, one a line
 #   atspi_window.py size TITLE           "WIDTH HEIGHT" of the first window TITLE (the others
 #                                        also wait up to ten seconds for one)
@@ -27,14 +29,15 @@ def controls(accessible):
             for found in [child] + (controls(child) if child.getRole() not in LISTS else [])]
 
 
-def windows(title):
-    return [window for program in pyatspi.Registry.getDesktop(0) for window in shown(program) if window.name == title]
+def windows(title, active=False):
+    return [window for program in pyatspi.Registry.getDesktop(0) for window in shown(program)
+            if window.name == title and (not active or window.getState().contains(pyatspi.STATE_ACTIVE))]
 
 
 # The first window TITLE, once there: a program shows itself to AT-SPI a little after its window.
-def window(title, seconds=10):
+def window(title, seconds=10, active=False):
     started = time.monotonic()
-    while not (found := windows(title)):
+    while not (found := windows(title, active)):
         if time.monotonic() > started + seconds:
             sys.exit(f'atspi_window: no window "{title}" within {seconds} s')
         time.sleep(0.02)
@@ -43,12 +46,12 @@ def window(title, seconds=10):
 
 command, title = sys.argv[1], sys.argv[2:3] and sys.argv[2]
 if command == "wait":
-    print(window(title, float(sys.argv[3]))[1])
+    print(window(title, float(sys.argv[3]), True)[1])
 elif command == "ids":
-    print(*(window.path for window in windows(title)), sep="\n")
+    print(*(each.path for each in windows(title)), sep="\n")
 elif command == "box":
-    sys.exit(not any(window.getRole() == pyatspi.ROLE_ALERT and window.getState().contains(pyatspi.STATE_ACTIVE)
-                     for program in pyatspi.Registry.getDesktop(0) for window in shown(program)))
+    sys.exit(not any(each.getRole() == pyatspi.ROLE_ALERT and each.getState().contains(pyatspi.STATE_ACTIVE)
+                     for program in pyatspi.Registry.getDesktop(0) for each in shown(program)))
 elif command == "size":
     print(*window(title)[0].queryComponent().getSize())
 elif command == "controls":

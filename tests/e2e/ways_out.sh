@@ -36,8 +36,6 @@ wait_until() {
 windows_titled_pressvale() { [[ $(pressvale_windows Pressvale) -eq $1 ]]; }
 default_is() { [[ $(lpstat -d) == "system default destination: $1" ]]; }
 program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
-# Ended, or a zombie that nobody has collected.
-guard_ended() { [[ $(ps -o stat= -p "$guard_pid" || echo Z) == Z* ]]; }
 jobs_on_label() { find "$cupsd_dir/jobs/label" -name '*.job' | wc -l; }
 
 # Presses the button centred at X Y in the window: the control table's twips over 15.
@@ -87,7 +85,7 @@ run_and_end() {
     program_pid=
     [[ $status -eq $expected ]] || { echo "$way: ended with status $status"; cat "$work/program.log"; exit 1; }
     wait_until 2 "office to be the default again" default_is office
-    wait_until 5 "the printer guard to end" guard_ended
+    wait_until 5 "the printer guard to end" pressvale_ended "$guard_pid"
     guard_pid=
     local printed=$(($(jobs_on_label) - printed_before))
     ((printed < samples)) || { echo "$way: the run went on to the last file"; exit 1; }

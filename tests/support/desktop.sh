@@ -16,16 +16,21 @@ pressvale_make_work_folder() {
 }
 
 pressvale_clean_up() {
-    local pid
     # The bus leads a session of its own with the services it started on demand (AT-SPI's).
-    for pid in "$program_pid" "$input_pid" "${media_pids[@]}" "$xvfb_pid" ${bus_pid:+$(ps -o pid= -s "$bus_pid")}; do
-        [[ -n $pid ]] && kill "$pid" 2>/dev/null
-    done
-    # While its clients and the remote-desktop session go, mutter may not end on SIGTERM.
+    local pid pids=("$program_pid" "$input_pid" "${media_pids[@]}" "$xvfb_pid" ${bus_pid:+$(ps -o pid= -s "$bus_pid")})
+    for pid in "${pids[@]}"; do [[ -n $pid ]] && kill "$pid" 2>/dev/null; done
+    # While its clients and the remote-desktop session go, mutter may not end on SIGTERM; nor
+    # may a service: what still runs after five seconds is killed.
     [[ -n $mutter_pid ]] && kill -KILL "$mutter_pid" 2>/dev/null
+    for pid in "${pids[@]}"; do
+        [[ -n $pid ]] && ! pressvale_wait 5 pressvale_ended "$pid" && kill -KILL "$pid" 2>/dev/null
+    done
     wait 2>/dev/null
     rm -rf "$work"
 }
+
+# Succeeds once the process $1 has ended (a zombie not yet collected has ended too).
+pressvale_ended() { [[ $(ps -o stat= -p "$1" || echo Z) == Z* ]]; }
 
 # Starts a private virtual X server and points DISPLAY at it; sets xvfb_pid.
 pressvale_start_display() {
@@ -76,8 +81,9 @@ pressvale_start_desktop() {
     pressvale_wait 10 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { echo "PipeWire did not start"; return 1; }
     "${services[@]}" wireplumber >"$work/wireplumber.log" 2>&1 &
     media_pids+=($!)
-    "${services[@]}" mutter --wayland --headless --no-x11 --wayland-display="$WAYLAND_DISPLAY" \
-        --virtual-monitor 1280x1024 >"$work/mutter.log" 2>&1 &
+    # A window that zooms in as it is shown would take a click beside its place.
+    "${services[@]}" MUTTER_DEBUG_DISABLE_ANIMATIONS=1 mutter --wayland --headless --no-x11 \
+        --wayland-display="$WAYLAND_DISPLAY" --virtual-monitor 1280x1024 >"$work/mutter.log" 2>&1 &
     mutter_pid=$!
     # mutter ends the remote-desktop session when its owner leaves the bus: one program keeps
     # it, taking commands from pressvale_mutter, and says "ready" once it has pictures.
@@ -115,7 +121,8 @@ pressvale_end_display() {
 
 atspi() { "$pressvale_support/../e2e/atspi_window.py" "$@"; }
 
-# pressvale_wait_window TITLE SECONDS: waits for a window TITLE; prints the milliseconds waited.
+# pressvale_wait_window TITLE SECONDS: waits for a window TITLE, on Wayland until it is active
+# (shown by the compositor: a click before then is lost); prints the milliseconds waited.
 pressvale_wait_window() {
     if [[ $desktop == x11 ]]; then "$probe" wait "$@"; else atspi wait "$@"; fi
 }
@@ -164,7 +171,8 @@ pressvale_key() {
 # pressvale_close TITLE: asks the window TITLE to close, as its title bar's close button does
 # (mutter draws none for a Wayland client: a click activates the window, then its key Alt+F4).
 pressvale_close() {
-    if [[ $desktop == x11 ]]; then "$probe" close "$1"; else pressvale_click "$1" 2 2 && pressvale_mutter key Alt_L+F4; fi
+    [[ $desktop == x11 ]] && { "$probe" close "$1"; return; }
+    pressvale_click "$1" 2 2 && atspi wait "$1" 5 >/dev/null && pressvale_mutter key Alt_L+F4
 }
 
 # pressvale_close_each TITLE UNTIL SECONDS: closes each window TITLE as it is shown (by Escape
