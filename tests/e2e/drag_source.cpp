@@ -21,10 +21,10 @@ public:
 protected:
     void mousePressEvent(QMouseEvent*) override
     {
-        auto* data = new QMimeData;
-        data->setUrls(files_);
+        auto* offered = new QMimeData;
+        offered->setUrls(files_);
         auto* drag = new QDrag(this);
-        drag->setMimeData(data);
+        drag->setMimeData(offered);
         connect(drag, &QDrag::actionChanged, this, [](Qt::DropAction action) {
             std::printf("drag action %s\n", action == Qt::CopyAction   ? "copy"
                                             : action == Qt::MoveAction ? "move"
