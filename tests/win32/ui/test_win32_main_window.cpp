@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -281,6 +282,15 @@ TEST_F(Win32MainWindowTest, TheWindowShowsItsPointerAndTheListItsDragPointer)
         SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     };
+    // A cursor points at the hot spot its file gives, an icon at its centre.
+    using Spot = std::pair<DWORD, DWORD>;
+    const auto hotspot = [](HCURSOR cursor) {
+        ICONINFO info{};
+        GetIconInfo(cursor, &info);
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+        return Spot(info.xHotspot, info.yHotspot);
+    };
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     HCURSOR hourglass = LoadCursorW(nullptr, IDC_WAIT);
     EXPECT_EQ(shownOver(window.handle()), arrow);
@@ -292,6 +302,7 @@ TEST_F(Win32MainWindowTest, TheWindowShowsItsPointerAndTheListItsDragPointer)
     HCURSOR drag = shownOver(list());
     EXPECT_NE(drag, hourglass);
     EXPECT_NE(drag, arrow);
+    EXPECT_EQ(hotspot(drag), Spot(16, 16));
     window.listView().showArrowPointer();
     EXPECT_EQ(shownOver(list()), hourglass);
 
@@ -300,6 +311,7 @@ TEST_F(Win32MainWindowTest, TheWindowShowsItsPointerAndTheListItsDragPointer)
     HCURSOR hand = shownOver(window.handle());
     EXPECT_NE(hand, arrow);
     EXPECT_NE(hand, hourglass);
+    EXPECT_EQ(hotspot(hand), Spot(7, 0));
     window.setPointer(PointerKind::Default);
     EXPECT_EQ(shownOver(window.handle()), arrow);
 }
