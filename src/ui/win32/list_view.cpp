@@ -22,10 +22,10 @@ namespace pv {
 namespace {
 
 // Posted to the list itself: tell the list view the rows appended meanwhile; hand the next
-// drop's names to the window's procedures; take drops.
+// drop's names to the window's procedures; take drops and show the tool tip.
 constexpr UINT kShowPendingRows = WM_APP + 1;
 constexpr UINT kDeliverDrop = WM_APP + 2;
-constexpr UINT kAcceptDrops = WM_APP + 3;
+constexpr UINT kFirstTurn = WM_APP + 3;
 // The header text's inset, in pixels at 96 dots per inch.
 constexpr int kHeaderTextInset = 6;
 constexpr int kDefaultColumnPixels = 100;
@@ -56,17 +56,16 @@ HWND MakeToolTip(HWND list)
 ListView::ListView(HWND list, const WindowLook& look)
     : list_(list),
       look_(look),
-      tip_(MakeToolTip(list)),
       dropTarget_([this](bool offersFileList) { return dragOver(offersFileList); },
                   [this](const std::vector<std::string>& paths) { deliverLater(paths); })
 {
     send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     // Drags from other programs reach the drop target; senders that only post WM_DROPFILES
-    // are taken too. Without OLE on this thread only the latter arrive. Drops are taken from
-    // when the message loop runs: registering the drop target starts OLE's inter-process
-    // calls, and the shell's library is loaded on first use, both of which would hold up the
-    // window's first showing.
-    PostMessageW(list_, kAcceptDrops, 0, 0);
+    // are taken too. Without OLE on this thread only the latter arrive. Drops are taken, and
+    // the tool tip made, from when the message loop runs: registering the drop target starts
+    // OLE's inter-process calls, the shell's library is loaded on first use, and the tool tip
+    // is a window of its own, all of which would hold up the window's first showing.
+    PostMessageW(list_, kFirstTurn, 0, 0);
     SetWindowSubclass(list_, subclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -438,9 +437,10 @@ LRESULT ListView::handle(UINT message, WPARAM w, LPARAM l)
     case kDeliverDrop:
         deliverNextDrop();
         return 0;
-    case kAcceptDrops:
+    case kFirstTurn:
         RegisterDragDrop(list_, &dropTarget_);
         DragAcceptFiles(list_, TRUE);
+        tip_ = win32::OwnedWindow(MakeToolTip(list_));
         return 0;
     default:
         break;
