@@ -36,9 +36,10 @@ void RegisterWindowClass(WNDPROC procedure)
     windowClass.cbSize = sizeof windowClass;
     if (GetClassInfoExW(GetModuleHandleW(nullptr), kWindowClass, &windowClass))
         return;
+    // No class icon: the load gives the window its icons before it shows, and a class icon
+    // would be made the window's as it is created (costly under Wine), only to be replaced.
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(kIconResource));
     windowClass.lpszClassName = kWindowClass;
     if (!RegisterClassExW(&windowClass))
         throw win32::SystemFailure("Cannot register the main window's class", GetLastError());
