@@ -176,7 +176,9 @@ void MainWindow::layOut(int previousDpi)
             combo_->setClosedHeight(TwipsToPixels(layout::PlaceInWindow(entry).height, dpi));
     }
     previousFonts_.clear();
-    list_->lookChanged(previousDpi);
+    // The list scales its columns; its look is refreshed with the window's otherwise.
+    if (moves)
+        list_->lookChanged(previousDpi);
     InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
