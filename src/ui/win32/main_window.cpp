@@ -1,6 +1,7 @@
 #include "ui/win32/main_window.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -36,13 +37,37 @@ void RegisterWindowClass(WNDPROC procedure)
     windowClass.cbSize = sizeof windowClass;
     if (GetClassInfoExW(GetModuleHandleW(nullptr), kWindowClass, &windowClass))
         return;
-    // No class icon: the load gives the window its icons before it shows, and a class icon
-    // would be made the window's as it is created (costly under Wine), only to be replaced.
+    // No class icon: the window takes the program's own as it is made (GiveProgramIcons).
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kWindowClass;
     if (!RegisterClassExW(&windowClass))
         throw win32::SystemFailure("Cannot register the main window's class", GetLastError());
+}
+
+// Gives `window` the program's icons at the system's two sizes, unless it has them already
+// (they are shared: the same icon is the same handle). Wine converts both icons for the
+// display at every change once the window has its X window, so the window takes them as it
+// is made, before it has one, and the load's setting them again changes nothing. False,
+// changing nothing, when an icon cannot be loaded.
+bool GiveProgramIcons(HWND window)
+{
+    HINSTANCE program = GetModuleHandleW(nullptr);
+    const auto load = [program](int metricX, int metricY) {
+        return static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+    };
+    const std::pair<WPARAM, HICON> icons[] = {{ICON_BIG, load(SM_CXICON, SM_CYICON)},
+                                              {ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON)}};
+    for (const auto& [size, icon] : icons) {
+        if (!icon)
+            return false;
+    }
+    for (const auto& [size, icon] : icons) {
+        if (reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0)) != icon)
+            SendMessageW(window, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
+    }
+    return true;
 }
 
 // Where `entry` goes at the dots per inch of `look`, in pixels in the window; the printer box's
@@ -256,6 +281,7 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
     if (message == WM_NCCREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(l);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+        GiveProgramIcons(window);
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->window_.valid())
@@ -439,17 +465,8 @@ void MainWindow::setCaption(const std::string& caption)
 
 void MainWindow::setApplicationIcon()
 {
-    HINSTANCE program = GetModuleHandleW(nullptr);
-    const auto load = [program](int metricX, int metricY) {
-        return static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
-    };
-    HICON big = load(SM_CXICON, SM_CYICON);
-    HICON smallIcon = load(SM_CXSMICON, SM_CYSMICON);
-    if (!big || !smallIcon)
+    if (!GiveProgramIcons(window_.get()))
         ThrowInvalidPicture();
-    SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }
 
 HBRUSH MainWindow::backgroundFor(HWND control, HDC context)

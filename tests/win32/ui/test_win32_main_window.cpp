@@ -322,6 +322,10 @@ TEST_F(Win32MainWindowTest, CaptionAndPlacementAreInTwips)
     wchar_t caption[64]{};
     GetWindowTextW(window.handle(), caption, 64);
     EXPECT_STREQ(caption, L"Pressvale \u2013 test");
+    // The window carries the program's icon at both sizes.
+    window.setApplicationIcon();
+    for (const WPARAM size : {ICON_BIG, ICON_SMALL})
+        EXPECT_NE(SendMessageW(window.handle(), WM_GETICON, size, 0), 0) << size;
     window.moveTo(1500, 750);
     RECT outer{};
     GetWindowRect(window.handle(), &outer);
