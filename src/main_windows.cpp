@@ -41,11 +41,13 @@ std::string ProgramFolder()
 }
 
 // OLE on the program's thread, which drops from other programs, the folder picker and the
-// shell's dialogs need; ended after the window and its drop target have gone. Should it not
-// start, the program still prints, without those.
+// shell's dialogs need; ended after the window and its drop target have gone. It starts once
+// the window shows: starting it loads OLE's libraries, which would hold up the first showing,
+// and nothing needs it before the message loop runs (the list registers its drop target on
+// the loop's first turn). Should it not start, the program still prints, without those.
 class OleSession {
 public:
-    OleSession() : started_(SUCCEEDED(OleInitialize(nullptr))) {}
+    OleSession() = default;
     ~OleSession()
     {
         if (started_)
@@ -54,8 +56,10 @@ public:
     OleSession(const OleSession&) = delete;
     OleSession& operator=(const OleSession&) = delete;
 
+    void start() { started_ = SUCCEEDED(OleInitialize(nullptr)); }
+
 private:
-    bool started_;
+    bool started_ = false;
 };
 
 }  // namespace
@@ -63,7 +67,7 @@ private:
 // The program reads no command-line arguments.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    const OleSession ole;
+    OleSession ole;
     pv::MainWindow window;
     pv::Win32FileSystem fileSystem;
     pv::Win32Processes processes;
@@ -89,6 +93,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
     form.Form_Load();
     window.show();
+    ole.start();
     // A console control event closes the window as its close box does: the message loop ends
     // by WM_QUIT, and a run in progress puts the user's default printer back as it unwinds.
     const pv::ConsoleClose consoleClose(window.handle());

@@ -1,5 +1,6 @@
 #include "platform/portable/cursor_file.h"
 
+#include <array>
 #include <fstream>
 #include <system_error>
 
@@ -79,10 +80,13 @@ std::optional<CursorFileContent> ReadCursorFile(const std::filesystem::path& pat
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return std::nullopt;
+    // Read in pieces up to a byte past the limit: a small file costs no buffer of the limit's size.
     CursorFileContent content;
-    content.bytes.resize(kMaxCursorFileBytes + 1);
-    file.read(content.bytes.data(), static_cast<std::streamsize>(content.bytes.size()));
-    content.bytes.resize(static_cast<std::size_t>(file.gcount()));
+    std::array<char, 16384> piece;
+    do {
+        file.read(piece.data(), piece.size());
+        content.bytes.append(piece.data(), static_cast<std::size_t>(file.gcount()));
+    } while (file && content.bytes.size() <= kMaxCursorFileBytes);
     if (content.bytes.size() > kMaxCursorFileBytes)
         return std::nullopt;
     const std::optional<CursorFileInfo> info = ReadCursorFileHeader(content.bytes);

@@ -22,13 +22,14 @@ int ControlIndex(int id)
     return id - kFirstControlId;
 }
 
-HWND CreateControlWindow(HWND parent, const layout::Control& control, const wchar_t* windowClass, DWORD style,
-                         DWORD extendedStyle)
+HWND CreateControlWindow(HWND parent, const layout::Control& control, const RECT& place, const wchar_t* windowClass,
+                         DWORD style, DWORD extendedStyle)
 {
     const auto controls = layout::MainWindowControls();
     const auto index = static_cast<int>(&control - controls.data());
     HWND window = CreateWindowExW(extendedStyle, windowClass, win32::Wide(control.caption).c_str(),
-                                  WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                                  WS_CHILD | WS_VISIBLE | style, place.left, place.top, place.right - place.left,
+                                  place.bottom - place.top, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
                                   GetModuleHandleW(nullptr), nullptr);
     if (!window)

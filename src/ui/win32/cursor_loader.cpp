@@ -8,43 +8,29 @@ namespace pv {
 
 namespace {
 
-// An icon made into a pointer whose hot spot is the image's centre.
-HCURSOR CursorFromIcon(HICON icon)
+// The pointer made from the file's first image, as Windows makes one from a resource: the hot
+// spot (an icon's is the image's centre), then the image as the file holds it. Made from the
+// bytes already read and checked, the file is neither opened again nor made an icon first.
+HCURSOR CursorFromImage(const CursorFileContent& file)
 {
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info))
-        return nullptr;
-    BITMAP mask{};
-    GetObjectW(info.hbmMask, sizeof mask, &mask);
-    const int height = info.hbmColor ? mask.bmHeight : mask.bmHeight / 2;
-    info.fIcon = FALSE;
-    info.xHotspot = static_cast<DWORD>(mask.bmWidth / 2);
-    info.yHotspot = static_cast<DWORD>(height / 2);
-    HCURSOR cursor = CreateIconIndirect(&info);
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    return cursor;
+    const CursorFileInfo& info = file.info;
+    const bool isCursor = info.type == 2;
+    const WORD hotspot[] = {static_cast<WORD>(isCursor ? info.hotspotX : info.width / 2),
+                            static_cast<WORD>(isCursor ? info.hotspotY : info.height / 2)};
+    std::string resource(reinterpret_cast<const char*>(hotspot), sizeof hotspot);
+    resource.append(file.bytes, info.imageOffset, info.imageSize);
+    return CreateIconFromResourceEx(reinterpret_cast<BYTE*>(resource.data()), static_cast<DWORD>(resource.size()),
+                                    FALSE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
 }
 
 }  // namespace
 
 win32::OwnedCursor LoadCursorFile(const std::string& path)
 {
-    const std::wstring name = win32::Wide(path);
-    const std::optional<CursorFileContent> file = ReadCursorFile(name);
+    const std::optional<CursorFileContent> file = ReadCursorFile(win32::Wide(path));
     if (!file)
         ThrowInvalidPicture();
-    const CursorFileInfo& info = file->info;
-
-    HCURSOR cursor = nullptr;
-    if (info.type == 2) {
-        cursor = static_cast<HCURSOR>(LoadImageW(nullptr, name.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
-    } else if (HICON icon = static_cast<HICON>(LoadImageW(nullptr, name.c_str(), IMAGE_ICON, info.width,
-                                                          info.height, LR_LOADFROMFILE))) {
-        cursor = CursorFromIcon(icon);
-        DestroyIcon(icon);
-    }
+    HCURSOR cursor = CursorFromImage(*file);
     if (!cursor)
         ThrowInvalidPicture();
     return win32::OwnedCursor(cursor);

@@ -20,10 +20,10 @@ namespace pv {
 namespace {
 
 // Posted to the list itself: tell the list view the rows appended meanwhile; hand the next
-// drop's names to the window's procedures; take drops.
+// drop's names to the window's procedures; take drops and show the tool tip.
 constexpr UINT kShowPendingRows = WM_APP + 1;
 constexpr UINT kDeliverDrop = WM_APP + 2;
-constexpr UINT kAcceptDrops = WM_APP + 3;
+constexpr UINT kFirstTurn = WM_APP + 3;
 constexpr int kDefaultColumnPixels = 100;
 constexpr int kTipWidthPixels = 320;
 
@@ -51,7 +51,6 @@ HWND MakeToolTip(HWND list)
 
 ListView::ListView(HWND list, const WindowLook& look)
     : SubclassedControl(list, look),
-      tip_(MakeToolTip(list)),
       painting_(*this),
       drops_([this](bool offersFileList) { return events_ && events_->ListView1_OLEDragOver(offersFileList); },
              [this](const std::vector<std::string>& paths) {
@@ -61,11 +60,11 @@ ListView::ListView(HWND list, const WindowLook& look)
 {
     send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     // Drags from other programs reach the drop target; senders that only post WM_DROPFILES
-    // are taken too. Without OLE on this thread only the latter arrive. Drops are taken from
-    // when the message loop runs: registering the drop target starts OLE's inter-process
-    // calls, and the shell's library is loaded on first use, both of which would hold up the
-    // window's first showing.
-    post(kAcceptDrops);
+    // are taken too. Without OLE on this thread only the latter arrive. Drops are taken, and
+    // the tool tip made, from when the message loop runs: registering the drop target starts
+    // OLE's inter-process calls, the shell's library is loaded on first use, and the tool tip
+    // is a window of its own, all of which would hold up the window's first showing.
+    post(kFirstTurn);
 }
 
 ListView::~ListView()
@@ -76,7 +75,8 @@ ListView::~ListView()
     if (!handle())
         return;
     drops_.refuse();
-    DestroyWindow(tip_);
+    if (tip_)
+        DestroyWindow(tip_);
 }
 
 void ListView::attach(FileList* files)
@@ -286,8 +286,9 @@ LRESULT ListView::onMessage(UINT message, WPARAM w, LPARAM l)
     case kDeliverDrop:
         drops_.deliverNext();
         return 0;
-    case kAcceptDrops:
+    case kFirstTurn:
         drops_.accept(handle(), kDeliverDrop);
+        tip_ = MakeToolTip(handle());
         return 0;
     case WM_DESTROY:
         drops_.refuse();

@@ -63,9 +63,10 @@ private:
     void setShownCount(int rows) const;
     void checkRow(int row) const;
 
-    // The list's tool tip. Its owner is the main window, which destroys it first when it is
-    // destroyed; the list destroys it only when it goes while its window is still there.
-    HWND tip_;
+    // The list's tool tip, made on the message loop's first turn. Its owner is the main window,
+    // which destroys it first when it is destroyed; the list destroys it only when it goes
+    // while its window is still there.
+    HWND tip_ = nullptr;
     ListViewPainting painting_;
     WindowDrops drops_;
     FileList* files_ = nullptr;

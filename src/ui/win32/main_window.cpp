@@ -1,6 +1,7 @@
 #include "ui/win32/main_window.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -36,12 +37,48 @@ void RegisterWindowClass(WNDPROC procedure)
     windowClass.cbSize = sizeof windowClass;
     if (GetClassInfoExW(GetModuleHandleW(nullptr), kWindowClass, &windowClass))
         return;
+    // No class icon: the window takes the program's own as it is made (GiveProgramIcons).
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(kIconResource));
     windowClass.lpszClassName = kWindowClass;
     if (!RegisterClassExW(&windowClass))
         throw win32::SystemFailure("Cannot register the main window's class", GetLastError());
+}
+
+// Gives `window` the program's icons at the system's two sizes, unless it has them already
+// (they are shared: the same icon is the same handle). Wine converts both icons for the
+// display at every change once the window has its X window, so the window takes them as it
+// is made, before it has one, and the load's setting them again changes nothing. False,
+// changing nothing, when an icon cannot be loaded.
+bool GiveProgramIcons(HWND window)
+{
+    HINSTANCE program = GetModuleHandleW(nullptr);
+    const auto load = [program](int metricX, int metricY) {
+        return static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+    };
+    const std::pair<WPARAM, HICON> icons[] = {{ICON_BIG, load(SM_CXICON, SM_CYICON)},
+                                              {ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON)}};
+    for (const auto& [size, icon] : icons) {
+        if (!icon)
+            return false;
+    }
+    for (const auto& [size, icon] : icons) {
+        if (reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0)) != icon)
+            SendMessageW(window, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
+    }
+    return true;
+}
+
+// Where `entry` goes at the dots per inch of `look`, in pixels in the window; the printer box's
+// place takes in its drop-down part.
+RECT PlaceAt(const layout::Control& entry, const WindowLook& look)
+{
+    const layout::PlaceTwips at = layout::PlaceInWindow(entry);
+    const int left = TwipsToPixels(at.left, look.dpi);
+    const int top = TwipsToPixels(at.top, look.dpi);
+    const int extra = entry.kind == ControlKind::ComboBox ? look.scaled(kDropDownPixels) : 0;
+    return {left, top, left + TwipsToPixels(at.width, look.dpi), top + TwipsToPixels(at.height, look.dpi) + extra};
 }
 
 SIZE OuterSize(int dpi)
@@ -65,13 +102,16 @@ MainWindow::MainWindow()
     if (!window)
         throw win32::SystemFailure("Cannot create the main window", GetLastError());
     window_ = win32::OwnedWindow(window);
-    // The window is made for the display it will show on.
+    // The window is made for the display it will show on, and its controls in their places
+    // for it, so that the layout below only gives them their fonts.
     look_.dpi = WindowDpi(window);
-    const SIZE outer = OuterSize(look_.dpi);
-    SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (look_.dpi != kStandardDpi) {
+        const SIZE outer = OuterSize(look_.dpi);
+        SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     createControls();
     refreshLook();
-    layOut(kStandardDpi);
+    layOut(look_.dpi);
 }
 
 MainWindow::~MainWindow()
@@ -99,9 +139,10 @@ void MainWindow::createControls()
 HWND MainWindow::createControl(const layout::Control& entry)
 {
     HWND parent = window_.get();
+    const RECT place = PlaceAt(entry, look_);
     switch (entry.kind) {
     case ControlKind::ListView: {
-        HWND list = CreateControlWindow(parent, entry, WC_LISTVIEWW,
+        HWND list = CreateControlWindow(parent, entry, place, WC_LISTVIEWW,
                                         WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                                         WS_EX_CLIENTEDGE);
         SetWindowTextW(list, win32::Wide(entry.accessibleName).c_str());
@@ -109,7 +150,7 @@ HWND MainWindow::createControl(const layout::Control& entry)
         return list;
     }
     case ControlKind::PushButton: {
-        HWND button = CreateControlWindow(parent, entry, WC_BUTTONW, WS_TABSTOP | BS_OWNERDRAW);
+        HWND button = CreateControlWindow(parent, entry, place, WC_BUTTONW, WS_TABSTOP | BS_OWNERDRAW);
         const int number = entry.number;
         buttons_.push_back(std::make_unique<PushButton>(button, look_, [this, number] {
             if (events_)
@@ -118,15 +159,15 @@ HWND MainWindow::createControl(const layout::Control& entry)
         return button;
     }
     case ControlKind::ProgressBar: {
-        HWND bar = CreateControlWindow(parent, entry, PROGRESS_CLASSW, 0);
+        HWND bar = CreateControlWindow(parent, entry, place, PROGRESS_CLASSW, 0);
         progress_ = std::make_unique<ProgressBar>(bar, look_);
         return bar;
     }
     case ControlKind::Frame:
-        frame_ = std::make_unique<Frame>(CreateControlWindow(parent, entry, WC_BUTTONW, BS_GROUPBOX), look_);
+        frame_ = std::make_unique<Frame>(CreateControlWindow(parent, entry, place, WC_BUTTONW, BS_GROUPBOX), look_);
         return frame_->handle();
     case ControlKind::ComboBox: {
-        HWND box = CreateControlWindow(parent, entry, WC_COMBOBOXW,
+        HWND box = CreateControlWindow(parent, entry, place, WC_COMBOBOXW,
                                        WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
         combo_ = std::make_unique<ComboBox>(box, look_, [this] {
             if (events_)
@@ -142,28 +183,32 @@ HWND MainWindow::createControl(const layout::Control& entry)
 void MainWindow::layOut(int previousDpi)
 {
     const int dpi = look_.dpi;
+    // The controls move only when the scale has changed: they were made in their places.
+    const bool moves = dpi != previousDpi;
     // The fonts in use stay alive until every control has its new one.
     previousFonts_ = std::move(fonts_);
     fonts_.clear();
     SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(layout::kWindowFont, {})), FALSE);
     for (const Control& each : controls_) {
         const layout::Control& entry = *each.entry;
-        const layout::PlaceTwips at = layout::PlaceInWindow(entry);
-        const int height = TwipsToPixels(at.height, dpi);
-        const int extra = entry.kind == ControlKind::ComboBox ? look_.scaled(kDropDownPixels) : 0;
-        SetWindowPos(each.window, nullptr, TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi),
-                     TwipsToPixels(at.width, dpi), height + extra, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (moves) {
+            const RECT place = PlaceAt(entry, look_);
+            SetWindowPos(each.window, nullptr, place.left, place.top, place.right - place.left,
+                         place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         // A control whose font stays is spared the measuring a new font brings.
         const layout::Font& font = entry.font ? *entry.font : layout::kWindowFont;
         HFONT chosen = fontFor(font, look_.part(entry.kind).font);
         const bool fontChanges = chosen != reinterpret_cast<HFONT>(SendMessageW(each.window, WM_GETFONT, 0, 0));
         if (fontChanges)
             SendMessageW(each.window, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
-        if (entry.kind == ControlKind::ComboBox && (fontChanges || dpi != previousDpi))
-            combo_->setClosedHeight(height);
+        if (entry.kind == ControlKind::ComboBox && (fontChanges || moves))
+            combo_->setClosedHeight(TwipsToPixels(layout::PlaceInWindow(entry).height, dpi));
     }
     previousFonts_.clear();
-    list_->lookChanged(previousDpi);
+    // The list scales its columns; its look is refreshed with the window's otherwise.
+    if (moves)
+        list_->lookChanged(previousDpi);
     InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
@@ -241,6 +286,7 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
     if (message == WM_NCCREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(l);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+        GiveProgramIcons(window);
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->window_.valid())
@@ -430,17 +476,8 @@ void MainWindow::setCaption(const std::string& caption)
 
 void MainWindow::setApplicationIcon()
 {
-    HINSTANCE program = GetModuleHandleW(nullptr);
-    const auto load = [program](int metricX, int metricY) {
-        return static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
-    };
-    HICON big = load(SM_CXICON, SM_CYICON);
-    HICON smallIcon = load(SM_CXSMICON, SM_CYSMICON);
-    if (!big || !smallIcon)
+    if (!GiveProgramIcons(window_.get()))
         ThrowInvalidPicture();
-    SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }
 
 HBRUSH MainWindow::backgroundFor(HWND control, HDC context)

@@ -78,8 +78,8 @@ private:
 
     void createControls();
     HWND createControl(const layout::Control& control);
-    // Places the controls and makes their fonts for the window's dots per inch, which were
-    // `previousDpi` when the controls were last placed.
+    // Gives the controls their fonts for the window's dots per inch, and moves them when those
+    // differ from `previousDpi`, the dots per inch they were last placed at.
     void layOut(int previousDpi);
     HFONT fontFor(const layout::Font& font, const SkinFont& skin);
     // Works the look out again from the design colours, the skin and the scale, and redraws.

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -301,6 +302,15 @@ TEST_F(Win32MainWindowTest, TheWindowShowsItsPointerAndTheListItsDragPointer)
         SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     };
+    // A cursor points at the hot spot its file gives, an icon at its centre.
+    using Spot = std::pair<DWORD, DWORD>;
+    const auto hotspot = [](HCURSOR cursor) {
+        ICONINFO info{};
+        GetIconInfo(cursor, &info);
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+        return Spot(info.xHotspot, info.yHotspot);
+    };
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     HCURSOR hourglass = LoadCursorW(nullptr, IDC_WAIT);
     EXPECT_EQ(shownOver(window.handle()), arrow);
@@ -312,6 +322,7 @@ TEST_F(Win32MainWindowTest, TheWindowShowsItsPointerAndTheListItsDragPointer)
     HCURSOR drag = shownOver(list());
     EXPECT_NE(drag, hourglass);
     EXPECT_NE(drag, arrow);
+    EXPECT_EQ(hotspot(drag), Spot(16, 16));
     window.listView().showArrowPointer();
     EXPECT_EQ(shownOver(list()), hourglass);
 
@@ -320,6 +331,7 @@ TEST_F(Win32MainWindowTest, TheWindowShowsItsPointerAndTheListItsDragPointer)
     HCURSOR hand = shownOver(window.handle());
     EXPECT_NE(hand, arrow);
     EXPECT_NE(hand, hourglass);
+    EXPECT_EQ(hotspot(hand), Spot(7, 0));
     window.setPointer(PointerKind::Default);
     EXPECT_EQ(shownOver(window.handle()), arrow);
 }
@@ -330,6 +342,10 @@ TEST_F(Win32MainWindowTest, CaptionAndPlacementAreInTwips)
     wchar_t caption[64]{};
     GetWindowTextW(window.handle(), caption, 64);
     EXPECT_STREQ(caption, L"Pressvale \u2013 test");
+    // The window carries the program's icon at both sizes.
+    window.setApplicationIcon();
+    for (const WPARAM size : {ICON_BIG, ICON_SMALL})
+        EXPECT_NE(SendMessageW(window.handle(), WM_GETICON, size, 0), 0) << size;
     window.moveTo(1500, 750);
     RECT outer{};
     GetWindowRect(window.handle(), &outer);
