@@ -177,7 +177,8 @@ int main(int argc, char** argv)
         program.fill(options.rows);
         program.dragFirstRowDown(options.drag);
         const long long full = HeapInUse();
-        if (program.rowCount() != options.rows || program.row(options.drag + 1).find("invoice-000001") == std::string::npos) {
+        if (program.rowCount() != options.rows ||
+            program.row(options.drag + 1).find("invoice-000001") == std::string::npos) {
             std::fprintf(stderr, "the drag did not carry row 1 down to row %d\n", options.drag + 1);
             return 2;
         }

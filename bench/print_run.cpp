@@ -112,7 +112,8 @@ int main(int argc, char** argv)
     pv::QtEventPump eventPump;
     pv::PosixClock clock;
     pv::StandardRandomSource random;
-    pv::Services services{fileSystem, processes, printers, printerGuard, settings, shell, boxes, dialogs, eventPump, clock, random};
+    pv::Services services{fileSystem, processes, printers,  printerGuard, settings, shell,
+                          boxes,      dialogs,   eventPump, clock,        random};
     pv::MainWindow window([] {});
     pv::Form1 form(services, pv::Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
                    pv::ProgramConfig{programFolder, "help@pressvale.test", "https://pressvale.test/"});
@@ -171,11 +172,11 @@ int main(int argc, char** argv)
     const double searchMedian = Median(searchSeconds);
     const double overhead = perFile - 2.0 - readerMedian;
     std::printf("files printed in the run:                 %zu\n", files.size());
-    std::printf("reader search (median of %d):             %.1f ms wall, %.1f ms CPU\n", kSamples,
-                searchMedian * 1e3, searchCpu * 1e3);
+    std::printf("reader search (median of %d):             %.1f ms wall, %.1f ms CPU\n", kSamples, searchMedian * 1e3,
+                searchCpu * 1e3);
     std::printf("reader on its own (median of %d):         %.1f ms\n", kSamples, readerMedian * 1e3);
-    std::printf("printer guard per run (median of %d):     %.1f ms (started, watching, released, ended)\n",
-                kSamples, Median(guardSeconds) * 1e3);
+    std::printf("printer guard per run (median of %d):     %.1f ms (started, watching, released, ended)\n", kSamples,
+                Median(guardSeconds) * 1e3);
     std::printf("whole run:                                %.3f s (%.3f s per file)\n", runSeconds, perFile);
     std::printf("per-file overhead beyond reader + 2 s:    %.1f ms (of which the reader search %.1f ms)\n",
                 overhead * 1e3, searchMedian * 1e3);

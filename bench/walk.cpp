@@ -127,9 +127,8 @@ WalkRun AddAllWalk(const std::string& root)
     pv::PosixFileSystem fileSystem;
     GapRecordingPump pump;
     pv::testing::FakeServiceSet fakes;
-    pv::Services services{fileSystem,    fakes.processes, fakes.printers, fakes.printerGuard,
-                          fakes.settings, fakes.shell,   fakes.boxes,    fakes.dialogs,
-                          pump,          fakes.clock,     fakes.random};
+    pv::Services services{fileSystem,  fakes.processes, fakes.printers, fakes.printerGuard, fakes.settings, fakes.shell,
+                          fakes.boxes, fakes.dialogs,   pump,           fakes.clock,        fakes.random};
     pv::ErrorReports reports(fakes.boxes, "bench@pressvale.test");
     pv::testing::FakeWindowSurface window;
     pv::FileList files;

@@ -38,9 +38,35 @@ const std::vector<Target>& Targets()
         {"entry_path", FuzzEntryPath, {"/", "//", "\\", ":", "\n", "C:\\\\", "a", "."}},
         {"skin_file",
          FuzzSkinFile,
-         {"\n", "\r\n", "[window]", "[button]", "[printer-box]", "[later]", "background = ", "#fff", "#102030",
-          "font-size = ", "11.25", "font-family = ", "\"Arial\"", "font-bold = yes", "border-width = ", "32", "33",
-          "radius=", "# c", "; c", "=", "[", "]", "\xEF\xBB\xBF", "\t", " ", "\x01", "\xC3\xA9", "\xED\xA0\x80"}},
+         {"\n",
+          "\r\n",
+          "[window]",
+          "[button]",
+          "[printer-box]",
+          "[later]",
+          "background = ",
+          "#fff",
+          "#102030",
+          "font-size = ",
+          "11.25",
+          "font-family = ",
+          "\"Arial\"",
+          "font-bold = yes",
+          "border-width = ",
+          "32",
+          "33",
+          "radius=",
+          "# c",
+          "; c",
+          "=",
+          "[",
+          "]",
+          "\xEF\xBB\xBF",
+          "\t",
+          " ",
+          "\x01",
+          "\xC3\xA9",
+          "\xED\xA0\x80"}},
         {"cursor_file",
          FuzzCursorFile,
          {"\0"s, "\x01", "\x02", "\xFF", "\x10", "\x28\0\0\0"s, "\0\0\0\0"s, "\x89PNG\r\n\x1a\n", "\x16\0\0\0"s}},
@@ -91,9 +117,9 @@ std::vector<std::string> ReadSeeds(const std::filesystem::path& folder)
 class InputMaker {
 public:
     InputMaker(const std::vector<std::string>& seeds, const std::vector<std::string>& tokens)
-        : seeds_(seeds), tokens_(tokens)
-    {
-    }
+        : seeds_(seeds),
+          tokens_(tokens)
+    {}
 
     // A seed, or nothing, changed by one to eight random edits.
     std::string next()
@@ -116,22 +142,14 @@ private:
         const std::size_t at = pick(input.size() + 1);
         const std::size_t length = std::min(input.size() - at, 1 + pick(8));
         switch (pick(6)) {
-        case 0:
-            input.insert(at, tokens_[pick(tokens_.size())]);
-            break;
-        case 1:
-            input.insert(at, 1, static_cast<char>(pick(256)));
-            break;
-        case 2:
-            input.erase(at, length);
-            break;
+        case 0: input.insert(at, tokens_[pick(tokens_.size())]); break;
+        case 1: input.insert(at, 1, static_cast<char>(pick(256))); break;
+        case 2: input.erase(at, length); break;
         case 3:
             if (at < input.size())
                 input[at] = static_cast<char>(pick(256));
             break;
-        case 4:
-            input.insert(pick(input.size() + 1), input.substr(at, length));
-            break;
+        case 4: input.insert(pick(input.size() + 1), input.substr(at, length)); break;
         default: {
             const std::string& other = seeds_[pick(seeds_.size())];
             input = input.substr(0, at) + other.substr(pick(other.size() + 1));

@@ -50,8 +50,8 @@ void FuzzSkinFile(std::string_view input)
     const Outcome outcome = Parse(input);
     if (outcome.skin) {
         const Skin& skin = *outcome.skin;
-        for (const SkinPart* part : {&skin.window, &skin.button, &skin.list, &skin.frame, &skin.printerBox,
-                                     &skin.progress})
+        for (const SkinPart* part :
+             {&skin.window, &skin.button, &skin.list, &skin.frame, &skin.printerBox, &skin.progress})
             ExpectWithinLimits(*part);
         Expect(skin.flags == SkinFlags{}, "the file sets none of the engine's flags");
     } else {

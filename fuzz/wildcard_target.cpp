@@ -63,10 +63,10 @@ bool SameCharacter(std::string_view a, std::string_view b)
 class ReferenceMatcher {
 public:
     ReferenceMatcher(std::string_view name, std::string_view pattern)
-        : name_(Characters(name)), pattern_(Characters(pattern)),
+        : name_(Characters(name)),
+          pattern_(Characters(pattern)),
           known_((name_.size() + 1) * (pattern_.size() + 1), kUnknown)
-    {
-    }
+    {}
 
     bool matches() { return matchesFrom(0, 0); }
 

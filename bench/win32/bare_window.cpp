@@ -52,9 +52,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     const struct {
         const wchar_t* text;
         RECT place;
-    } buttons[] = {{L"Add PDF File(s)", {8, 169, 256, 27}},   {L"Add All PDF File(s) In Folder", {272, 169, 256, 27}},
-                   {L"Clear List", {8, 203, 256, 27}},        {L"Load Sample/Example Files", {272, 203, 256, 27}},
-                   {L"Help", {8, 8, 520, 27}},                {L"Start Printing", {8, 297, 520, 27}}};
+    } buttons[] = {{L"Add PDF File(s)", {8, 169, 256, 27}},
+                   {L"Add All PDF File(s) In Folder", {272, 169, 256, 27}},
+                   {L"Clear List", {8, 203, 256, 27}},
+                   {L"Load Sample/Example Files", {272, 203, 256, 27}},
+                   {L"Help", {8, 8, 520, 27}},
+                   {L"Start Printing", {8, 297, 520, 27}}};
     for (const auto& button : buttons)
         SendMessageW(Child(window, WC_BUTTONW, button.text, BS_PUSHBUTTON, button.place), WM_SETFONT,
                      reinterpret_cast<WPARAM>(buttonFont), FALSE);

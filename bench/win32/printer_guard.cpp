@@ -58,7 +58,8 @@ int wmain(int argc, wchar_t** argv)
             CloseHandle(started.hProcess);
         }
     });
-    std::printf("printer guard per run (median of %d):     %.1f ms (started, watching, released, ended)\n", runs, guarded);
+    std::printf("printer guard per run (median of %d):     %.1f ms (started, watching, released, ended)\n", runs,
+                guarded);
     std::printf("the guard started with nothing to watch:  %.1f ms\n", bare);
     std::printf("ratio:                                     %.2f\n", guarded / bare);
     return 0;

@@ -55,7 +55,9 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "window_timer: no window\n");
         return 1;
     }
-    const auto ms = [&](const LARGE_INTEGER& at) { return (at.QuadPart - started.QuadPart) * 1000 / frequency.QuadPart; };
+    const auto ms = [&](const LARGE_INTEGER& at) {
+        return (at.QuadPart - started.QuadPart) * 1000 / frequency.QuadPart;
+    };
     std::printf("%lld %lld\n", ms(shown), ms(ready));
     return 0;
 }

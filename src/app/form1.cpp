@@ -34,8 +34,7 @@ Form1::Form1(Services& services, Form1Controls controls, ProgramConfig config)
       skin_(services.fileSystem),
       listEditing_(files_, controls.list, controls.window, reports_, ComposePath(config_.programFolder, "drag.ico")),
       printRun_(services, reports_, files_, controls.window, controls.combo, controls.progress)
-{
-}
+{}
 
 void Form1::Form_Unload()
 {

@@ -43,8 +43,7 @@ constexpr double kMaxPointSize = 72;
 
 [[noreturn]] void Fail(int line, const std::string& problem)
 {
-    throw Failure("Skin file, line " + std::to_string(line) + ": " + problem,
-                  failure_code::kInvalidProcedureCall);
+    throw Failure("Skin file, line " + std::to_string(line) + ": " + problem, failure_code::kInvalidProcedureCall);
 }
 
 bool IsBlank(char c)
@@ -118,8 +117,8 @@ int ParsePixels(std::string_view value, std::string_view key, int line)
 {
     if (value.empty() || value.size() > 2 || !std::all_of(value.begin(), value.end(), IsDigit) ||
         std::stoi(std::string(value)) > kMaxPixels)
-        Fail(line, "\"" + std::string(key) + "\" must be a whole number of pixels from 0 to " +
-                       std::to_string(kMaxPixels));
+        Fail(line,
+             "\"" + std::string(key) + "\" must be a whole number of pixels from 0 to " + std::to_string(kMaxPixels));
     return std::stoi(std::string(value));
 }
 
@@ -129,9 +128,8 @@ double ParsePointSize(std::string_view value, int line)
     const std::string_view whole = value.substr(0, dot);
     const std::string_view decimals = dot == std::string_view::npos ? std::string_view() : value.substr(dot + 1);
     const bool wellFormed = !whole.empty() && whole.size() <= 2 && std::all_of(whole.begin(), whole.end(), IsDigit) &&
-                            (dot == std::string_view::npos ||
-                             (!decimals.empty() && decimals.size() <= 3 &&
-                              std::all_of(decimals.begin(), decimals.end(), IsDigit)));
+                            (dot == std::string_view::npos || (!decimals.empty() && decimals.size() <= 3 &&
+                                                               std::all_of(decimals.begin(), decimals.end(), IsDigit)));
     double size = 0;
     if (wellFormed) {
         for (char c : whole)
@@ -221,7 +219,8 @@ Skin ParseSkin(std::string_view text)
             continue;
 
         if (line.front() == '[') {
-            const std::string_view name = line.back() == ']' ? Trim(line.substr(1, line.size() - 2)) : std::string_view();
+            const std::string_view name =
+                line.back() == ']' ? Trim(line.substr(1, line.size() - 2)) : std::string_view();
             if (line.size() < 2 || line.back() != ']' || name.empty() ||
                 !std::all_of(name.begin(), name.end(), IsNameCharacter))
                 Fail(lineNumber, "a section must be written [name]");

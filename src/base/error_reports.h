@@ -14,7 +14,9 @@ inline constexpr const char* kApplicationTitle = "Pressvale";
 class ErrorReports {
 public:
     ErrorReports(MessageBoxes& boxes, std::string supportAddress)
-        : boxes_(boxes), supportAddress_(std::move(supportAddress)) {}
+        : boxes_(boxes),
+          supportAddress_(std::move(supportAddress))
+    {}
 
     // The report of a failing step of a guarded procedure.
     void showErrorReport(const std::string& procedureId, int lineNumber, const Failure& failure);

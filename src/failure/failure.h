@@ -13,7 +13,10 @@ namespace pv {
 class Failure : public std::runtime_error {
 public:
     Failure(std::string description, long code)
-        : std::runtime_error(description), description_(std::move(description)), code_(code) {}
+        : std::runtime_error(description),
+          description_(std::move(description)),
+          code_(code)
+    {}
 
     const std::string& description() const { return description_; }
     long code() const { return code_; }

@@ -28,8 +28,7 @@ std::vector<std::string> SplitAtNul(const std::string& text)
 
 }  // namespace
 
-void AddFilesFromDialog(FileDialogs& dialogs, ErrorReports& reports, OpenFileDialogSettings& settings,
-                        FileList& files)
+void AddFilesFromDialog(FileDialogs& dialogs, ErrorReports& reports, OpenFileDialogSettings& settings, FileList& files)
 {
     Guard guard(procedure_id::kAddFiles, reports);
     guard.setFailureHandler([&](const Failure& failure) {

@@ -15,9 +15,12 @@ class ListEditing {
 public:
     ListEditing(FileList& files, ListViewControl& list, WindowSurface& window, ErrorReports& reports,
                 std::string dragIconFile)
-        : files_(files), list_(list), window_(window), reports_(reports), dragIconFile_(std::move(dragIconFile))
-    {
-    }
+        : files_(files),
+          list_(list),
+          window_(window),
+          reports_(reports),
+          dragIconFile_(std::move(dragIconFile))
+    {}
 
     void ListView1_KeyDown(int keyCode, int shift);
     void ListView1_DblClick();

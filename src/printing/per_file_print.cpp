@@ -32,8 +32,8 @@ void DoItByFile(Services& services, ErrorReports& reports, const std::string& fi
     std::string readerPath;
     guard.step(100, [&] { programFiles = SpecialFolderPath(services.shell, kProgramFilesFolder); });
     guard.step(102, [&] {
-        readerPath = FindFileInTree(services.fileSystem, services.eventPump,
-                                    programFiles + kPathSeparator + "Adobe", kReaderFileName);
+        readerPath = FindFileInTree(services.fileSystem, services.eventPump, programFiles + kPathSeparator + "Adobe",
+                                    kReaderFileName);
     });
     if (guard.test(104, [&] { return !readerPath.empty(); })) {
         guard.step(106, [&] {

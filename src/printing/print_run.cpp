@@ -26,7 +26,9 @@ void PauseSeconds(EventPump& eventPump, Clock& clock, double seconds)
 class PrintRun::SavedDefault {
 public:
     SavedDefault(std::vector<SavedDefault*>& runsInProgress, Printers& printers, DefaultPrinterGuard& guard)
-        : runsInProgress_(runsInProgress), printers_(printers), guard_(guard)
+        : runsInProgress_(runsInProgress),
+          printers_(printers),
+          guard_(guard)
     {
         runsInProgress_.push_back(this);
     }

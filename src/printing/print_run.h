@@ -21,11 +21,15 @@ void PauseSeconds(EventPump& eventPump, Clock& clock, double seconds);
 // as it unwinds; a program that ends without unwinding leaves that to the printer guard.
 class PrintRun {
 public:
-    PrintRun(Services& services, ErrorReports& reports, FileList& files, WindowSurface& window,
-             ComboBoxControl& combo, ProgressBarControl& progress)
-        : services_(services), reports_(reports), files_(files), window_(window), combo_(combo), progress_(progress)
-    {
-    }
+    PrintRun(Services& services, ErrorReports& reports, FileList& files, WindowSurface& window, ComboBoxControl& combo,
+             ProgressBarControl& progress)
+        : services_(services),
+          reports_(reports),
+          files_(files),
+          window_(window),
+          combo_(combo),
+          progress_(progress)
+    {}
 
     void PushButton2_Click();
 

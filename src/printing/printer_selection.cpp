@@ -65,8 +65,9 @@ void SwitchDefaultPrinter(Printers& printers, const std::string& printerName)
 void EnsureDefaultPrinter(Printers& printers, const std::string& printerName)
 {
     if (!printers.isCurrentDefault(printerName))
-        throw Failure("The printer \"" + printerName + "\" is no longer the default printer, so this file was not "
-                      "printed.",
+        throw Failure("The printer \"" + printerName +
+                          "\" is no longer the default printer, so this file was not "
+                          "printed.",
                       failure_code::kPrinterNotFound);
 }
 

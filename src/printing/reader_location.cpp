@@ -16,12 +16,13 @@ std::string FindFileInTree(FileSystem& fileSystem, EventPump& eventPump, const s
     FolderList folders{root + kPathSeparator};
     PlainWalkSteps steps;
     std::string found;
-    WalkTreeFiles(fileSystem, eventPump, folders, "*.exe", steps, [&](const std::string& path, const std::string& name) {
-        if (name != fileName)
-            return true;
-        found = path;
-        return false;
-    });
+    WalkTreeFiles(fileSystem, eventPump, folders, "*.exe", steps,
+                  [&](const std::string& path, const std::string& name) {
+                      if (name != fileName)
+                          return true;
+                      found = path;
+                      return false;
+                  });
     return found;
 }
 

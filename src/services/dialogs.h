@@ -14,8 +14,7 @@ enum class BoxAnswer { Ok, Yes, No };
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    virtual BoxAnswer show(const std::string& text, const std::string& title, BoxButtons buttons,
-                           BoxIcon icon) = 0;
+    virtual BoxAnswer show(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon) = 0;
 };
 
 // The settings of the open-file dialog, kept between openings like a dialog control's.

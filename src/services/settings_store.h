@@ -9,11 +9,10 @@ class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
     // The stored text; an empty text when the key is absent or the store cannot be read.
-    virtual std::string get(const std::string& application, const std::string& section,
-                            const std::string& key) = 0;
+    virtual std::string get(const std::string& application, const std::string& section, const std::string& key) = 0;
     // Throws Failure when the value cannot be stored.
-    virtual void set(const std::string& application, const std::string& section,
-                     const std::string& key, const std::string& value) = 0;
+    virtual void set(const std::string& application, const std::string& section, const std::string& key,
+                     const std::string& value) = 0;
 };
 
 }  // namespace pv

@@ -101,8 +101,7 @@ TYPED_TEST_P(FileSystemContract, AFolderThatCannotBeListedListsNothing)
     this->world.unreadableFolder("locked");
     for (const std::string& folder : {this->path("absent"), this->path("locked"), this->path("f.txt")}) {
         EXPECT_EQ(this->list(folder, "*", this->kEverything), typename TestFixture::Names{}) << folder;
-        EXPECT_EQ(this->list(folder + kPathSeparator, "*", this->kEverything), typename TestFixture::Names{})
-            << folder;
+        EXPECT_EQ(this->list(folder + kPathSeparator, "*", this->kEverything), typename TestFixture::Names{}) << folder;
     }
     EXPECT_EQ(this->attributesOf("locked") & attr::kDirectory, attr::kDirectory) << "it still has a status";
 }

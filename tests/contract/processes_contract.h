@@ -119,8 +119,7 @@ TYPED_TEST_P(ProcessesContract, OnlyProcessesStartedAndNotLetGoCanBeOpened)
 }
 
 REGISTER_TYPED_TEST_SUITE_P(ProcessesContract, StillActiveWhileRunningThenTheExitCode,
-                            AProcessThatEndedBeforeItWasOpenedGivesItsCode,
-                            AMissingProgramThrowsTheNotFoundError, CloseInvalidatesOnlyThatHandle,
-                            OnlyProcessesStartedAndNotLetGoCanBeOpened);
+                            AProcessThatEndedBeforeItWasOpenedGivesItsCode, AMissingProgramThrowsTheNotFoundError,
+                            CloseInvalidatesOnlyThatHandle, OnlyProcessesStartedAndNotLetGoCanBeOpened);
 
 }  // namespace pv::testing

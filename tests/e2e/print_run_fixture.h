@@ -20,9 +20,9 @@
 #include "app/form1.h"
 #include "fakes/fake_services.h"
 #include "platform/cups/cups_printers.h"
-#include "platform/posix/posix_default_printer_guard.h"
 #include "platform/portable/standard_random.h"
 #include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_default_printer_guard.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
 #include "platform/qt/qt_event_pump.h"
@@ -65,7 +65,8 @@ struct RealProgram {
     PosixClock clock;
     // Its fixed draw never opens the home page, which would report a failure here.
     FakeRandomSource random;
-    Services services{fileSystem, processes, printers, printerGuard, settings, shell, boxes, dialogs, eventPump, clock, random};
+    Services services{fileSystem, processes, printers,  printerGuard, settings, shell,
+                      boxes,      dialogs,   eventPump, clock,        random};
     Form1 form;
 };
 

@@ -141,8 +141,8 @@ int main(int argc, char** argv)
     }
     XSetErrorHandler(IgnoreVanishedWindows);
     const std::string command = argv[1];
-    const int status = command == "wait" ? Wait(display, argv[2], std::atof(argv[3]))
-                       : command == "close" ? Close(display, argv[2])
+    const int status = command == "wait"         ? Wait(display, argv[2], std::atof(argv[3]))
+                       : command == "close"      ? Close(display, argv[2])
                        : command == "close-each" ? CloseEachUntil(display, argv[2], argv[3], std::atof(argv[4]))
                                                  : 2;
     XCloseDisplay(display);

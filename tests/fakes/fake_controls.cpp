@@ -3,12 +3,10 @@
 namespace pv::testing {
 
 FakeWindowSurface::FakeWindowSurface()
-    : controlKinds{ControlKind::ListView,   ControlKind::PushButton,  ControlKind::PushButton,
-                   ControlKind::PushButton, ControlKind::PushButton,  ControlKind::PushButton,
-                   ControlKind::ProgressBar, ControlKind::PushButton, ControlKind::Frame,
-                   ControlKind::ComboBox,   ControlKind::Component}
-{
-}
+    : controlKinds{ControlKind::ListView,   ControlKind::PushButton, ControlKind::PushButton,  ControlKind::PushButton,
+                   ControlKind::PushButton, ControlKind::PushButton, ControlKind::ProgressBar, ControlKind::PushButton,
+                   ControlKind::Frame,      ControlKind::ComboBox,   ControlKind::Component}
+{}
 
 void FakeWindowSurface::setPointer(PointerKind kind)
 {

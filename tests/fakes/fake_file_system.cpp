@@ -57,7 +57,8 @@ std::map<std::string, FakeFileSystem::Entry>::const_iterator FakeFileSystem::fin
 {
     const auto found = entries_.find(Canonical(path));
     // Only a folder's path may end in a separator.
-    if (found != entries_.end() && path.size() > 1 && path.back() == kPathSeparator && !(found->second.attributes & attr::kDirectory))
+    if (found != entries_.end() && path.size() > 1 && path.back() == kPathSeparator &&
+        !(found->second.attributes & attr::kDirectory))
         return entries_.end();
     return found;
 }
@@ -110,7 +111,8 @@ std::vector<std::string> FakeFileSystem::list(const std::string& folder, const s
         const std::string name = path.substr(path.rfind(kPathSeparator) + 1);
         const bool isFolder = entry.attributes & attr::kDirectory;
         const bool hiddenOrSystem = entry.attributes & (attr::kHidden | attr::kSystem);
-        if ((isFolder && !filter.includeFolders) || (!isFolder && !filter.includeFiles) || (hiddenOrSystem && !filter.includeHiddenAndSystem))
+        if ((isFolder && !filter.includeFolders) || (!isFolder && !filter.includeFiles) ||
+            (hiddenOrSystem && !filter.includeHiddenAndSystem))
             continue;
         if (MatchesWildcard(name, pattern))
             names.push_back(name);

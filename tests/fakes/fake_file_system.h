@@ -28,8 +28,7 @@ public:
     // folder, any other a file, each with its kind's usual attributes.
     void addTree(const std::string& root, std::initializer_list<std::string_view> paths);
 
-    std::vector<std::string> list(const std::string& folder, const std::string& pattern,
-                                  ListingFilter filter) override;
+    std::vector<std::string> list(const std::string& folder, const std::string& pattern, ListingFilter filter) override;
     std::optional<FileStatus> status(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
 

@@ -99,14 +99,14 @@ void FakePrinters::setDefault(const std::string& name)
         defaultName.clear();
         return;
     }
-    const auto found = std::find_if(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, name); });
+    const auto found =
+        std::find_if(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, name); });
     if (found == names.end())
         throw Failure("The printer \"" + name + "\" is not installed.", failure_code::kPrinterNotFound);
     defaultName = *found;
 }
 
-std::string FakeSettingsStore::get(const std::string& application, const std::string& section,
-                                   const std::string& key)
+std::string FakeSettingsStore::get(const std::string& application, const std::string& section, const std::string& key)
 {
     const auto found = values.find(application + "/" + section + "/" + key);
     return found == values.end() ? std::string() : found->second;

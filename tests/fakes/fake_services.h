@@ -80,7 +80,10 @@ public:
     std::vector<std::string> calls;
 
 private:
-    void record(const std::string& call) { calls.push_back(std::to_string(printers_.setDefaultCalls.size()) + ": " + call); }
+    void record(const std::string& call)
+    {
+        calls.push_back(std::to_string(printers_.setDefaultCalls.size()) + ": " + call);
+    }
     const FakePrinters& printers_;
 };
 

@@ -32,7 +32,8 @@ struct FakeServiceSet {
     FakeEventPump pump;
     FakeClock clock;
     FakeRandomSource random;
-    Services services{fileSystem, processes, printers, printerGuard, settings, shell, boxes, dialogs, pump, clock, random};
+    Services services{fileSystem, processes, printers, printerGuard, settings, shell,
+                      boxes,      dialogs,   pump,     clock,        random};
 };
 
 // A Form1 wired to fakes of every service and control. The printer box notifies the form of

@@ -11,7 +11,10 @@ namespace pv::testing {
 
 namespace fs = std::filesystem;
 
-fs::path PrivateSchedulerTest::schedulerDir() { return PRESSVALE_CUPSD_DIR; }
+fs::path PrivateSchedulerTest::schedulerDir()
+{
+    return PRESSVALE_CUPSD_DIR;
+}
 
 fs::path PrivateSchedulerTest::jobFolder(const std::string& printer)
 {

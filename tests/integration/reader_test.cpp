@@ -145,8 +145,7 @@ TEST_F(ReaderTest, FailsWithOneLineWhenTheSchedulerCannotBeReached)
     const fs::path file = folder_ / "a.pdf";
     writeFile(file, samplePdfBytes());
     const std::string missing = (schedulerDir() / "missing.sock").string();
-    const ReaderOutcome outcome =
-        runReader({"/p", "/h", file.string()}, {{"CUPS_SERVER", missing}});
+    const ReaderOutcome outcome = runReader({"/p", "/h", file.string()}, {{"CUPS_SERVER", missing}});
     EXPECT_NE(outcome.exitStatus, 0);
     EXPECT_THAT(outcome.stderrText, MatchesRegex("AcroRd32.exe: [^\n]*cannot be reached[^\n]*\n"));
     EXPECT_THAT(outcome.stderrText, HasSubstr(missing));
@@ -162,12 +161,12 @@ TEST_F(ReaderTest, RefusesWhatItCannotReadOrUnderstand)
     for (const std::string& path : {missing, folder_.string(), fifo.string()}) {
         const ReaderOutcome outcome = runReader({"/p", "/h", path});
         EXPECT_EQ(outcome.exitStatus, 1) << path;
-        EXPECT_THAT(outcome.stderrText, MatchesRegex("AcroRd32.exe: cannot read [^\n]*\n"))
-            << path;
+        EXPECT_THAT(outcome.stderrText, MatchesRegex("AcroRd32.exe: cannot read [^\n]*\n")) << path;
     }
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"/p", (folder_ / "a.pdf").string()},
-          {"/h", "/p", "x.pdf"}, {"/p", "/h", "x.pdf", "extra"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"/p", (folder_ / "a.pdf").string()},
+                                                 {"/h", "/p", "x.pdf"},
+                                                 {"/p", "/h", "x.pdf", "extra"}}) {
         const ReaderOutcome outcome = runReader(args);
         EXPECT_EQ(outcome.exitStatus, 2);
         EXPECT_EQ(outcome.stderrText, "usage: AcroRd32.exe /p /h FILE\n");

@@ -14,8 +14,8 @@ namespace {
 int Count(ControlKind kind)
 {
     const auto controls = MainWindowControls();
-    return static_cast<int>(std::count_if(controls.begin(), controls.end(),
-                                          [kind](const Control& c) { return c.kind == kind; }));
+    return static_cast<int>(
+        std::count_if(controls.begin(), controls.end(), [kind](const Control& c) { return c.kind == kind; }));
 }
 
 TEST(MainWindowLayout, ClientAreaIs536By368PixelsAt15TwipsAPixel)
@@ -116,10 +116,9 @@ TEST(MainWindowLayout, ControlsOfTheWindowDoNotOverlap)
         for (const Control& b : controls) {
             if (&a == &b || a.parent || b.parent)
                 continue;
-            const bool apart = a.place.left + a.place.width <= b.place.left ||
-                               b.place.left + b.place.width <= a.place.left ||
-                               a.place.top + a.place.height <= b.place.top ||
-                               b.place.top + b.place.height <= a.place.top;
+            const bool apart =
+                a.place.left + a.place.width <= b.place.left || b.place.left + b.place.width <= a.place.left ||
+                a.place.top + a.place.height <= b.place.top || b.place.top + b.place.height <= a.place.top;
             EXPECT_TRUE(apart) << a.name << " and " << b.name;
         }
     }

@@ -34,8 +34,7 @@ inline const std::vector<SplitCase> kSplitCases = {
     // Backslashes not followed by a quote are plain, quoted or not.
     {R"(exe o\ne t\\wo "t\\\ree" f\\\\our\)", {"exe", R"(o\ne)", R"(t\\wo)", R"(t\\\ree)", R"(f\\\\our\)"}},
     // Before a quote: 2n backslashes give n and a delimiting quote, 2n+1 give n and a literal one.
-    {R"(exe \"one \\"two" \\\"three \\\\"four" end)",
-     {"exe", R"("one)", R"(\two)", R"(\"three)", R"(\\four)", "end"}},
+    {R"(exe \"one \\"two" \\\"three \\\\"four" end)", {"exe", R"("one)", R"(\two)", R"(\"three)", R"(\\four)", "end"}},
     {R"(exe "one\" still" "two\\" "three\\\" still" end)",
      {"exe", R"(one" still)", R"(two\)", R"(three\" still)", "end"}},
     // Consecutive quotes outside a run: 3n give n quotes, 3n+1 also open a run.

@@ -22,7 +22,7 @@ void Le32(std::string& out, std::uint32_t value)
 }
 
 struct Entry {
-    int size = 32;          // stored as one byte; 256 is stored as 0
+    int size = 32;             // stored as one byte; 256 is stored as 0
     std::uint32_t field1 = 0;  // planes, or hotspot x
     std::uint32_t field2 = 0;  // bits per pixel, or hotspot y
     std::string image;
@@ -105,8 +105,8 @@ TEST(CursorFile, RefusesHeadersThatDoNotHoldTogether)
     EXPECT_TRUE(refused(DirectoryFile(3, {{32, 0, 0, Bitmap()}})));
     EXPECT_TRUE(refused(DirectoryFile(0, {{32, 0, 0, Bitmap()}})));
     EXPECT_TRUE(refused(DirectoryFile(2, {})));
-    EXPECT_TRUE(refused(DirectoryFile(2, {{32, 32, 0, Bitmap()}})));   // hotspot right of the image
-    EXPECT_TRUE(refused(DirectoryFile(2, {{16, 0, 16, Bitmap()}})));   // hotspot below it
+    EXPECT_TRUE(refused(DirectoryFile(2, {{32, 32, 0, Bitmap()}})));  // hotspot right of the image
+    EXPECT_TRUE(refused(DirectoryFile(2, {{16, 0, 16, Bitmap()}})));  // hotspot below it
     EXPECT_TRUE(refused(DirectoryFile(2, {{32, 0, 0, "not a bitmap header, long enough to check"}})));
     EXPECT_TRUE(refused(DirectoryFile(1, {{32, 1, 32, Bitmap()}, {16, 1, 32, ""}})));  // an empty image
 

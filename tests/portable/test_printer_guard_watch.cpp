@@ -31,8 +31,8 @@ TEST(PrinterGuardWatch, PutsTheReplacedDefaultBackOnlyWhileARunsPrinterIsTheDefa
         printers.defaultName = c.defaultAtTheEnd;
         std::size_t next = 0;
         int watchingSaid = 0;
-        WatchProgram([&] { return c.written.substr(std::min(next++, c.written.size()), 1); },
-                     [&] { ++watchingSaid; }, printers);
+        WatchProgram([&] { return c.written.substr(std::min(next++, c.written.size()), 1); }, [&] { ++watchingSaid; },
+                     printers);
         EXPECT_EQ(watchingSaid, 1) << c.name;
         EXPECT_EQ(printers.setDefaultCalls, c.putBack) << c.name;
     }

@@ -36,10 +36,16 @@ TEST(Wildcard, QuestionMarkTakesExactlyOneCharacter)
     EXPECT_TRUE(MatchesWildcard("abc", "a?c"));
     EXPECT_FALSE(MatchesWildcard("ac", "a?c"));
     EXPECT_FALSE(MatchesWildcard("abbc", "a?c"));
-    EXPECT_TRUE(MatchesWildcard("a\xc3\xa9" "c", "a?c"));  // a two-byte character
-    EXPECT_TRUE(MatchesWildcard("a\xff" "c", "a?c"));      // a byte that is no UTF-8
+    EXPECT_TRUE(MatchesWildcard("a\xc3\xa9"
+                                "c",
+                                "a?c"));  // a two-byte character
+    EXPECT_TRUE(MatchesWildcard("a\xff"
+                                "c",
+                                "a?c"));  // a byte that is no UTF-8
     // After a star, "?" never takes the tail of a character: the euro sign is one character.
-    EXPECT_FALSE(MatchesWildcard("\xE2\x82\xAC" "xy", "*??xy"));
+    EXPECT_FALSE(MatchesWildcard("\xE2\x82\xAC"
+                                 "xy",
+                                 "*??xy"));
 }
 
 TEST(Wildcard, NameWithoutWildcardsMatchesOnlyThatName)

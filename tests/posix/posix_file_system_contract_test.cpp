@@ -12,8 +12,7 @@ namespace {
 // keeps out of a folder; the tree is open to everyone but the unreadable folders.
 class AsUnprivilegedUser final : public FileSystem {
 public:
-    std::vector<std::string> list(const std::string& folder, const std::string& pattern,
-                                  ListingFilter filter) override
+    std::vector<std::string> list(const std::string& folder, const std::string& pattern, ListingFilter filter) override
     {
         return run([&] { return inner_.list(folder, pattern, filter); });
     }

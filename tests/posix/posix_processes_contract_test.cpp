@@ -39,8 +39,10 @@ public:
     {
         pending_.push_back(folder_ / ("release-" + std::to_string(++count_)));
         const std::string script = "i=0; while [ ! -e \"$0\" ] && [ $i -lt 2000 ]; do sleep 0.01; i=$((i+1)); done; "
-                                   "exit " + std::to_string(code);
-        return QuoteArgument("/bin/sh") + " -c " + QuoteArgument(script) + " " + QuoteArgument(pending_.back().string());
+                                   "exit " +
+                                   std::to_string(code);
+        return QuoteArgument("/bin/sh") + " -c " + QuoteArgument(script) + " " +
+               QuoteArgument(pending_.back().string());
     }
     void release()
     {

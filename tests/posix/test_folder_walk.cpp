@@ -129,11 +129,11 @@ TEST_F(FolderWalkTest, LinksAreWalkedLikeFoldersAndOnlyLoopsAreStopped)
     outside.file("o.pdf");
     tree.file("a/b/b.pdf");
     tree.file("c/c.pdf");
-    tree.link("a/b/up", "../..");       // to the root: a loop
-    tree.link("a/self", ".");           // to itself: a loop
-    tree.link("a/b/side", "../../c");   // to a sibling: walked again
-    tree.link("a/gone", "nowhere");     // dangling: no folder
-    tree.link("a/out", outside.root()); // outside, twice: walked each time
+    tree.link("a/b/up", "../..");        // to the root: a loop
+    tree.link("a/self", ".");            // to itself: a loop
+    tree.link("a/b/side", "../../c");    // to a sibling: walked again
+    tree.link("a/gone", "nowhere");      // dangling: no folder
+    tree.link("a/out", outside.root());  // outside, twice: walked each time
     tree.link("c/out2", outside.root());
     // Were the loop guard broken, the walk would grow without end: stop it with a failure.
     pump.onTurn = [&] {

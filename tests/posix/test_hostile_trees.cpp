@@ -70,8 +70,8 @@ class ScratchFolder {
 public:
     ScratchFolder()
     {
-        std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/pressvale-big-XXXXXX"
-                                                            : "/tmp/pressvale-big-XXXXXX";
+        std::string pattern =
+            access("/dev/shm", W_OK) == 0 ? "/dev/shm/pressvale-big-XXXXXX" : "/tmp/pressvale-big-XXXXXX";
         if (mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("cannot make a scratch folder");
         root_ = pattern;
@@ -127,7 +127,9 @@ void RemoveFilesIn(int folder)
 class DeepChain {
 public:
     DeepChain(std::string top, int depth, std::string folderName, const std::string& fileName)
-        : top_(std::move(top)), depth_(depth), folderName_(std::move(folderName))
+        : top_(std::move(top)),
+          depth_(depth),
+          folderName_(std::move(folderName))
     {
         int folder = open(top_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         std::string path = top_;

@@ -62,8 +62,9 @@ TEST_F(PosixFileSystemTest, FiltersDecideWhichEntriesAreListed)
               (Names{".h", ".hd", "f.txt", "lnkdir", "lnkfile", "locked.pdf", "sub"}));
     EXPECT_EQ(fileSystem.list(root, "*", {.includeFolders = false, .includeHiddenAndSystem = true}),
               (Names{".h", "f.txt", "lnkfile", "locked.pdf"}));
-    EXPECT_EQ(fileSystem.list(root, "*", {.includeFolders = true, .includeHiddenAndSystem = true, .includeFiles = false}),
-              (Names{".hd", "lnkdir", "sub"}));
+    EXPECT_EQ(
+        fileSystem.list(root, "*", {.includeFolders = true, .includeHiddenAndSystem = true, .includeFiles = false}),
+        (Names{".hd", "lnkdir", "sub"}));
 }
 
 TEST_F(PosixFileSystemTest, PatternWithoutWildcardsFindsThatOneName)
@@ -131,8 +132,8 @@ TEST(PosixFileSystemOrder, UpperCasedOrdinalThenRawBytes)
 TEST(PosixFileSystemNames, AnyByteANameMayHoldComesBackUnchanged)
 {
     TempTree tree;
-    const Names names{"-dash.pdf", "back\\slash.pdf", "it's.pdf", "new\nline.pdf", "quote\"d.pdf",
-                      "star*.pdf", "what?.pdf", "with space.pdf", "\xff\xfe.pdf"};
+    const Names names{"-dash.pdf", "back\\slash.pdf", "it's.pdf",       "new\nline.pdf", "quote\"d.pdf",
+                      "star*.pdf", "what?.pdf",       "with space.pdf", "\xff\xfe.pdf"};
     for (const std::string& name : names)
         tree.file(name, name);
     PosixFileSystem fileSystem;

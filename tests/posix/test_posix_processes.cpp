@@ -39,8 +39,7 @@ protected:
     // A command line that runs `script` with /bin/sh, the output file as $0 and `arguments`.
     std::string shellLine(const std::string& script, const std::vector<std::string>& arguments = {})
     {
-        std::string line = QuoteArgument("/bin/sh") + " -c " + QuoteArgument(script) + " " +
-                           QuoteArgument(output());
+        std::string line = QuoteArgument("/bin/sh") + " -c " + QuoteArgument(script) + " " + QuoteArgument(output());
         for (const std::string& argument : arguments)
             line += " " + QuoteArgument(argument);
         return line;
@@ -85,8 +84,7 @@ protected:
     static bool collected(pid_t processId)
     {
         siginfo_t info{};
-        return waitid(P_PID, static_cast<id_t>(processId), &info, WEXITED | WNOHANG | WNOWAIT) == -1 &&
-               errno == ECHILD;
+        return waitid(P_PID, static_cast<id_t>(processId), &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD;
     }
 
     std::filesystem::path folder_;
@@ -96,8 +94,19 @@ protected:
 TEST_F(PosixProcessesTest, ArgumentsReachTheProgramUnchanged)
 {
     const std::vector<std::string> arguments = {
-        "/p", "/h", "/tmp/my report.pdf", "-rf", "$(touch pwned)", "`id`;|&>",
-        "quote\"inside", "ends\\", "\\\\\"\\", "new\nline\ttab", "\xff\xfe\x80", "", " ",
+        "/p",
+        "/h",
+        "/tmp/my report.pdf",
+        "-rf",
+        "$(touch pwned)",
+        "`id`;|&>",
+        "quote\"inside",
+        "ends\\",
+        "\\\\\"\\",
+        "new\nline\ttab",
+        "\xff\xfe\x80",
+        "",
+        " ",
     };
     const std::string script = R"(for a; do printf '%s\0' "$a"; done > "$0")";
     EXPECT_EQ(waitFor(processes_.start(shellLine(script, arguments), 6)), 0);

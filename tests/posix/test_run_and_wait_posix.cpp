@@ -21,8 +21,7 @@ protected:
     {
         const auto begin = std::chrono::steady_clock::now();
         result = RunAndWait(processes_, pump_, line);
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                     begin);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
     }
 
     PosixProcesses processes_;

@@ -108,8 +108,7 @@ TEST_F(AddFilesTest, AnotherDialogFailureIsReportedAt112)
     h.dialogs.openResults = {Failure("Dialog broke", 32755)};
     h.form.PushButton1_Click();
     ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_NE(h.boxes.shown[0].text.find(
-                  "in Pagevane2/11/201512/4/2014.Form1.PushButton1_Click at line 112\r\r"),
+    EXPECT_NE(h.boxes.shown[0].text.find("in Pagevane2/11/201512/4/2014.Form1.PushButton1_Click at line 112\r\r"),
               std::string::npos);
     EXPECT_TRUE(h.rows().empty());
 }

@@ -35,8 +35,9 @@ TEST_F(AddFolderTest, AppendsThePdfFilesOfTheTreeInWalkOrder)
     h.dialogs.folderResults = {Native("/docs")};
     h.form.PushButton3_Click();
     EXPECT_EQ(h.dialogs.folderTitles, std::vector<std::string>{"Please select folder:"});
-    EXPECT_EQ(h.rows(), NativePaths({"/old.pdf", "/docs/A.PDF", "/docs/b.pdf", "/docs/locked.pdf", "/docs/shy-plain.pdf",
-                                     "/docs/sub1/y.pdf", "/docs/sub2/z.pdf", "/docs/sub1/deep/x.pdf"}));
+    EXPECT_EQ(h.rows(),
+              NativePaths({"/old.pdf", "/docs/A.PDF", "/docs/b.pdf", "/docs/locked.pdf", "/docs/shy-plain.pdf",
+                           "/docs/sub1/y.pdf", "/docs/sub2/z.pdf", "/docs/sub1/deep/x.pdf"}));
     EXPECT_TRUE(h.boxes.shown.empty());
 }
 

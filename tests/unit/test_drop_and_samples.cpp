@@ -14,8 +14,8 @@ struct DropTest : ::testing::Test {
     {
         FakeFileSystem& fs = h.fileSystem;
         fs.addFolder(Native("/.private"), attr::kDirectory | attr::kHidden);
-        fs.addTree(Native("/"), {"in/one.txt", "in/~tmp.doc", "in/sub/two.pdf", "other/three.png", "loose.jpg",
-                                 ".private/p.pdf"});
+        fs.addTree(Native("/"),
+                   {"in/one.txt", "in/~tmp.doc", "in/sub/two.pdf", "other/three.png", "loose.jpg", ".private/p.pdf"});
         fs.addFile(Native("/in/shy.pdf"), attr::kHidden | attr::kArchive);
     }
 };

@@ -19,10 +19,7 @@ struct FormLoadTest : ::testing::Test {
     }
 
     // The line numbers the error reports quote, in order; -1 for a box that is no load report.
-    std::vector<int> reportedLines() const
-    {
-        return ReportedLines(h.boxes, "in Pagevane2/11/2015.Form1.Form_Load");
-    }
+    std::vector<int> reportedLines() const { return ReportedLines(h.boxes, "in Pagevane2/11/2015.Form1.Form_Load"); }
 };
 
 TEST_F(FormLoadTest, SetsUpTheWindowWithoutAnyMessage)
@@ -71,8 +68,7 @@ TEST_F(FormLoadTest, AnUnreadableSkinIsReportedAt100AndTheLoadGoesOnAt102)
 TEST_F(FormLoadTest, ASkinFoundUnderOtherLetterCaseIsTheOneLoaded)
 {
     h.fileSystem.addFolder(NativeJoin(kTestProgramFolder, "x"));
-    h.fileSystem.addFile(NativeJoin(kTestProgramFolder, "x/O.CJS"), attr::kArchive,
-                         "[window]\nbackground = #123456\n");
+    h.fileSystem.addFile(NativeJoin(kTestProgramFolder, "x/O.CJS"), attr::kArchive, "[window]\nbackground = #123456\n");
     h.form.Form_Load();
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_TRUE(h.window.windowButtonFace);

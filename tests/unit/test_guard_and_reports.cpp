@@ -62,9 +62,7 @@ TEST_F(GuardTest, ReportsEachFailingStepInOrderAndGoesOn)
 TEST_F(GuardTest, AFailedStepLeavesTheValueItWasToProduce)
 {
     std::string value = "earlier";
-    guard.step(100, [&] {
-        value = [] () -> std::string { throw Failure("no value", 9); }();
-    });
+    guard.step(100, [&] { value = []() -> std::string { throw Failure("no value", 9); }(); });
     EXPECT_EQ(value, "earlier");
 }
 

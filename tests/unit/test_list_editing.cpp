@@ -223,8 +223,9 @@ TEST(HelpButton, ShowsTheNoticeWithTheSupportAddress)
     FormHarness h;
     h.form.PushButton6_Click();
     ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_EQ(h.boxes.shown[0].text, std::string("Adobe Acrobat must be installed to use this software. Please email ") +
-                                         kTestSupportAddress + " if you have any questions about this software.");
+    EXPECT_EQ(h.boxes.shown[0].text,
+              std::string("Adobe Acrobat must be installed to use this software. Please email ") + kTestSupportAddress +
+                  " if you have any questions about this software.");
     EXPECT_EQ(h.boxes.shown[0].title, "Pressvale");
     EXPECT_EQ(h.boxes.shown[0].icon, BoxIcon::None);
 }

@@ -23,28 +23,27 @@ std::string ParseError(const std::string& text)
 
 TEST(SkinFile, ReadsEverySectionAndProperty)
 {
-    const Skin skin = ParseSkin(
-        "[window]\n"
-        "background = #EEF1F5\n"
-        "text = #123\n"
-        "[button]\n"
-        "background=#ffffff\n"
-        "text = #1E293B\n"
-        "border = #a9b4c2\n"
-        "hover-background = #E8F0FE\n"
-        "pressed-background = #D2E0FB\n"
-        "selection = #000001\n"
-        "selection-text = #FFFFFF\n"
-        "focus = #1D4ED8\n"
-        "border-width = 2\n"
-        "radius = 32\n"
-        "font-family = \"DejaVu Sans\"\n"
-        "font-size = 11.25\n"
-        "font-bold = yes\n"
-        "[list]\nfont-bold = off\n"
-        "[frame]\nradius = 0\n"
-        "[printer-box]\nfont-family = Arial\n"
-        "[progress]\nselection = #60A5FA\n");
+    const Skin skin = ParseSkin("[window]\n"
+                                "background = #EEF1F5\n"
+                                "text = #123\n"
+                                "[button]\n"
+                                "background=#ffffff\n"
+                                "text = #1E293B\n"
+                                "border = #a9b4c2\n"
+                                "hover-background = #E8F0FE\n"
+                                "pressed-background = #D2E0FB\n"
+                                "selection = #000001\n"
+                                "selection-text = #FFFFFF\n"
+                                "focus = #1D4ED8\n"
+                                "border-width = 2\n"
+                                "radius = 32\n"
+                                "font-family = \"DejaVu Sans\"\n"
+                                "font-size = 11.25\n"
+                                "font-bold = yes\n"
+                                "[list]\nfont-bold = off\n"
+                                "[frame]\nradius = 0\n"
+                                "[printer-box]\nfont-family = Arial\n"
+                                "[progress]\nselection = #60A5FA\n");
 
     EXPECT_EQ(skin.window.background, (SkinColour{0xEE, 0xF1, 0xF5}));
     EXPECT_EQ(skin.window.text, (SkinColour{0x11, 0x22, 0x33}));
@@ -74,20 +73,19 @@ TEST(SkinFile, ReadsEverySectionAndProperty)
 
 TEST(SkinFile, SkipsCommentsBlanksAndWhatItDoesNotKnow)
 {
-    const Skin skin = ParseSkin(
-        "\xEF\xBB\xBF# made by hand\r\n"
-        "\r\n"
-        "   ; another comment\n"
-        "[ WINDOW ]\n"
-        "\tBackground\t=\t#010203  \n"
-        "gradient = linear(#fff, #000)\n"
-        "[toolbar]\n"
-        "background = not a colour, but this section is unknown\n"
-        "[button]\n"
-        "radius = 3\n"
-        "radius = 5\n"
-        "shadow = ?\n"
-        "font-bold = TRUE");  // no newline at the end
+    const Skin skin = ParseSkin("\xEF\xBB\xBF# made by hand\r\n"
+                                "\r\n"
+                                "   ; another comment\n"
+                                "[ WINDOW ]\n"
+                                "\tBackground\t=\t#010203  \n"
+                                "gradient = linear(#fff, #000)\n"
+                                "[toolbar]\n"
+                                "background = not a colour, but this section is unknown\n"
+                                "[button]\n"
+                                "radius = 3\n"
+                                "radius = 5\n"
+                                "shadow = ?\n"
+                                "font-bold = TRUE");  // no newline at the end
 
     EXPECT_EQ(skin.window.background, (SkinColour{1, 2, 3}));
     EXPECT_EQ(skin.button.radius, 5);
@@ -141,7 +139,8 @@ TEST(SkinFile, NamesTheLineOfEachMalformedForm)
         SCOPED_TRACE(c.line);
         // Line 3 after a comment and a valid section, except for the first case's own point.
         const bool needsNoSection = std::string(c.problem).find("first [section]") != std::string::npos;
-        const std::string text = std::string("# header\n") + (needsNoSection ? "\n" : "[button]\n") + c.line + "\n[list]\n";
+        const std::string text =
+            std::string("# header\n") + (needsNoSection ? "\n" : "[button]\n") + c.line + "\n[list]\n";
         const std::string error = ParseError(text);
         EXPECT_EQ(error.rfind("Skin file, line 3: ", 0), 0u) << error;
         EXPECT_NE(error.find(c.problem), std::string::npos) << error;

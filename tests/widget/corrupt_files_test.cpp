@@ -177,10 +177,7 @@ protected:
     }
 
     QTreeView& listView() { return *window.findChild<QTreeView*>(QStringLiteral("ListView1")); }
-    QWidget& button(int number)
-    {
-        return *window.findChild<QPushButton*>(QStringLiteral("PushButton%1").arg(number));
-    }
+    QWidget& button(int number) { return *window.findChild<QPushButton*>(QStringLiteral("PushButton%1").arg(number)); }
 
     void send(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButtons held)
     {
@@ -217,7 +214,8 @@ protected:
     QtEventPump pump;
     FakeClock clock;
     FakeRandomSource random;
-    Services services{fileSystem, processes, printers, printerGuard, settings, shell, boxes, dialogs, pump, clock, random};
+    Services services{fileSystem, processes, printers, printerGuard, settings, shell,
+                      boxes,      dialogs,   pump,     clock,        random};
     MainWindow window{[] {}};
     Form1 form{services, Form1Controls{window, window.listView(), window.comboBox(), window.progressBar()},
                ProgramConfig{QFile::encodeName(program.path()).toStdString(), kTestSupportAddress, kTestHomePage}};

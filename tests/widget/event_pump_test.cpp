@@ -19,8 +19,7 @@ double ProcessorSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 TEST(QtEventPump, ProcessEventsRunsWhatIsPending)
@@ -47,7 +46,7 @@ TEST(QtEventPump, AWaitHandlesEventsAndSleepsInBetween)
     const double processor = ProcessorSeconds() - processorBefore;
 
     EXPECT_GE(elapsed, 2000ms);
-    EXPECT_GE(ticks, 5);  // events are handled during the wait
+    EXPECT_GE(ticks, 5);        // events are handled during the wait
     EXPECT_LT(processor, 0.2);  // spinning would take about 2 s
     std::printf("[ figures  ] a 2 s wait used %.3f s of processor time\n", processor);
 }

@@ -29,8 +29,7 @@ TEST(OpenDialogText, OneFileIsItsPathSeveralAreFolderAndNames)
 {
     EXPECT_EQ(OpenDialogResult({}, 30000), "");
     EXPECT_EQ(OpenDialogResult({"/data/a b.pdf"}, 30000), "/data/a b.pdf");
-    EXPECT_EQ(OpenDialogResult({"/data/b.pdf", "/data/a.pdf", "/data/c.PDF"}, 30000),
-              "/data\0b.pdf\0a.pdf\0c.PDF"s);
+    EXPECT_EQ(OpenDialogResult({"/data/b.pdf", "/data/a.pdf", "/data/c.PDF"}, 30000), "/data\0b.pdf\0a.pdf\0c.PDF"s);
     EXPECT_EQ(OpenDialogResult({"/a.pdf", "/b.pdf"}, 30000), "/\0a.pdf\0b.pdf"s);
     // A typed name elsewhere stays reachable from the folder.
     EXPECT_EQ(OpenDialogResult({"/data/a.pdf", "/other/x.pdf"}, 30000), "/data\0a.pdf\0../other/x.pdf"s);
@@ -82,7 +81,10 @@ protected:
         settings.flags = 0x280201;
     }
 
-    std::string native(const char* name) { return QFile::encodeName(folder.filePath(QString::fromLatin1(name))).toStdString(); }
+    std::string native(const char* name)
+    {
+        return QFile::encodeName(folder.filePath(QString::fromLatin1(name))).toStdString();
+    }
 
     QTemporaryDir folder;
     QtFileDialogs dialogs;
@@ -110,7 +112,8 @@ TEST_F(QtFileDialogsTest, OpenDialogTakesSeveralFilesOrATypedNameThatDoesNotExis
         dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText("typed.pdf");
         static_cast<QDialog&>(dialog).accept();
     });
-    EXPECT_EQ(dialogs.showOpen(settings), QFile::encodeName(QDir(folder.path()).canonicalPath() + "/typed.pdf").toStdString());
+    EXPECT_EQ(dialogs.showOpen(settings),
+              QFile::encodeName(QDir(folder.path()).canonicalPath() + "/typed.pdf").toStdString());
 
     OnNextDialog([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(dialogs.showOpen(settings), "");

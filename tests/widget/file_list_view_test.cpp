@@ -36,10 +36,7 @@ protected:
     }
 
     // A point on the left of the 1-based row, in viewport coordinates.
-    QPoint onRow(int row)
-    {
-        return view().visualRect(model().index(row - 1, 0)).center() - QPoint(100, 0);
-    }
+    QPoint onRow(int row) { return view().visualRect(model().index(row - 1, 0)).center() - QPoint(100, 0); }
 
     void sendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
                    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -142,8 +139,8 @@ TEST_F(FileListViewTest, SelectionScrollingAndHitTestInOneBasedRows)
     view().setColumnWidth(0, 50);
     EXPECT_EQ(window.listView().rowAt(400, shown.center().y()), 150);
     const QPoint rightOfColumn(400, view().visualRect(model().index(148, 0)).center().y());
-    QMouseEvent press(QEvent::MouseButtonPress, rightOfColumn, viewport().mapToGlobal(rightOfColumn),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, rightOfColumn, viewport().mapToGlobal(rightOfColumn), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&viewport(), &press);
     EXPECT_EQ(window.listView().selectedRow(), 149);
     EXPECT_EQ(events.callsStartingWith("ItemClick"), std::vector<std::string>{"ItemClick 149"});
@@ -176,14 +173,13 @@ TEST_F(FileListViewTest, MouseActionsReachTheProceduresWithOneBasedRows)
     EXPECT_EQ(window.listView().selectedRow(), 2);
     sendMouse(QEvent::MouseMove, second, Qt::NoButton, Qt::NoButton);
     sendMouse(QEvent::MouseButtonDblClick, second, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(events.calls, (std::vector<std::string>{mouse("MouseUp", 1, 0, third),
-                                                      mouse("MouseMove", 0, 0, second), "DblClick"}));
+    EXPECT_EQ(events.calls,
+              (std::vector<std::string>{mouse("MouseUp", 1, 0, third), mouse("MouseMove", 0, 0, second), "DblClick"}));
 
     // Other buttons and the shift keys; a press below the rows clicks no row.
     events.calls.clear();
     const QPoint below(20, viewport().height() - 3);
-    sendMouse(QEvent::MouseButtonPress, below, Qt::RightButton, Qt::RightButton,
-              Qt::ShiftModifier | Qt::AltModifier);
+    sendMouse(QEvent::MouseButtonPress, below, Qt::RightButton, Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier);
     sendMouse(QEvent::MouseButtonRelease, below, Qt::RightButton, Qt::NoButton);
     sendMouse(QEvent::MouseButtonPress, onRow(1), Qt::MiddleButton, Qt::MiddleButton, Qt::ControlModifier);
     EXPECT_EQ(events.calls, (std::vector<std::string>{mouse("MouseDown", 2, 5, below), mouse("MouseUp", 2, 0, below),
@@ -202,16 +198,15 @@ TEST_F(FileListViewTest, KeysArriveWithWindowsCodesAndShiftBits)
     press(Qt::Key_Delete, Qt::AltModifier);
     press(Qt::Key_A, Qt::NoModifier);
     press(Qt::Key_Down, Qt::NoModifier);
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"KeyDown 46 0", "KeyDown 46 3", "KeyDown 46 4",
-                                                      "KeyDown 65 0", "KeyDown 40 0"}));
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"KeyDown 46 0", "KeyDown 46 3", "KeyDown 46 4", "KeyDown 65 0",
+                                                      "KeyDown 40 0"}));
 }
 
 TEST_F(FileListViewTest, DropsOfFilesArriveInOrderAsNativeBytes)
 {
     QMimeData data;
-    data.setData("text/uri-list",
-                 "file:///tmp/b%20c.pdf\r\nfile:///tmp/caf%E9.pdf\r\nfile:///tmp/folder\r\n"
-                 "https://example.com/x.pdf\r\nfile://localhost/tmp/a.pdf\r\n");
+    data.setData("text/uri-list", "file:///tmp/b%20c.pdf\r\nfile:///tmp/caf%E9.pdf\r\nfile:///tmp/folder\r\n"
+                                  "https://example.com/x.pdf\r\nfile://localhost/tmp/a.pdf\r\n");
     const QPoint at = onRow(1) + QPoint(0, 30);
 
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -225,8 +220,8 @@ TEST_F(FileListViewTest, DropsOfFilesArriveInOrderAsNativeBytes)
 
     EXPECT_EQ(events.calls, (std::vector<std::string>{"DragOver files", "DragOver files", "DragDrop"}));
     ASSERT_EQ(events.drops.size(), 1u);
-    EXPECT_EQ(events.drops[0], (std::vector<std::string>{"/tmp/b c.pdf", "/tmp/caf\xe9.pdf", "/tmp/folder",
-                                                         "/tmp/a.pdf"}));
+    EXPECT_EQ(events.drops[0],
+              (std::vector<std::string>{"/tmp/b c.pdf", "/tmp/caf\xe9.pdf", "/tmp/folder", "/tmp/a.pdf"}));
 }
 
 TEST_F(FileListViewTest, DragsWithoutFilesAreRefused)

@@ -1,7 +1,6 @@
 #include <chrono>
 
 #include <QApplication>
-#include <QTimer>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -9,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeView>
 
 #include "failure/failure.h"
@@ -37,8 +37,7 @@ protected:
 
     void moveMouseOver(QWidget* widget, QPoint at)
     {
-        QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &move);
     }
 };
@@ -107,7 +106,8 @@ TEST_F(MainWindowTest, CaptionsAccessibleNamesAndFonts)
     EXPECT_EQ(control<QGroupBox>("Frame1")->title(), "Select Printer");
     for (const layout::Control& c : layout::MainWindowControls())
         EXPECT_EQ(control(c.name)->accessibleName(), c.accessibleName) << c.name;
-    for (QWidget* widget : {static_cast<QWidget*>(&window), control("ListView1"), control("Frame1"), control("Combo1")}) {
+    for (QWidget* widget :
+         {static_cast<QWidget*>(&window), control("ListView1"), control("Frame1"), control("Combo1")}) {
         EXPECT_EQ(widget->font().family(), "Arial");
         EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), 9);
         EXPECT_TRUE(widget->font().bold());
@@ -127,9 +127,8 @@ TEST_F(MainWindowTest, ButtonClicksReachTheirProcedures)
 {
     for (int n : {1, 2, 3, 4, 5, 6})
         control<QPushButton>(QStringLiteral("PushButton%1").arg(n).toLatin1().constData())->click();
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"PushButton1_Click", "PushButton2_Click",
-                                                      "PushButton3_Click", "PushButton4_Click",
-                                                      "PushButton5_Click", "PushButton6_Click"}));
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"PushButton1_Click", "PushButton2_Click", "PushButton3_Click",
+                                                      "PushButton4_Click", "PushButton5_Click", "PushButton6_Click"}));
 }
 
 TEST_F(MainWindowTest, PointerKindsShowAsCursorShapes)
@@ -215,8 +214,8 @@ TEST(MainWindowClosing, EndsTheEventLoopAndTheWaitInsideIt)
 
 TEST_F(MainWindowTest, ControlsInWindowOrderAndButtonFaceBackgrounds)
 {
-    const ControlKind kinds[] = {ControlKind::ListView,   ControlKind::PushButton, ControlKind::PushButton,
-                                 ControlKind::PushButton, ControlKind::PushButton, ControlKind::PushButton,
+    const ControlKind kinds[] = {ControlKind::ListView,    ControlKind::PushButton, ControlKind::PushButton,
+                                 ControlKind::PushButton,  ControlKind::PushButton, ControlKind::PushButton,
                                  ControlKind::ProgressBar, ControlKind::PushButton, ControlKind::Frame,
                                  ControlKind::ComboBox};
     ASSERT_EQ(window.controlCount(), 10);
@@ -258,8 +257,7 @@ TEST_F(MainWindowTest, ProgressBarShowsTheNearestStepOfItsScale)
 TEST_F(MainWindowTest, ApplicationIconAndSkin)
 {
     window.setApplicationIcon();
-    EXPECT_EQ(window.windowIcon().availableSizes(),
-              (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
+    EXPECT_EQ(window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
     EXPECT_EQ(QApplication::windowIcon().availableSizes(), window.windowIcon().availableSizes());
 
     Skin skin;

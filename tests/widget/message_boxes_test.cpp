@@ -30,15 +30,15 @@ struct ShownBox {
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
-ShownBox AnswerNextBox(QMessageBox::StandardButton answer, const std::function<BoxAnswer()>& show,
-                       BoxAnswer* result)
+ShownBox AnswerNextBox(QMessageBox::StandardButton answer, const std::function<BoxAnswer()>& show, BoxAnswer* result)
 {
     ShownBox seen;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        seen = {box->windowTitle(), box->text(), box->textFormat(), box->icon(), box->standardButtons(),
-                box->standardButton(box->defaultButton())};
+        seen = {box->windowTitle(),     box->text(),
+                box->textFormat(),      box->icon(),
+                box->standardButtons(), box->standardButton(box->defaultButton())};
         box->button(answer)->click();
     });
     *result = show();
@@ -61,13 +61,13 @@ TEST(QtMessageBoxes, ShowTitleTextButtonsAndIcon)
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
 
-    seen = AnswerNextBox(QMessageBox::Yes, [&] { return boxes.show("q", "t", BoxButtons::YesNo, BoxIcon::None); },
-                         &answer);
+    seen = AnswerNextBox(
+        QMessageBox::Yes, [&] { return boxes.show("q", "t", BoxButtons::YesNo, BoxIcon::None); }, &answer);
     EXPECT_EQ(answer, BoxAnswer::Yes);
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
 
-    seen = AnswerNextBox(QMessageBox::Ok, [&] { return boxes.show("Done.", "Pressvale", BoxButtons::Ok, BoxIcon::Critical); },
-                         &answer);
+    seen = AnswerNextBox(
+        QMessageBox::Ok, [&] { return boxes.show("Done.", "Pressvale", BoxButtons::Ok, BoxIcon::Critical); }, &answer);
     EXPECT_EQ(answer, BoxAnswer::Ok);
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);
     EXPECT_EQ(seen.icon, QMessageBox::Critical);

@@ -70,8 +70,8 @@ private:
     }
     void mouse(const char* name, int button, int shift, int x, int y)
     {
-        note(std::string(name) + " " + std::to_string(button) + " " + std::to_string(shift) + " " +
-             std::to_string(x) + " " + std::to_string(y));
+        note(std::string(name) + " " + std::to_string(button) + " " + std::to_string(shift) + " " + std::to_string(x) +
+             " " + std::to_string(y));
     }
 };
 

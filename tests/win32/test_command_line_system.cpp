@@ -1,7 +1,7 @@
 // The command-line splitter and QuoteArgument against the system's own splitting,
 // CommandLineToArgvW, on the lines and names of the portable tests and on random lines.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include <algorithm>

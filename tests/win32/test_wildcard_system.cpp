@@ -3,8 +3,8 @@
 // matches a name's generated 8.3 name ("*.pdf" finds "report.pdfx" through REPORT~1.PDF, and
 // "*~*" finds every long name), folds letters outside ASCII ("É.PDF" finds "é.pdf"),
 // takes "?" as one UTF-16 unit (half of a character outside the BMP), and reads "*." as "*".
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <set>
 #include <string>
@@ -19,15 +19,42 @@ namespace pv {
 namespace {
 
 const std::vector<std::string> kNames = {
-    "report.pdf", "REPORT2.PDF", "Mixed.Pdf", ".pdf", "a.b.pdf", "reportpdf", "report.pdf.txt", "x.pdf.pdf",
-    "plain", "a", "ab", "a.b", ".hidden", "~lock", "x.y.z", "notes", "notes.txt", "notebook", "abc", "ac", "abbc",
-    "AcroRd32.exe", "AcroRd32.exe.bak", "AcroRd32", "longer name with spaces.pdf",
-    "a\xc3\xa9" "c", "\xc3\xa9.pdf", "\xe6\x97\xa5\xe6\x9c\xac.pdf", "\xe2\x82\xac" "xy",
+    "report.pdf",
+    "REPORT2.PDF",
+    "Mixed.Pdf",
+    ".pdf",
+    "a.b.pdf",
+    "reportpdf",
+    "report.pdf.txt",
+    "x.pdf.pdf",
+    "plain",
+    "a",
+    "ab",
+    "a.b",
+    ".hidden",
+    "~lock",
+    "x.y.z",
+    "notes",
+    "notes.txt",
+    "notebook",
+    "abc",
+    "ac",
+    "abbc",
+    "AcroRd32.exe",
+    "AcroRd32.exe.bak",
+    "AcroRd32",
+    "longer name with spaces.pdf",
+    "a\xc3\xa9"
+    "c",
+    "\xc3\xa9.pdf",
+    "\xe6\x97\xa5\xe6\x9c\xac.pdf",
+    "\xe2\x82\xac"
+    "xy",
 };
 
 const std::vector<std::string> kPatterns = {
-    "*.pdf", "*.PDF", "*pdf", "*.p?f", "*.pdf*", "r*t*.pdf", "?.pdf", "??.pdf", "*.*", "*", "?*", "*.?",
-    "notes.*", "a?c", "a?", "a??", "a*b*c", "*??xy", "acrord32.EXE",
+    "*.pdf", "*.PDF", "*pdf",    "*.p?f", "*.pdf*", "r*t*.pdf", "?.pdf", "??.pdf", "*.*",          "*",
+    "?*",    "*.?",   "notes.*", "a?c",   "a?",     "a??",      "a*b*c", "*??xy",  "acrord32.EXE",
 };
 
 // The names in `folder` that the system finds for `pattern`.

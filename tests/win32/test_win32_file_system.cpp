@@ -1,5 +1,5 @@
-#include <gmock/gmock.h>
 #include <windows.h>
+#include <gmock/gmock.h>
 
 #include "platform/portable/folder_walk.h"
 #include "platform/win32/win32_event_pump.h"
@@ -12,7 +12,8 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr char kUnicodeName[] = "\xc3\x9c" "bung \xe6\x97\xa5\xe6\x9c\xac.pdf";  // "Übung 日本.pdf"
+constexpr char kUnicodeName[] = "\xc3\x9c"
+                                "bung \xe6\x97\xa5\xe6\x9c\xac.pdf";  // "Übung 日本.pdf"
 
 class Win32FileSystemTest : public ::testing::Test {
 protected:
@@ -36,7 +37,8 @@ TEST_F(Win32FileSystemTest, ListsWhatTheFilterAsksForInTheSystemsOrder)
     EXPECT_THAT(fileSystem.list(tree.root() + "\\", "*.*", {.includeFolders = true, .includeHiddenAndSystem = true}),
                 ElementsAre("A.PDF", "b.pdf", "c.txt", "hidden.pdf", "readonly.pdf", "sub.pdf", "system.pdf",
                             "_under.pdf", kUnicodeName));
-    EXPECT_THAT(fileSystem.list(tree.root(), "*", {.includeFolders = true, .includeFiles = false}), ElementsAre("sub.pdf"));
+    EXPECT_THAT(fileSystem.list(tree.root(), "*", {.includeFolders = true, .includeFiles = false}),
+                ElementsAre("sub.pdf"));
     EXPECT_THAT(fileSystem.list(tree.root(), "B.PDF", {}), ElementsAre("b.pdf"));
     EXPECT_THAT(fileSystem.list(tree.path("missing"), "*", {.includeFolders = true}), IsEmpty());
     EXPECT_THAT(fileSystem.list(tree.path("b.pdf"), "*", {.includeFolders = true}), IsEmpty());
@@ -46,7 +48,8 @@ TEST_F(Win32FileSystemTest, StatusGivesTheSystemsAttributesAndAnIdentityPerEntry
 {
     EXPECT_EQ(fileSystem.status(tree.path("b.pdf"))->attributes, FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(fileSystem.status(tree.path("hidden.pdf"))->attributes, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(fileSystem.status(tree.path("readonly.pdf"))->attributes, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(fileSystem.status(tree.path("readonly.pdf"))->attributes,
+              FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(fileSystem.status(tree.path("missing.pdf")));
 
     // One folder however it is spelled, and another one apart from it.
@@ -66,7 +69,8 @@ TEST_F(Win32FileSystemTest, StatusGivesTheSystemsAttributesAndAnIdentityPerEntry
 TEST_F(Win32FileSystemTest, PathsBeyondMaxPathWithAnyNamesWork)
 {
     const std::string level(100, 'x');
-    const std::string folder = tree.path(level + "\\" + level + "\\" + level + "\\\xce\xb1\xce\xb2\xce\xb3 \xe6\x96\x87");
+    const std::string folder =
+        tree.path(level + "\\" + level + "\\" + level + "\\\xce\xb1\xce\xb2\xce\xb3 \xe6\x96\x87");
     tree.file(folder.substr(tree.root().size() + 1) + "\\long.pdf", "long content");
     ASSERT_GT(folder.size(), 300u);
 

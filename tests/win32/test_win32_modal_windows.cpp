@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <thread>
 
@@ -24,8 +24,7 @@ public:
               EnumChildWindows(window, KeepText, reinterpret_cast<LPARAM>(&texts_));
               PostMessageW(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
           })
-    {
-    }
+    {}
     ~Person()
     {
         if (thread_.joinable())
@@ -54,7 +53,9 @@ private:
 TEST(Win32MessageBoxesTest, ShowsTheTextAndGivesTheAnswer)
 {
     Win32MessageBoxes boxes;
-    const std::string text = "Drucker \xe2\x80\x9e" "B\xc3\xbc" "ro\xe2\x80\x9c nicht gefunden";
+    const std::string text = "Drucker \xe2\x80\x9e"
+                             "B\xc3\xbc"
+                             "ro\xe2\x80\x9c nicht gefunden";
     Person ok(L"Pressvale OK", IDOK);
     EXPECT_EQ(boxes.show(text, "Pressvale OK", BoxButtons::Ok, BoxIcon::Critical), BoxAnswer::Ok);
     const std::wstring shown = ok.answered();
@@ -70,7 +71,8 @@ TEST(Win32FileDialogsTest, GivesTheChosenFileOrNothingAndFailsWhenTheBufferIsToo
     testing::TempFolder tree;
     tree.file("Bericht \xc3\xbc.pdf");
     Win32FileDialogs dialogs;
-    OpenFileDialogSettings settings{.fileName = tree.path("Bericht \xc3\xbc.pdf"), .title = "Pressvale Open",
+    OpenFileDialogSettings settings{.fileName = tree.path("Bericht \xc3\xbc.pdf"),
+                                    .title = "Pressvale Open",
                                     .filter = "PDF Files (*.pdf)|*.pdf",
                                     .flags = open_flags::kExplorer | open_flags::kAllowMultiSelect};
     {

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
 
@@ -70,13 +70,15 @@ TEST_F(Win32ProcessesTest, ReportsStillActiveThenTheExitCodeEvenOfAProgramThatEn
 
 TEST_F(Win32ProcessesTest, StartsWithTheShowCodeOfTheStyleAndTheCommandLineUnchanged)
 {
-    const int showCodes[] = {SW_HIDE, SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED, SW_SHOWNOACTIVATE, SW_SHOW,
-                             SW_SHOWMINNOACTIVE};
+    const int showCodes[] = {SW_HIDE,           SW_SHOWNORMAL, SW_SHOWMINIMIZED,  SW_SHOWMAXIMIZED,
+                             SW_SHOWNOACTIVATE, SW_SHOW,       SW_SHOWMINNOACTIVE};
     for (int style = 0; style <= 6; ++style)
         EXPECT_EQ(run("show", style), showCodes[style]) << style;
     EXPECT_EQ(run("show", 7), SW_SHOWMINNOACTIVE);
     EXPECT_EQ(run("show", -1), SW_SHOWMINNOACTIVE);
-    EXPECT_EQ(run("text \"Gr\xc3\xbc\xc3\x9f" "e \xe6\x97\xa5\xe6\x9c\xac \\\"q\\\" \xed\xa0\x80\""), 0);
+    EXPECT_EQ(run("text \"Gr\xc3\xbc\xc3\x9f"
+                  "e \xe6\x97\xa5\xe6\x9c\xac \\\"q\\\" \xed\xa0\x80\""),
+              0);
     EXPECT_EQ(RunAndWait(processes, eventPump, "\"C:\\windows\\pressvale missing.exe\" /p"),
               kStartFailureBase + ERROR_FILE_NOT_FOUND);
 }

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32_support/wide_text.h"
@@ -20,8 +20,9 @@ TEST(Win32SettingsStoreTest, AStoredValueIsFoundAsTextUnderTheApplicationsKey)
     wchar_t value[16];
     DWORD bytes = sizeof value;
     DWORD type = 0;
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (key + L"\\Pressvale").c_str(), L"Combo1", RRF_RT_ANY, &type, value, &bytes),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegGetValueW(HKEY_CURRENT_USER, (key + L"\\Pressvale").c_str(), L"Combo1", RRF_RT_ANY, &type, value, &bytes),
+        ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(std::wstring(value), L"3");
 

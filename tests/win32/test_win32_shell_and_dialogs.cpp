@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_processes.h"

@@ -21,30 +21,12 @@ Canvas HandCursor()
 {
     // K outline, W fill, G a soft shade along the knuckles; the fingertip is (7, 0).
     static const std::vector<std::string_view> kHand = {
-        "......KKK...........",
-        ".....KWWWK..........",
-        ".....KWWWK..........",
-        ".....KWWWK..........",
-        ".....KWWWK..........",
-        ".....KWWWK..........",
-        ".....KWWWK..........",
-        ".....KWWWKKKK.......",
-        ".....KWWWKWWWK......",
-        ".....KWWWKWWWKKKK...",
-        ".....KWWWKWWWKWWWK..",
-        ".....KWWWKWWWKWWWKKK",
-        ".KK..KWWWKWWWKWWWKWWK",
-        "KWWK.KWWWKWWWKWWWKWWK",
-        "KWWWKKWWWGWWWGWWWGWWK",
-        ".KWWWKWWWWWWWWWWWWWWK",
-        ".KWWWWWWWWWWWWWWWWWWK",
-        "..KWWWWWWWWWWWWWWWWWK",
-        "..KWWWWWWWWWWWWWWWWK.",
-        "...KWWWWWWWWWWWWWWWK.",
-        "...KWWWWWWWWWWWWWWWK.",
-        "....KWWWWWWWWWWWWWK..",
-        "....KWWWWWWWWWWWWWK..",
-        ".....KWWWWWWWWWWWK...",
+        "......KKK...........",  ".....KWWWK..........",  ".....KWWWK..........",  ".....KWWWK..........",
+        ".....KWWWK..........",  ".....KWWWK..........",  ".....KWWWK..........",  ".....KWWWKKKK.......",
+        ".....KWWWKWWWK......",  ".....KWWWKWWWKKKK...",  ".....KWWWKWWWKWWWK..",  ".....KWWWKWWWKWWWKKK",
+        ".KK..KWWWKWWWKWWWKWWK", "KWWK.KWWWKWWWKWWWKWWK", "KWWWKKWWWGWWWGWWWGWWK", ".KWWWKWWWWWWWWWWWWWWK",
+        ".KWWWWWWWWWWWWWWWWWWK", "..KWWWWWWWWWWWWWWWWWK", "..KWWWWWWWWWWWWWWWWK.", "...KWWWWWWWWWWWWWWWK.",
+        "...KWWWWWWWWWWWWWWWK.", "....KWWWWWWWWWWWWWK..", "....KWWWWWWWWWWWWWK..", ".....KWWWWWWWWWWWK...",
         ".....KKKKKKKKKKKKK...",
     };
     Canvas canvas(32);
@@ -72,8 +54,8 @@ Canvas DragIcon()
         canvas.roundedRect(7 + width / 2, 12.5 + row * 3, width, 1, 0, 0, row == 0 ? kBlue : kPaperEdge);
     }
     // The up-and-down arrow, white-edged so that it shows on dark rows too.
-    const std::vector<Point> arrow = {{25, 4},  {30.5, 10}, {27, 10}, {27, 22}, {30.5, 22}, {25, 28},
-                                      {19.5, 22}, {23, 22},  {23, 10}, {19.5, 10}};
+    const std::vector<Point> arrow = {{25, 4},  {30.5, 10}, {27, 10}, {27, 22}, {30.5, 22},
+                                      {25, 28}, {19.5, 22}, {23, 22}, {23, 10}, {19.5, 10}};
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dy = -1; dy <= 1; ++dy) {
             std::vector<Point> halo;
@@ -98,8 +80,8 @@ Canvas ApplicationIcon(int size)
     const double edge = std::max(3.0, 1.0 / s);
     const auto rect = [&](double left, double top, double right, double bottom, double radius, double degrees,
                           Rgba colour) {
-        canvas.roundedRect((left + right) / 2 * s, (top + bottom) / 2 * s, (right - left) * s,
-                           (bottom - top) * s, radius * s, degrees * tilt, colour);
+        canvas.roundedRect((left + right) / 2 * s, (top + bottom) / 2 * s, (right - left) * s, (bottom - top) * s,
+                           radius * s, degrees * tilt, colour);
     };
     const auto sheet = [&](double left, double top, double right, double bottom, double degrees) {
         rect(left - edge, top - edge, right + edge, bottom + edge, 6 + edge, degrees, kPaperEdge);

@@ -12,31 +12,33 @@ constexpr int kSamples = 8;
 
 }  // namespace
 
-Canvas::Canvas(int size) : size_(size), pixels_(static_cast<std::size_t>(size * size)) {}
+Canvas::Canvas(int size) : size_(size), pixels_(static_cast<std::size_t>(size * size))
+{}
 
-void Canvas::roundedRect(double cx, double cy, double width, double height, double radius,
-                         double degrees, Rgba colour)
+void Canvas::roundedRect(double cx, double cy, double width, double height, double radius, double degrees, Rgba colour)
 {
     const double angle = degrees * std::numbers::pi / 180.0;
     const double c = std::cos(angle), s = std::sin(angle);
     const double halfW = width / 2, halfH = height / 2;
     const double reach = std::hypot(halfW, halfH);
-    fill(cx - reach, cy - reach, cx + reach, cy + reach,
-         [=](double x, double y) {
-             // Into the rectangle's own frame, then the signed distance of a rounded box.
-             const double dx = x - cx, dy = y - cy;
-             const double lx = std::abs(dx * c + dy * s), ly = std::abs(-dx * s + dy * c);
-             const double qx = lx - (halfW - radius), qy = ly - (halfH - radius);
-             const double outside = std::hypot(std::max(qx, 0.0), std::max(qy, 0.0));
-             return outside + std::min(std::max(qx, qy), 0.0) - radius <= 0;
-         },
-         colour);
+    fill(
+        cx - reach, cy - reach, cx + reach, cy + reach,
+        [=](double x, double y) {
+            // Into the rectangle's own frame, then the signed distance of a rounded box.
+            const double dx = x - cx, dy = y - cy;
+            const double lx = std::abs(dx * c + dy * s), ly = std::abs(-dx * s + dy * c);
+            const double qx = lx - (halfW - radius), qy = ly - (halfH - radius);
+            const double outside = std::hypot(std::max(qx, 0.0), std::max(qy, 0.0));
+            return outside + std::min(std::max(qx, qy), 0.0) - radius <= 0;
+        },
+        colour);
 }
 
 void Canvas::circle(double cx, double cy, double radius, Rgba colour)
 {
-    fill(cx - radius, cy - radius, cx + radius, cy + radius,
-         [=](double x, double y) { return std::hypot(x - cx, y - cy) <= radius; }, colour);
+    fill(
+        cx - radius, cy - radius, cx + radius, cy + radius,
+        [=](double x, double y) { return std::hypot(x - cx, y - cy) <= radius; }, colour);
 }
 
 void Canvas::polygon(const std::vector<Point>& points, Rgba colour)
@@ -48,21 +50,22 @@ void Canvas::polygon(const std::vector<Point>& points, Rgba colour)
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y);
     }
-    fill(left, top, right, bottom,
-         [&points](double x, double y) {
-             int winding = 0;
-             for (std::size_t i = 0; i < points.size(); ++i) {
-                 const Point& a = points[i];
-                 const Point& b = points[(i + 1) % points.size()];
-                 const double side = (b.x - a.x) * (y - a.y) - (x - a.x) * (b.y - a.y);
-                 if (a.y <= y && b.y > y && side > 0)
-                     ++winding;
-                 else if (a.y > y && b.y <= y && side < 0)
-                     --winding;
-             }
-             return winding != 0;
-         },
-         colour);
+    fill(
+        left, top, right, bottom,
+        [&points](double x, double y) {
+            int winding = 0;
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                const Point& a = points[i];
+                const Point& b = points[(i + 1) % points.size()];
+                const double side = (b.x - a.x) * (y - a.y) - (x - a.x) * (b.y - a.y);
+                if (a.y <= y && b.y > y && side > 0)
+                    ++winding;
+                else if (a.y > y && b.y <= y && side < 0)
+                    --winding;
+            }
+            return winding != 0;
+        },
+        colour);
 }
 
 void Canvas::pixelArt(int left, int top, const std::vector<std::string_view>& rows,
@@ -77,8 +80,7 @@ void Canvas::pixelArt(int left, int top, const std::vector<std::string_view>& ro
     }
 }
 
-void Canvas::fill(double left, double top, double right, double bottom, const Inside& inside,
-                  Rgba colour)
+void Canvas::fill(double left, double top, double right, double bottom, const Inside& inside, Rgba colour)
 {
     const int x0 = std::max(0, static_cast<int>(std::floor(left)));
     const int y0 = std::max(0, static_cast<int>(std::floor(top)));

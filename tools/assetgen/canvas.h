@@ -14,8 +14,8 @@ struct Rgba {
 // Colour from 0xRRGGBB, fully opaque unless `alpha` says otherwise.
 constexpr Rgba Hex(std::uint32_t rgb, std::uint8_t alpha = 255)
 {
-    return {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
-            static_cast<std::uint8_t>(rgb), alpha};
+    return {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8), static_cast<std::uint8_t>(rgb),
+            alpha};
 }
 
 struct Point {
@@ -41,8 +41,7 @@ public:
     }
 
     // A rectangle centred on (cx, cy), turned by `degrees` clockwise, with rounded corners.
-    void roundedRect(double cx, double cy, double width, double height, double radius, double degrees,
-                     Rgba colour);
+    void roundedRect(double cx, double cy, double width, double height, double radius, double degrees, Rgba colour);
     void circle(double cx, double cy, double radius, Rgba colour);
     // A closed polygon (non-zero winding).
     void polygon(const std::vector<Point>& points, Rgba colour);

@@ -52,8 +52,8 @@ std::string DeviceIndependentBitmap(const Canvas& image)
 
 // The directory and images; each entry's two type-specific fields (planes and bit depth for
 // icons, the hotspot for cursors) are `field1` and `field2`.
-std::string DirectoryFile(std::uint32_t type, const std::vector<const Canvas*>& images,
-                          std::uint32_t field1, std::uint32_t field2)
+std::string DirectoryFile(std::uint32_t type, const std::vector<const Canvas*>& images, std::uint32_t field1,
+                          std::uint32_t field2)
 {
     std::vector<std::string> bitmaps;
     for (const Canvas* image : images)
@@ -68,7 +68,7 @@ std::string DirectoryFile(std::uint32_t type, const std::vector<const Canvas*>& 
         const int size = images[i]->size();
         out += static_cast<char>(size >= 256 ? 0 : size);  // width, 0 meaning 256
         out += static_cast<char>(size >= 256 ? 0 : size);  // height
-        out += '\0';                                        // no palette
+        out += '\0';                                       // no palette
         out += '\0';
         PutLe16(out, field1);
         PutLe16(out, field2);

@@ -59,7 +59,8 @@ int main(int argc, char** argv)
         // and (16 to 64 pixels) the window's icon on Linux.
         for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
             const std::string folder = std::to_string(size) + "x" + std::to_string(size);
-            Write(assets / "icons" / "hicolor" / folder / "apps" / "pressvale.png", PngFileBytes(ApplicationIcon(size)));
+            Write(assets / "icons" / "hicolor" / folder / "apps" / "pressvale.png",
+                  PngFileBytes(ApplicationIcon(size)));
         }
     } catch (const std::exception& e) {
         std::cerr << "pressvale_assetgen: " << e.what() << "\n";

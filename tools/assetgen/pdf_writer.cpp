@@ -11,11 +11,11 @@ namespace {
 // Advance widths (1/1000 em) of the printable ASCII characters 32..126 in the standard fonts'
 // metrics, WinAnsi encoding.
 constexpr std::array<short, 95> kHelveticaWidths = {
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278, 556, 556, 556,
+    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333,  278, 278, 556, 556, 556,
     556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556, 1015, 667, 667, 722, 722, 667,
-    611, 778, 722, 278, 500, 667, 556, 833, 722, 778, 667, 778, 722, 667, 611, 722, 667, 944, 667,
-    667, 611, 278, 278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500,
-    222, 833, 556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
+    611, 778, 722, 278, 500, 667, 556, 833, 722, 778, 667, 778, 722, 667,  611, 722, 667, 944, 667,
+    667, 611, 278, 278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278,  556, 556, 222, 222, 500,
+    222, 833, 556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500,  500, 334, 260, 334, 584};
 constexpr std::array<short, 95> kHelveticaBoldWidths = {
     278, 333, 474, 556, 556, 889, 722, 238, 333, 333, 389, 584, 278, 333, 278, 278, 556, 556, 556,
     556, 556, 556, 556, 556, 556, 556, 333, 333, 584, 584, 584, 611, 975, 722, 722, 722, 722, 667,
@@ -106,8 +106,8 @@ void PdfPage::append(const std::string& operators)
 
 void PdfPage::fillRect(double x, double y, double width, double height, Colour colour)
 {
-    append(ColourOperands(colour) + " rg " + Number(x) + " " + Number(kHeight - y - height) + " " +
-           Number(width) + " " + Number(height) + " re f");
+    append(ColourOperands(colour) + " rg " + Number(x) + " " + Number(kHeight - y - height) + " " + Number(width) +
+           " " + Number(height) + " re f");
 }
 
 void PdfPage::strokeRect(double x, double y, double width, double height, double lineWidth, Colour colour)
@@ -118,8 +118,8 @@ void PdfPage::strokeRect(double x, double y, double width, double height, double
 
 void PdfPage::line(double x1, double y1, double x2, double y2, double lineWidth, Colour colour)
 {
-    append(ColourOperands(colour) + " RG " + Number(lineWidth) + " w " + Number(x1) + " " +
-           Number(kHeight - y1) + " m " + Number(x2) + " " + Number(kHeight - y2) + " l S");
+    append(ColourOperands(colour) + " RG " + Number(lineWidth) + " w " + Number(x1) + " " + Number(kHeight - y1) +
+           " m " + Number(x2) + " " + Number(kHeight - y2) + " l S");
 }
 
 void PdfPage::fillCircle(double cx, double cy, double radius, Colour colour)
@@ -129,17 +129,17 @@ void PdfPage::fillCircle(double cx, double cy, double radius, Colour colour)
     const double k = radius * kArc;
     const double y = kHeight - cy;
     const auto p = [](double px, double py) { return Number(px) + " " + Number(py); };
-    append(ColourOperands(colour) + " rg " + p(cx + radius, y) + " m " +
-           p(cx + radius, y + k) + " " + p(cx + k, y + radius) + " " + p(cx, y + radius) + " c " +
-           p(cx - k, y + radius) + " " + p(cx - radius, y + k) + " " + p(cx - radius, y) + " c " +
-           p(cx - radius, y - k) + " " + p(cx - k, y - radius) + " " + p(cx, y - radius) + " c " +
-           p(cx + k, y - radius) + " " + p(cx + radius, y - k) + " " + p(cx + radius, y) + " c f");
+    append(ColourOperands(colour) + " rg " + p(cx + radius, y) + " m " + p(cx + radius, y + k) + " " +
+           p(cx + k, y + radius) + " " + p(cx, y + radius) + " c " + p(cx - k, y + radius) + " " +
+           p(cx - radius, y + k) + " " + p(cx - radius, y) + " c " + p(cx - radius, y - k) + " " +
+           p(cx - k, y - radius) + " " + p(cx, y - radius) + " c " + p(cx + k, y - radius) + " " +
+           p(cx + radius, y - k) + " " + p(cx + radius, y) + " c f");
 }
 
 void PdfPage::text(double x, double y, std::string_view text, Font font, double size, Colour colour)
 {
-    append("BT " + ColourOperands(colour) + " rg " + ResourceName(font) + " " + Number(size) + " Tf " +
-           Number(x) + " " + Number(kHeight - y) + " Td " + Literal(text) + " Tj ET");
+    append("BT " + ColourOperands(colour) + " rg " + ResourceName(font) + " " + Number(size) + " Tf " + Number(x) +
+           " " + Number(kHeight - y) + " Td " + Literal(text) + " Tj ET");
 }
 
 void PdfPage::textRight(double right, double y, std::string_view text, Font font, double size, Colour colour)
@@ -157,15 +157,12 @@ std::string PdfFileBytes(const PdfPage& page, std::string_view title)
     const std::vector<std::string> objects = {
         "<< /Type /Catalog /Pages 2 0 R >>",
         "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + Number(PdfPage::kWidth) + " " +
-            Number(PdfPage::kHeight) +
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + Number(PdfPage::kWidth) + " " + Number(PdfPage::kHeight) +
             "] /Resources << /Font << /F1 4 0 R /F2 5 0 R >> >> /Contents 6 0 R >>",
         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>",
         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica-Bold /Encoding /WinAnsiEncoding >>",
-        "<< /Length " + std::to_string(page.content().size()) + " >>\nstream\n" + page.content() +
-            "endstream",
-        "<< /Title " + Literal(title) +
-            " /Producer (Pressvale assetgen) /CreationDate (D:20250101120000Z) >>",
+        "<< /Length " + std::to_string(page.content().size()) + " >>\nstream\n" + page.content() + "endstream",
+        "<< /Title " + Literal(title) + " /Producer (Pressvale assetgen) /CreationDate (D:20250101120000Z) >>",
     };
 
     // The second line's high bytes mark the file as binary for transfer programs.
@@ -182,8 +179,8 @@ std::string PdfFileBytes(const PdfPage& page, std::string_view title)
         std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
         file += entry;
     }
-    file += "trailer\n<< /Size " + std::to_string(objects.size() + 1) +
-            " /Root 1 0 R /Info 7 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    file += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R /Info 7 0 R >>\nstartxref\n" +
+            std::to_string(xref) + "\n%%EOF\n";
     return file;
 }
 

@@ -189,7 +189,8 @@ std::string Chart()
 {
     PdfPage page;
     page.text(kLeft, 74, "Pages printed per month", Font::HelveticaBold, 22, kInk);
-    page.text(kLeft, 94, "Office printers, year to date. Colour and black-and-white pages.", Font::Helvetica, 11, kMuted);
+    page.text(kLeft, 94, "Office printers, year to date. Colour and black-and-white pages.", Font::Helvetica, 11,
+              kMuted);
 
     const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const int mono[] = {1820, 2140, 2460, 1990, 2310, 2080, 1460, 1210, 2380, 2620, 2550, 1900};
@@ -221,7 +222,7 @@ std::string Chart()
         Colour colour;
     };
     const Share shares[] = {
-        {"Accounts", 34, kAccent}, {"Sales", 27, Rgb(0x3B82F6)}, {"Design", 21, kAmber},
+        {"Accounts", 34, kAccent},         {"Sales", 27, Rgb(0x3B82F6)}, {"Design", 21, kAmber},
         {"Operations", 12, Rgb(0x10B981)}, {"Other", 6, Rgb(0x94A3B8)},
     };
     double y = 570;
@@ -309,8 +310,8 @@ std::string TestPage()
         std::snprintf(label, sizeof label, "%g pt", size);
         page.text(kLeft, y, label, Font::Helvetica, 8, kMuted);
         // As much of the sample as fits on one line at this size.
-        const auto fitting = WrapText("The quick brown fox jumps over the lazy dog 0123456789", Font::Helvetica,
-                                      size, kRight - kLeft - 44);
+        const auto fitting = WrapText("The quick brown fox jumps over the lazy dog 0123456789", Font::Helvetica, size,
+                                      kRight - kLeft - 44);
         page.text(kLeft + 44, y, fitting.front(), Font::Helvetica, size, kInk);
     }
 

@@ -73,8 +73,7 @@ int main(int argc, char** argv)
 
     // One connection for every request, opened first so that an unreachable scheduler is
     // told apart from a missing default.
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
-                                1, 30000, nullptr);
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr);
     if (!http)
         return fail(std::string("the print system (CUPS at ") + cupsServer() +
                     ") cannot be reached: " + cupsLastErrorString());
@@ -91,18 +90,15 @@ int main(int argc, char** argv)
     cups_option_t* options = nullptr;
     int optionCount = 0;
     for (int i = 0; i < dest->num_options; ++i)
-        optionCount = cupsAddOption(dest->options[i].name, dest->options[i].value, optionCount,
-                                    &options);
+        optionCount = cupsAddOption(dest->options[i].name, dest->options[i].value, optionCount, &options);
     optionCount = cupsAddOption("document-format", CUPS_FORMAT_PDF, optionCount, &options);
 
     const std::string printer = dest->name;
-    const int job = cupsPrintFile2(http, printer.c_str(), path, jobTitle(path).c_str(),
-                                   optionCount, options);
+    const int job = cupsPrintFile2(http, printer.c_str(), path, jobTitle(path).c_str(), optionCount, options);
     cupsFreeOptions(optionCount, options);
     cupsFreeDests(1, dest);
     httpClose(http);
     if (job <= 0)
-        return fail("printer \"" + printer + "\" refused \"" + path + "\": " +
-                    cupsLastErrorString());
+        return fail("printer \"" + printer + "\" refused \"" + path + "\": " + cupsLastErrorString());
     return 0;
 }

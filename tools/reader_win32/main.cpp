@@ -56,8 +56,8 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring path = argv[3];
     const std::string name = "\"" + pv::win32::Utf8(path) + "\"";
 
-    const pv::win32::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const pv::win32::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return Fail("cannot read " + name + ": " + ErrorText(GetLastError()));
     if (GetFileType(file.get()) != FILE_TYPE_DISK)

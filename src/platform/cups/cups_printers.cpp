@@ -36,8 +36,8 @@ Failure lastCupsFailure(const std::string& action)
     const ipp_status_t status = cupsLastError();
     std::string description;
     if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
-        description = std::string("The print system (CUPS at ") + cupsServer() +
-                      ") cannot be reached: " + cupsLastErrorString();
+        description =
+            std::string("The print system (CUPS at ") + cupsServer() + ") cannot be reached: " + cupsLastErrorString();
     else
         description = action + ": " + cupsLastErrorString();
     return Failure(description, status);
@@ -92,8 +92,9 @@ void saveUserDefault(const std::string& name)
     if (schedulerUnreachable(dests)) {
         const Failure unreachable = lastCupsFailure("Cannot save the default printer");
         WriteUserDefaultPrinter(name);
-        throw Failure(unreachable.description() + ". \"" + name + "\" was saved as the default printer for when it "
-                      "can be reached again.",
+        throw Failure(unreachable.description() + ". \"" + name +
+                          "\" was saved as the default printer for when it "
+                          "can be reached again.",
                       unreachable.code());
     }
     requireAnswer(dests, "Cannot read the printers");
@@ -102,11 +103,10 @@ void saveUserDefault(const std::string& name)
     const auto slash = name.find('/');
     const std::string queue = name.substr(0, slash);
     const std::string instance = slash == std::string::npos ? "" : name.substr(slash + 1);
-    cups_dest_t* chosen = cupsGetDest(queue.c_str(), instance.empty() ? nullptr : instance.c_str(),
-                                      dests.count(), dests.data());
+    cups_dest_t* chosen =
+        cupsGetDest(queue.c_str(), instance.empty() ? nullptr : instance.c_str(), dests.count(), dests.data());
     if (!chosen)
-        throw Failure("The printer \"" + name + "\" is not installed.",
-                      failure_code::kPrinterNotFound);
+        throw Failure("The printer \"" + name + "\" is not installed.", failure_code::kPrinterNotFound);
 
     for (cups_dest_t& dest : dests)
         dest.is_default = &dest == chosen;
@@ -173,8 +173,9 @@ void CupsPrinters::setDefault(const std::string& name)
     requireAnswer(dests, "Cannot read the default printer");
     const auto current = markedDefault(dests);
     if (!current || strcasecmp(current->c_str(), name.c_str()) != 0)
-        throw Failure("\"" + name + "\" was saved as the default printer, but the LPDEST or "
-                      "PRINTER environment setting overrides it.",
+        throw Failure("\"" + name +
+                          "\" was saved as the default printer, but the LPDEST or "
+                          "PRINTER environment setting overrides it.",
                       failure_code::kInvalidProcedureCall);
 }
 

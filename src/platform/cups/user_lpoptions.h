@@ -16,7 +16,8 @@ std::optional<std::string> ReadUserDefaultPrinter();
 // Rewrites the user's options file so that `name` ("queue" or "queue/instance") is the
 // default, as `lpoptions -d` would, but without asking the scheduler: the former default
 // keeps its options as an ordinary line, every other line stays as it was. An empty name
-// leaves the file naming no default. The name is not checked against the installed printers. Throws Failure when the file cannot be written.
+// leaves the file naming no default. The name is not checked against the installed printers. Throws Failure when the
+// file cannot be written.
 void WriteUserDefaultPrinter(const std::string& name);
 
 }  // namespace pv

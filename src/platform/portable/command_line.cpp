@@ -46,8 +46,7 @@ std::size_t TakeProgramName(std::string_view line, std::string& name)
 // Quotes that directly follow a quote. `quotes` counts the quotes of the current run,
 // the opening quote of a quoted run included: every third gives a literal quote, and at the
 // end of the run a count of 1 means "inside a quoted run". Returns the position after them.
-std::size_t TakeFollowingQuotes(std::string_view line, std::size_t pos, int& quotes,
-                                std::string& argument)
+std::size_t TakeFollowingQuotes(std::string_view line, std::size_t pos, int& quotes, std::string& argument)
 {
     for (; pos < line.size() && line[pos] == kQuote; ++pos) {
         if (++quotes == 3) {

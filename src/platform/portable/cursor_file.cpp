@@ -15,7 +15,8 @@ constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1a\n";
 
 std::uint32_t Le16(std::string_view bytes, std::size_t at)
 {
-    return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[at + 1])) << 8;
+    return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[at + 1]))
+                                                      << 8;
 }
 
 std::uint32_t Le32(std::string_view bytes, std::size_t at)

@@ -11,11 +11,11 @@ namespace pv {
 
 // What the header of an icon (.ico) or cursor (.cur) file says about its first image.
 struct CursorFileInfo {
-    int type = 0;        // 1 icon, 2 cursor
+    int type = 0;  // 1 icon, 2 cursor
     int imageCount = 0;
-    int width = 0;       // pixels; a stored 0 means 256
+    int width = 0;  // pixels; a stored 0 means 256
     int height = 0;
-    int hotspotX = 0;    // cursors only; 0 for icons
+    int hotspotX = 0;  // cursors only; 0 for icons
     int hotspotY = 0;
     std::uint32_t imageOffset = 0;
     std::uint32_t imageSize = 0;

@@ -18,7 +18,8 @@ constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
 
 // Whether `identity` is the folder `at` itself or one above it: a link there leads into a
 // loop. Any other link, to a sibling or to a folder outside, is walked like a folder.
-bool OnOwnPath(const std::vector<WalkedFolder>& walked, std::size_t at, const std::pair<std::uint64_t, std::uint64_t>& identity)
+bool OnOwnPath(const std::vector<WalkedFolder>& walked, std::size_t at,
+               const std::pair<std::uint64_t, std::uint64_t>& identity)
 {
     for (; at != kNoParent; at = walked[at].parent) {
         if (walked[at].identity == identity)
@@ -30,8 +31,8 @@ bool OnOwnPath(const std::vector<WalkedFolder>& walked, std::size_t at, const st
 // The subfolders of `entries[begin, end)`, grouped by entry in listing order, each ending in
 // one separator; `walked` holds the entries' own records at the same positions and gains one
 // for each subfolder listed.
-FolderList ListNextLevel(FileSystem& fileSystem, EventPump& eventPump, const FolderList& entries,
-                         std::size_t begin, std::size_t end, std::vector<WalkedFolder>& walked, std::size_t walkedBase)
+FolderList ListNextLevel(FileSystem& fileSystem, EventPump& eventPump, const FolderList& entries, std::size_t begin,
+                         std::size_t end, std::vector<WalkedFolder>& walked, std::size_t walkedBase)
 {
     constexpr ListingFilter kVisibleFolders{
         .includeFolders = true, .includeHiddenAndSystem = false, .includeFiles = false};
@@ -78,8 +79,7 @@ void CollectSubfolders(FileSystem& fileSystem, EventPump& eventPump, FolderList&
     for (std::size_t levelBegin = 0; recurse && levelBegin < below.size();) {
         const std::size_t levelEnd = below.size();
         FolderList nextLevel = ListNextLevel(fileSystem, eventPump, below, levelBegin, levelEnd, walked, belowBase);
-        below.insert(below.end(), std::make_move_iterator(nextLevel.begin()),
-                     std::make_move_iterator(nextLevel.end()));
+        below.insert(below.end(), std::make_move_iterator(nextLevel.begin()), std::make_move_iterator(nextLevel.end()));
         levelBegin = levelEnd;
     }
     for (std::string& folder : below) {

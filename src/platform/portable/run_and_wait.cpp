@@ -28,9 +28,9 @@ std::int32_t StartFailureStatus(long errorNumber)
 class OpenedProcess {
 public:
     OpenedProcess(Processes& processes, std::int64_t processId)
-        : processes_(processes), handle_(processes.open(processId))
-    {
-    }
+        : processes_(processes),
+          handle_(processes.open(processId))
+    {}
     ~OpenedProcess()
     {
         if (handle_)

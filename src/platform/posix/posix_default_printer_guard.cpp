@@ -130,8 +130,7 @@ void Collect(pid_t processId, Deadline deadline)
 }  // namespace
 
 PosixDefaultPrinterGuard::PosixDefaultPrinterGuard(std::string guardProgram) : guardProgram_(std::move(guardProgram))
-{
-}
+{}
 
 PosixDefaultPrinterGuard::~PosixDefaultPrinterGuard()
 {

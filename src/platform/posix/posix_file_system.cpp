@@ -116,10 +116,8 @@ EntryKind KindOf(mode_t mode)
 EntryKind KindOf(int folder, const dirent64& entry)
 {
     switch (entry.d_type) {
-    case DT_DIR:
-        return EntryKind::Folder;
-    case DT_REG:
-        return EntryKind::File;
+    case DT_DIR: return EntryKind::Folder;
+    case DT_REG: return EntryKind::File;
     case DT_LNK:
     case DT_UNKNOWN: {
         struct stat info {};
@@ -127,8 +125,7 @@ EntryKind KindOf(int folder, const dirent64& entry)
             return EntryKind::Neither;
         return KindOf(info.st_mode);
     }
-    default:
-        return EntryKind::Neither;
+    default: return EntryKind::Neither;
     }
 }
 
@@ -191,7 +188,8 @@ std::vector<std::string> PosixFileSystem::list(const std::string& folder, const 
             if (!MatchesWildcard(name, pattern))
                 continue;
             const EntryKind kind = KindOf(directory.get(), entry);
-            if ((kind == EntryKind::File && filter.includeFiles) || (kind == EntryKind::Folder && filter.includeFolders))
+            if ((kind == EntryKind::File && filter.includeFiles) ||
+                (kind == EntryKind::Folder && filter.includeFolders))
                 listed.emplace_back(name);
         }
     }

@@ -11,8 +11,7 @@ namespace pv {
 // longer than PATH_MAX are reached a stretch at a time through folder descriptors.
 class PosixFileSystem final : public FileSystem {
 public:
-    std::vector<std::string> list(const std::string& folder, const std::string& pattern,
-                                  ListingFilter filter) override;
+    std::vector<std::string> list(const std::string& folder, const std::string& pattern, ListingFilter filter) override;
     std::optional<FileStatus> status(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
 };

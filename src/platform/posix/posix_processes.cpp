@@ -79,8 +79,7 @@ std::int64_t PosixProcesses::start(const std::string& commandLine, int /*windowS
 
     const SpawnAttributes attributes;
     pid_t processId = 0;
-    const int error =
-        posix_spawnp(&processId, argv.front(), nullptr, attributes.get(), argv.data(), environ);
+    const int error = posix_spawnp(&processId, argv.front(), nullptr, attributes.get(), argv.data(), environ);
     if (error != 0)
         ThrowStartFailure(arguments.front(), error);
 

@@ -36,8 +36,7 @@ QStringList QtNameFilters(const std::string& filter)
         QStringList patterns;
         for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
             patterns.append(CaseFreePattern(pattern.trimmed()));
-        filters.append(parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                       QLatin1Char(')'));
+        filters.append(parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
     }
     return filters;
 }

@@ -26,8 +26,7 @@ QMessageBox::Icon QtIcon(BoxIcon icon)
 
 }  // namespace
 
-BoxAnswer QtMessageBoxes::show(const std::string& text, const std::string& title,
-                               BoxButtons buttons, BoxIcon icon)
+BoxAnswer QtMessageBoxes::show(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon)
 {
     QMessageBox box(owner_);
     box.setWindowModality(Qt::ApplicationModal);

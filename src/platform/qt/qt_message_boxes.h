@@ -19,8 +19,7 @@ class QtMessageBoxes final : public MessageBoxes {
 public:
     explicit QtMessageBoxes(QWidget* owner = nullptr) : owner_(owner) {}
 
-    BoxAnswer show(const std::string& text, const std::string& title, BoxButtons buttons,
-                   BoxIcon icon) override;
+    BoxAnswer show(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon) override;
 
 private:
     QPointer<QWidget> owner_;

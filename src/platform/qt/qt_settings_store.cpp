@@ -40,8 +40,7 @@ bool SafeToOpen(const std::string& application)
 
 [[noreturn]] void CannotStore(const QSettings& settings)
 {
-    throw Failure("The setting cannot be stored in " + settings.fileName().toStdString(),
-                  failure_code::kPathNotFound);
+    throw Failure("The setting cannot be stored in " + settings.fileName().toStdString(), failure_code::kPathNotFound);
 }
 
 // Whether QSettings, rewriting `content`, would drop part of it: it keeps only the
@@ -75,8 +74,7 @@ bool RewriteWouldLoseContent(const QByteArray& content)
 void KeepCopyOf(const QSettings& settings)
 {
     const QString file = settings.fileName();
-    const QString stamp =
-        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddTHHmmsszzz"));
+    const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddTHHmmsszzz"));
     if (!QFile::copy(file, file + QStringLiteral(".corrupt-") + stamp))
         CannotStore(settings);
 }
@@ -89,13 +87,11 @@ bool Rewritten(const QFileInfo& before)
 
 }  // namespace
 
-std::string QtSettingsStore::get(const std::string& application, const std::string& section,
-                                 const std::string& key)
+std::string QtSettingsStore::get(const std::string& application, const std::string& section, const std::string& key)
 {
     if (!SafeToOpen(application))
         return {};
-    const QSettings settings(QSettings::IniFormat, QSettings::UserScope,
-                             ApplicationName(application));
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, ApplicationName(application));
     if (settings.status() == QSettings::AccessError)
         return {};
     const QVariant value = settings.value(KeyPath(section, key));
@@ -105,8 +101,8 @@ std::string QtSettingsStore::get(const std::string& application, const std::stri
     return value.toString().toStdString();
 }
 
-void QtSettingsStore::set(const std::string& application, const std::string& section,
-                          const std::string& key, const std::string& value)
+void QtSettingsStore::set(const std::string& application, const std::string& section, const std::string& key,
+                          const std::string& value)
 {
     if (!SafeToOpen(application))
         throw Failure("The setting cannot be stored in " + SettingsFile(application).toStdString(),

@@ -14,8 +14,7 @@ namespace pv {
 // written.
 class QtSettingsStore final : public SettingsStore {
 public:
-    std::string get(const std::string& application, const std::string& section,
-                    const std::string& key) override;
+    std::string get(const std::string& application, const std::string& section, const std::string& key) override;
     void set(const std::string& application, const std::string& section, const std::string& key,
              const std::string& value) override;
 };

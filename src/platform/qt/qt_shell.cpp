@@ -25,8 +25,7 @@ std::string ParentFolder(std::string folder)
 }  // namespace
 
 QtShell::QtShell() : programFolder_(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString())
-{
-}
+{}
 
 std::string QtShell::specialFolderPath(int folderNumber)
 {

@@ -42,8 +42,8 @@ win32::KernelHandle StartGuard(const std::wstring& program, HANDLE input, HANDLE
     bool started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                                   kFlags | CREATE_BREAKAWAY_FROM_JOB, nullptr, nullptr, &startup.StartupInfo, &created);
     if (!started)
-        started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, kFlags, nullptr,
-                                 nullptr, &startup.StartupInfo, &created);
+        started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, kFlags, nullptr, nullptr,
+                                 &startup.StartupInfo, &created);
     DeleteProcThreadAttributeList(list);
     if (!started)
         return {};
@@ -69,8 +69,7 @@ void ReadByteWithin(HANDLE from, HANDLE process, DWORD timeoutMs)
 }  // namespace
 
 Win32DefaultPrinterGuard::Win32DefaultPrinterGuard(std::wstring guardProgram) : guardProgram_(std::move(guardProgram))
-{
-}
+{}
 
 void Win32DefaultPrinterGuard::arm(const std::string& replacedDefault) noexcept
 {

@@ -11,8 +11,7 @@ namespace pv {
 // lead back into the tree. Paths of any length are reached through their "\\?\" form.
 class Win32FileSystem final : public FileSystem {
 public:
-    std::vector<std::string> list(const std::string& folder, const std::string& pattern,
-                                  ListingFilter filter) override;
+    std::vector<std::string> list(const std::string& folder, const std::string& pattern, ListingFilter filter) override;
     std::optional<FileStatus> status(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
 };

@@ -17,11 +17,9 @@ UINT Style(BoxButtons buttons, BoxIcon icon)
 
 }  // namespace
 
-BoxAnswer Win32MessageBoxes::show(const std::string& text, const std::string& title, BoxButtons buttons,
-                                  BoxIcon icon)
+BoxAnswer Win32MessageBoxes::show(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon)
 {
-    const int answer =
-        MessageBoxW(owner_, win32::Wide(text).c_str(), win32::Wide(title).c_str(), Style(buttons, icon));
+    const int answer = MessageBoxW(owner_, win32::Wide(text).c_str(), win32::Wide(title).c_str(), Style(buttons, icon));
     if (buttons == BoxButtons::Ok)
         return BoxAnswer::Ok;
     return answer == IDYES ? BoxAnswer::Yes : BoxAnswer::No;

@@ -74,9 +74,8 @@ void Win32Processes::close(Handle handle)
 
 void Win32Processes::releaseEnded()
 {
-    std::erase_if(started_, [](const auto& entry) {
-        return WaitForSingleObject(entry.second.get(), 0) == WAIT_OBJECT_0;
-    });
+    std::erase_if(started_,
+                  [](const auto& entry) { return WaitForSingleObject(entry.second.get(), 0) == WAIT_OBJECT_0; });
 }
 
 }  // namespace pv

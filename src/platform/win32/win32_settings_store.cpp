@@ -16,8 +16,7 @@ std::wstring SectionKey(const std::string& application, const std::string& secti
 
 }  // namespace
 
-std::string Win32SettingsStore::get(const std::string& application, const std::string& section,
-                                    const std::string& key)
+std::string Win32SettingsStore::get(const std::string& application, const std::string& section, const std::string& key)
 {
     win32::RegistryKey sectionKey;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey(application, section).c_str(), 0, KEY_QUERY_VALUE,

@@ -19,8 +19,8 @@ constexpr double kButtonHeight = 405;
 
 Control Button(int number, const char* name, const char* caption, double left, double top, double width)
 {
-    return {name, ControlKind::PushButton, number, caption, caption, nullptr, {left, top, width, kButtonHeight},
-            &kButtonFont};
+    return {name,    ControlKind::PushButton,           number,      caption, caption,
+            nullptr, {left, top, width, kButtonHeight}, &kButtonFont};
 }
 
 const std::array<Control, 10> kControls{{
@@ -57,8 +57,7 @@ PlaceTwips PlaceInWindow(const Control& control)
     if (!control.parent)
         return control.place;
     const PlaceTwips outer = PlaceInWindow(ControlNamed(control.parent));
-    return {outer.left + control.place.left, outer.top + control.place.top, control.place.width,
-            control.place.height};
+    return {outer.left + control.place.left, outer.top + control.place.top, control.place.width, control.place.height};
 }
 
 }  // namespace pv::layout

@@ -21,7 +21,7 @@ struct PlaceTwips {
 
 // One control of the main window.
 struct Control {
-    const char* name;            // the control's name, e.g. "PushButton3"
+    const char* name;  // the control's name, e.g. "PushButton3"
     ControlKind kind;
     int number;                  // a push button's number, 1..6; 0 for other kinds
     const char* caption;         // a button's or frame's text; empty for other kinds

@@ -8,7 +8,8 @@
 namespace pv {
 
 ComboBoxAdapter::ComboBoxAdapter(QComboBox& box, std::function<void()> selectionChanged)
-    : box_(box), selectionChanged_(std::move(selectionChanged))
+    : box_(box),
+      selectionChanged_(std::move(selectionChanged))
 {
     QObject::connect(&box_, &QComboBox::currentIndexChanged, &box_, [this](int) {
         if (selectionChanged_)

@@ -5,7 +5,8 @@
 
 namespace pv {
 
-FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
+FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent)
+{}
 
 void FileListModel::attach(FileList* files)
 {

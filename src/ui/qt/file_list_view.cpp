@@ -94,8 +94,7 @@ int FileListView::selectedRow() const
 void FileListView::selectRow(int row)
 {
     const QModelIndex index = rowIndex(row);
-    selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void FileListView::ensureVisible(int row)
@@ -109,8 +108,7 @@ QModelIndex FileListView::indexAt(const QPoint& point) const
     const int columns = model_->columnCount();
     if (hit.isValid() || columns == 0 || !viewport()->rect().contains(point))
         return hit;
-    const int columnsRight = header()->sectionViewportPosition(columns - 1) +
-                             header()->sectionSize(columns - 1) - 1;
+    const int columnsRight = header()->sectionViewportPosition(columns - 1) + header()->sectionSize(columns - 1) - 1;
     if (point.x() <= columnsRight)
         return hit;
     const QModelIndex rowEnd = QTreeView::indexAt(QPoint(columnsRight, point.y()));
@@ -160,8 +158,7 @@ bool FileListView::viewportEvent(QEvent* event)
         }
         heldButton_ = Qt::NoButton;
         break;
-    default:
-        break;
+    default: break;
     }
     return QTreeView::viewportEvent(event);
 }

@@ -57,9 +57,8 @@ QColor ButtonFace()
 }  // namespace
 
 MainWindow::MainWindow(std::function<void()> endEventLoop)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       endEventLoop_(std::move(endEventLoop))
 {
     RegisterCompiledResources();
@@ -106,8 +105,7 @@ QWidget* MainWindow::makeControl(const layout::Control& control, QWidget* parent
         list_ = new FileListView(parent);
         list_->setToolTip(QString::fromLatin1(layout::kListToolTip));
         return list_;
-    case ControlKind::PushButton:
-        return makeButton(control.number, control.caption, parent);
+    case ControlKind::PushButton: return makeButton(control.number, control.caption, parent);
     case ControlKind::ProgressBar:
         progress_ = new QProgressBar(parent);
         progress_->setRange(0, 100);
@@ -124,8 +122,7 @@ QWidget* MainWindow::makeControl(const layout::Control& control, QWidget* parent
         combo_ = new QComboBox(parent);
         combo_->setEditable(false);
         return combo_;
-    default:
-        throw std::logic_error("The main window has no control of this kind");
+    default: throw std::logic_error("The main window has no control of this kind");
     }
 }
 

@@ -27,11 +27,10 @@ HWND CreateControlWindow(HWND parent, const layout::Control& control, const RECT
 {
     const auto controls = layout::MainWindowControls();
     const auto index = static_cast<int>(&control - controls.data());
-    HWND window = CreateWindowExW(extendedStyle, windowClass, win32::Wide(control.caption).c_str(),
-                                  WS_CHILD | WS_VISIBLE | style, place.left, place.top, place.right - place.left,
-                                  place.bottom - place.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(
+        extendedStyle, windowClass, win32::Wide(control.caption).c_str(), WS_CHILD | WS_VISIBLE | style, place.left,
+        place.top, place.right - place.left, place.bottom - place.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))), GetModuleHandleW(nullptr), nullptr);
     if (!window)
         throw win32::SystemFailure(std::string("Cannot create the control ") + control.name, GetLastError());
     return window;

@@ -55,9 +55,9 @@ std::vector<std::string> DroppedPaths(HDROP drop)
 
 FileDropTarget::FileDropTarget(std::function<bool(bool)> dragOver,
                                std::function<void(const std::vector<std::string>&)> dropped)
-    : dragOver_(std::move(dragOver)), dropped_(std::move(dropped))
-{
-}
+    : dragOver_(std::move(dragOver)),
+      dropped_(std::move(dropped))
+{}
 
 HRESULT FileDropTarget::QueryInterface(REFIID id, void** object)
 {
@@ -123,8 +123,7 @@ WindowDrops::WindowDrops(std::function<bool(bool)> dragOver,
                   waiting_.push_back(paths);
                   PostMessageW(window_, deliverMessage_, 0, 0);
               })
-{
-}
+{}
 
 void WindowDrops::accept(HWND window, UINT deliverMessage)
 {

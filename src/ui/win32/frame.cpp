@@ -28,7 +28,8 @@ void ClipSiblingsOnTop(HWND frame, HDC context)
 
 }  // namespace
 
-Frame::Frame(HWND frame, const WindowLook& look) : SubclassedControl(frame, look) {}
+Frame::Frame(HWND frame, const WindowLook& look) : SubclassedControl(frame, look)
+{}
 
 LRESULT Frame::onMessage(UINT message, WPARAM w, LPARAM l)
 {
@@ -57,8 +58,8 @@ void Frame::paint() const
     RECT caption = box;
     caption.left += look().scaled(kCaptionLeft);
     caption.top += look().scaled(kCaptionTop);
-    PaintText(context, WindowText(handle()), caption, part.text,
-              reinterpret_cast<HFONT>(send(WM_GETFONT)), DT_LEFT | DT_TOP | DT_SINGLELINE);
+    PaintText(context, WindowText(handle()), caption, part.text, reinterpret_cast<HFONT>(send(WM_GETFONT)),
+              DT_LEFT | DT_TOP | DT_SINGLELINE);
 }
 
 }  // namespace pv

@@ -30,9 +30,9 @@ constexpr int kTipWidthPixels = 320;
 // The list's one hint for all its rows, as a tool tip over the whole list.
 HWND MakeToolTip(HWND list)
 {
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(list), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    HWND tip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, GetParent(list), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!tip)
         return nullptr;
     std::wstring text = win32::Wide(layout::kListToolTip);
@@ -185,7 +185,8 @@ void ListView::lookChanged(int previousDpi)
     if (previousDpi != look().dpi) {
         for (int column = 0; column < columns_; ++column) {
             const auto width = static_cast<int>(send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
-            send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(MulDiv(width, look().dpi, previousDpi), 0));
+            send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                 MAKELPARAM(MulDiv(width, look().dpi, previousDpi), 0));
         }
     }
     painting_.lookChanged();
@@ -198,8 +199,7 @@ LRESULT ListView::notified(const NMHDR& header)
     if (header.code != LVN_GETDISPINFOW)
         return 0;
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
-    if (!(item.mask & LVIF_TEXT) || !files_ || item.iItem < 0 || item.iItem >= files_->count() ||
-        item.cchTextMax <= 0)
+    if (!(item.mask & LVIF_TEXT) || !files_ || item.iItem < 0 || item.iItem >= files_->count() || item.cchTextMax <= 0)
         return 0;
     shownText_ = win32::Wide(files_->text(item.iItem + 1));
     const std::size_t length = std::min(shownText_.size(), static_cast<std::size_t>(item.cchTextMax - 1));
@@ -235,9 +235,7 @@ LRESULT ListView::onMessage(UINT message, WPARAM w, LPARAM l)
         }
         painting_.hoverRow(rowAt(x, y), shownRows_);
         break;
-    case WM_MOUSELEAVE:
-        painting_.hoverRow(0, shownRows_);
-        break;
+    case WM_MOUSELEAVE: painting_.hoverRow(0, shownRows_); break;
     case WM_NOTIFY:
         if (painting_.fromHeader(*reinterpret_cast<NMHDR*>(l)))
             return painting_.headerDrawn(*reinterpret_cast<NMCUSTOMDRAW*>(l));
@@ -250,9 +248,7 @@ LRESULT ListView::onMessage(UINT message, WPARAM w, LPARAM l)
         }
         break;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        painting_.focusChanged();
-        break;
+    case WM_KILLFOCUS: painting_.focusChanged(); break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
@@ -263,9 +259,7 @@ LRESULT ListView::onMessage(UINT message, WPARAM w, LPARAM l)
         if (events_)
             events_->ListView1_MouseUp(MessageButton(message), ShiftBitsNow(), x, y);
         return 0;
-    case WM_CAPTURECHANGED:
-        captureLost();
-        break;
+    case WM_CAPTURECHANGED: captureLost(); break;
     case WM_KEYDOWN:
         if (events_)
             events_->ListView1_KeyDown(static_cast<int>(w), ShiftBitsNow());
@@ -276,25 +270,18 @@ LRESULT ListView::onMessage(UINT message, WPARAM w, LPARAM l)
             return TRUE;
         }
         break;
-    case WM_DROPFILES:
-        drops_.takePosted(reinterpret_cast<HDROP>(w));
-        return 0;
+    case WM_DROPFILES: drops_.takePosted(reinterpret_cast<HDROP>(w)); return 0;
     case kShowPendingRows:
         announcementPosted_ = false;
         showPendingRows();
         return 0;
-    case kDeliverDrop:
-        drops_.deliverNext();
-        return 0;
+    case kDeliverDrop: drops_.deliverNext(); return 0;
     case kFirstTurn:
         drops_.accept(handle(), kDeliverDrop);
         tip_ = MakeToolTip(handle());
         return 0;
-    case WM_DESTROY:
-        drops_.refuse();
-        break;
-    default:
-        break;
+    case WM_DESTROY: drops_.refuse(); break;
+    default: break;
     }
     return passOn(message, w, l);
 }

@@ -120,7 +120,8 @@ LRESULT ListViewPainting::headerDrawn(NMCUSTOMDRAW& draw) const
     item.cchTextMax = 256;
     SendMessageW(draw.hdr.hwndFrom, HDM_GETITEMW, draw.dwItemSpec, reinterpret_cast<LPARAM>(&item));
     box.left += look.scaled(kHeaderTextInset);
-    PaintText(draw.hdc, text, box, part.text, reinterpret_cast<HFONT>(SendMessageW(draw.hdr.hwndFrom, WM_GETFONT, 0, 0)),
+    PaintText(draw.hdc, text, box, part.text,
+              reinterpret_cast<HFONT>(SendMessageW(draw.hdr.hwndFrom, WM_GETFONT, 0, 0)),
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     return CDRF_SKIPDEFAULT;
 }

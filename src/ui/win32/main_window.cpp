@@ -91,8 +91,8 @@ SIZE OuterSize(int dpi)
 
 MainWindow::MainWindow()
 {
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES |
-                                                     ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX classes{sizeof classes,
+                                 ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
     RegisterWindowClass(windowProcedure);
 
@@ -167,16 +167,16 @@ HWND MainWindow::createControl(const layout::Control& entry)
         frame_ = std::make_unique<Frame>(CreateControlWindow(parent, entry, place, WC_BUTTONW, BS_GROUPBOX), look_);
         return frame_->handle();
     case ControlKind::ComboBox: {
-        HWND box = CreateControlWindow(parent, entry, place, WC_COMBOBOXW,
-                                       WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+        HWND box =
+            CreateControlWindow(parent, entry, place, WC_COMBOBOXW,
+                                WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
         combo_ = std::make_unique<ComboBox>(box, look_, [this] {
             if (events_)
                 events_->Combo1_Click();
         });
         return box;
     }
-    default:
-        throw std::logic_error("The main window has no control of this kind");
+    default: throw std::logic_error("The main window has no control of this kind");
     }
 }
 
@@ -228,9 +228,9 @@ HFONT MainWindow::fontFor(const layout::Font& font, const SkinFont& skin)
             return fonts_.back().font.get();
         }
     }
-    HFONT made = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                             face.c_str());
+    HFONT made =
+        CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str());
     fonts_.push_back({face, height, bold, win32::OwnedFont(made)});
     return made;
 }
@@ -305,30 +305,22 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM w, LPARAM l)
 {
     HWND window = window_.get();
     switch (message) {
-    case WM_COMMAND:
-        commanded(reinterpret_cast<HWND>(l), HIWORD(w));
-        return 0;
+    case WM_COMMAND: commanded(reinterpret_cast<HWND>(l), HIWORD(w)); return 0;
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(l);
         if (controls_.size() && header.hwndFrom == controls_.front().window)
             return list_->notified(header);
         break;
     }
-    case WM_DRAWITEM:
-        drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
-        return TRUE;
+    case WM_DRAWITEM: drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l)); return TRUE;
     case WM_MEASUREITEM: {
         // The printer box's entries, until the box takes its height from the layout.
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(l);
         item.itemHeight = static_cast<UINT>(-FontHeight(layout::kWindowFont.points, look_.dpi) + look_.scaled(4));
         return TRUE;
     }
-    case WM_ACTIVATE:
-        activated(LOWORD(w) != WA_INACTIVE);
-        return 0;
-    case WM_SETFOCUS:
-        activated(true);
-        return 0;
+    case WM_ACTIVATE: activated(LOWORD(w) != WA_INACTIVE); return 0;
+    case WM_SETFOCUS: activated(true); return 0;
     case WM_DPICHANGED: {
         const int previous = look_.dpi;
         look_.dpi = HIWORD(w);
@@ -338,9 +330,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM w, LPARAM l)
         layOut(previous);
         return 0;
     }
-    case WM_MOUSEMOVE:
-        mouseMoved({GET_X_LPARAM(l), GET_Y_LPARAM(l)});
-        return 0;
+    case WM_MOUSEMOVE: mouseMoved({GET_X_LPARAM(l), GET_Y_LPARAM(l)}); return 0;
     case WM_SETCURSOR:
         if (LOWORD(l) == HTCLIENT) {
             SetCursor(currentCursor());
@@ -364,18 +354,14 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM w, LPARAM l)
             events_->Form_Unload();
         DestroyWindow(window);
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_QUERYENDSESSION:
-        return TRUE;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         // Windows ends the process as soon as this returns, before anything can unwind.
         if (w && events_)
             events_->ProgramEndsNow();
         return 0;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcW(window, message, w, l);
 }

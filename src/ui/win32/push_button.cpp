@@ -5,9 +5,9 @@
 namespace pv {
 
 PushButton::PushButton(HWND button, const WindowLook& look, std::function<void()> mouseMoved)
-    : SubclassedControl(button, look), mouseMoved_(std::move(mouseMoved))
-{
-}
+    : SubclassedControl(button, look),
+      mouseMoved_(std::move(mouseMoved))
+{}
 
 void PushButton::draw(const DRAWITEMSTRUCT& item) const
 {
@@ -22,8 +22,8 @@ void PushButton::draw(const DRAWITEMSTRUCT& item) const
     // The focused border is one pixel wider, in the focus colour.
     const int border = look().scaled(part.borderWidth + (focused ? 1 : 0));
     PaintBox(item.hDC, item.rcItem, face, focused ? part.focus : part.border, border, look().scaled(part.radius));
-    PaintText(item.hDC, WindowText(handle()), item.rcItem, part.text,
-              reinterpret_cast<HFONT>(send(WM_GETFONT)), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    PaintText(item.hDC, WindowText(handle()), item.rcItem, part.text, reinterpret_cast<HFONT>(send(WM_GETFONT)),
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 LRESULT PushButton::onMessage(UINT message, WPARAM w, LPARAM l)
@@ -47,8 +47,7 @@ LRESULT PushButton::onMessage(UINT message, WPARAM w, LPARAM l)
         // An owner-drawn button takes a quick second press as a double-click and sends no
         // click for it; a push button presses again.
         return passOn(WM_LBUTTONDOWN, w, l);
-    default:
-        break;
+    default: break;
     }
     return passOn(message, w, l);
 }

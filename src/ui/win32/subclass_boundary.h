@@ -14,8 +14,7 @@ namespace pv {
 template <typename Body>
 LRESULT AtSubclassBoundary(HWND control, UINT message, WPARAM w, LPARAM l, Body&& body) noexcept
 {
-    return win32::AtCallbackBoundary(std::forward<Body>(body),
-                                     [&] { return DefSubclassProc(control, message, w, l); });
+    return win32::AtCallbackBoundary(std::forward<Body>(body), [&] { return DefSubclassProc(control, message, w, l); });
 }
 
 }  // namespace pv

@@ -36,8 +36,7 @@ protected:
     LRESULT passOn(UINT message, WPARAM w, LPARAM l) const;
 
 private:
-    static LRESULT CALLBACK subclassProcedure(HWND control, UINT message, WPARAM w, LPARAM l, UINT_PTR,
-                                              DWORD_PTR self);
+    static LRESULT CALLBACK subclassProcedure(HWND control, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
 
     HWND control_;
     const WindowLook& look_;

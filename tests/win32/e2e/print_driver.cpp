@@ -139,8 +139,8 @@ std::optional<double> ProcessorSeconds(DWORD id)
 {
     std::vector<char> buffer(1 << 20);
     ULONG length = 0;
-    if (NtQuerySystemInformation(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
-                                 &length) != 0)
+    if (NtQuerySystemInformation(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &length) !=
+        0)
         Fail("the processes could not be listed");
     for (std::size_t at = 0;;) {
         const auto& process = *reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
@@ -193,8 +193,8 @@ int wmain(int argc, wchar_t** argv)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &started))
+    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &started))
         Fail("the program did not start");
     startedProgram = started.hProcess;
     const DWORD id = started.dwProcessId;
@@ -206,9 +206,9 @@ int wmain(int argc, wchar_t** argv)
     for (int i = 5; i < argc; ++i) {
         const LRESULT before = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
         PostMessageW(FindWindowExW(window, nullptr, L"Button", L"Add PDF File(s)"), BM_CLICK, 0, 0);
-        HWND dialog = WaitFor(
-            [&] { return TopWindow(id, L"#32770", [](HWND d) { return Descendant(d, L"Edit") != nullptr; }); }, 20,
-            "the open-file dialog");
+        HWND dialog =
+            WaitFor([&] { return TopWindow(id, L"#32770", [](HWND d) { return Descendant(d, L"Edit") != nullptr; }); },
+                    20, "the open-file dialog");
         SendMessageW(Descendant(dialog, L"Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[i]));
         Press(dialog, IDOK);
         WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == before + 1 ? list : nullptr; }, 20,
@@ -217,8 +217,8 @@ int wmain(int argc, wchar_t** argv)
 
     // The printer chosen in the box, as a selection by the user announces itself.
     HWND box = FindWindowExW(window, nullptr, WC_COMBOBOXW, nullptr);
-    const LRESULT index = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(printer.c_str()));
+    const LRESULT index =
+        SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(printer.c_str()));
     if (index == CB_ERR)
         Fail("the printer is not in the printer box");
     SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -227,9 +227,9 @@ int wmain(int argc, wchar_t** argv)
     PostMessageW(FindWindowExW(window, nullptr, L"Button", L"Start Printing"), BM_CLICK, 0, 0);
     if (way == L"done") {
         // Any message box ends the run's wait; only "Done." is the one expected.
-        HWND notice = WaitFor(
-            [&] { return TopWindow(id, L"#32770", [](HWND d) { return Descendant(d, L"Edit") == nullptr; }); },
-            120, "a message box after the run");
+        HWND notice =
+            WaitFor([&] { return TopWindow(id, L"#32770", [](HWND d) { return Descendant(d, L"Edit") == nullptr; }); },
+                    120, "a message box after the run");
         std::wstring said;
         for (HWND text = FindWindowExW(notice, nullptr, L"Static", nullptr); text;
              text = FindWindowExW(notice, text, L"Static", nullptr))

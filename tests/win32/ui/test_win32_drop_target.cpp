@@ -41,7 +41,6 @@ protected:
         return memory;
     }
 
-
     std::vector<std::string> asked;
     std::vector<std::vector<std::string>> drops;
     bool accept = true;

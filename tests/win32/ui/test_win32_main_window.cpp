@@ -205,11 +205,10 @@ TEST_F(Win32MainWindowTest, DoubleClickReachesDblClick)
     EXPECT_EQ(events.callsStartingWith("DblClick"), Calls{"DblClick"});
 }
 
-
 TEST_F(Win32MainWindowTest, ADropOfFilesAndAFolderReachesTheDropProcedureInOrder)
 {
-    SendMessageW(list(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropFilesOf({L"C:\\b.pdf", L"C:\\Folder", L"C:\\\u00e9.pdf"})),
-                 0);
+    SendMessageW(list(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(DropFilesOf({L"C:\\b.pdf", L"C:\\Folder", L"C:\\\u00e9.pdf"})), 0);
     EXPECT_EQ(events.calls, (Calls{"DragOver files", "DragDrop"}));
     ASSERT_EQ(events.drops.size(), 1u);
     EXPECT_EQ(events.drops[0], (std::vector<std::string>{"C:\\b.pdf", "C:\\Folder", "C:\\\xc3\xa9.pdf"}));
@@ -394,8 +393,8 @@ TEST_F(Win32MainWindowTest, AHundredThousandRowsFillAndClearQuickly)
     const auto ms = [](auto span) {
         return static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(span).count());
     };
-    std::printf("[ figures  ] %d appends with the list shown: %lld ms; shown at the end and cleared: %lld ms\n",
-                kRows, ms(filled - started), ms(cleared - filled));
+    std::printf("[ figures  ] %d appends with the list shown: %lld ms; shown at the end and cleared: %lld ms\n", kRows,
+                ms(filled - started), ms(cleared - filled));
 }
 
 }  // namespace

@@ -51,7 +51,10 @@ TEST_F(Win32MainWindowTest, AnExceptionInACallbackComesOutOfTheMessageLoop)
         // The main window's procedure, called from the button's own.
         {"PushButton4_Click", [&] { clickAt(child("PushButton4"), centre(child("PushButton4"))); }},
         // A control's subclass procedure.
-        {"PushButton_MouseMove 3", [&] { moveTo(child("PushButton3"), {3, 3}); }},
+        {"PushButton_MouseMove 3",
+         [&] {
+             moveTo(child("PushButton3"), {3, 3});
+         }},
         // A message the program sends itself returns.
         {"PushButton1_Click",
          [&] {
@@ -169,7 +172,11 @@ TEST_F(Win32MainWindowTest, EnterClicksTheFocusedButtonWhetherAClickOrTabFocused
 
 // A Help click that ends the program's message loop and then fails.
 struct QuittingEvents final : testing::RecordingEvents {
-    void PushButton6_Click() override { PostQuitMessage(0); RecordingEvents::PushButton6_Click(); }
+    void PushButton6_Click() override
+    {
+        PostQuitMessage(0);
+        RecordingEvents::PushButton6_Click();
+    }
 };
 
 TEST_F(Win32MainWindowTest, TheProgramsLoopPassesOverAFailureWhileNoProcedureRuns)

@@ -88,7 +88,11 @@ TEST_F(Win32MainWindowTest, EveryPartTakesTheDesignColoursWithoutASkinAndTheSkin
         {"list header", header, {2, 3}, kSystemLook, Background(skin.window)},
         {"header past the column", header, {headerArea.right - 3, 3}, kSystemLook, Background(skin.window)},
         {"progress bar", child("ProgressBar1"), {bar.right - 5, bar.bottom / 2}, kWhite, Background(skin.progress)},
-        {"progress", child("ProgressBar1"), {5, bar.bottom / 2}, GetSysColor(COLOR_HIGHLIGHT), Selection(skin.progress)},
+        {"progress",
+         child("ProgressBar1"),
+         {5, bar.bottom / 2},
+         GetSysColor(COLOR_HIGHLIGHT),
+         Selection(skin.progress)},
     };
     SetFocus(list());
     for (const Place& place : places) {
