@@ -18,10 +18,13 @@ esac
 
 # The package test checks the Debian package with these.
 PRESSVALE_PACKAGE_CHECKERS=(dpkg-dev lintian desktop-file-utils appstream)
+# The suite runs the program on a headless Wayland compositor too, and works its window
+# through AT-SPI on a private session bus.
+PRESSVALE_WAYLAND_PACKAGES=(weston qt6-wayland dbus at-spi2-core python3-pyatspi)
 if [[ -n $quick ]]; then
-    pressvale_install_packages "${PRESSVALE_WAYLAND_TEST_PACKAGES[@]}"
+    pressvale_install_packages "${PRESSVALE_WAYLAND_PACKAGES[@]}"
 else
-    pressvale_install_packages "${PRESSVALE_WAYLAND_TEST_PACKAGES[@]}" "${PRESSVALE_FUZZ_PACKAGES[@]}" \
+    pressvale_install_packages "${PRESSVALE_WAYLAND_PACKAGES[@]}" "${PRESSVALE_FUZZ_PACKAGES[@]}" \
         "${PRESSVALE_PACKAGE_CHECKERS[@]}"
 fi
 # run_suite BUILD_DIR [CTEST_OPTION...]: every ctest test of that build; adds their number to

@@ -11,16 +11,6 @@ PRESSVALE_PACKAGES=(
 # Only scripts/test.sh needs these: clang and its runtime libraries, libFuzzer among them
 # (Debian's clang merely recommends them).
 PRESSVALE_FUZZ_PACKAGES=(clang libclang-rt-dev)
-# Only scripts/test.sh needs these: the suite runs the window on a headless GNOME compositor
-# too (tests/support/desktop.sh), with PipeWire and WirePlumber for its screen cast, GStreamer's
-# PipeWire source and the Python bindings that read the cast and drive mutter's remote-desktop
-# API, Qt's Wayland plugin, wayland-info to see the seat's devices, and reads the window
-# through AT-SPI on both displays.
-PRESSVALE_WAYLAND_TEST_PACKAGES=(
-    mutter pipewire wireplumber dbus libglib2.0-bin qt6-wayland wayland-utils
-    gstreamer1.0-pipewire gstreamer1.0-plugins-base gir1.2-gstreamer-1.0 gir1.2-gst-plugins-base-1.0
-    python3-gi python3-pyatspi at-spi2-core
-)
 
 pressvale_as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
