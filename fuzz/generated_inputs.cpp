@@ -142,14 +142,22 @@ private:
         const std::size_t at = pick(input.size() + 1);
         const std::size_t length = std::min(input.size() - at, 1 + pick(8));
         switch (pick(6)) {
-        case 0: input.insert(at, tokens_[pick(tokens_.size())]); break;
-        case 1: input.insert(at, 1, static_cast<char>(pick(256))); break;
-        case 2: input.erase(at, length); break;
+        case 0:
+            input.insert(at, tokens_[pick(tokens_.size())]);
+            break;
+        case 1:
+            input.insert(at, 1, static_cast<char>(pick(256)));
+            break;
+        case 2:
+            input.erase(at, length);
+            break;
         case 3:
             if (at < input.size())
                 input[at] = static_cast<char>(pick(256));
             break;
-        case 4: input.insert(pick(input.size() + 1), input.substr(at, length)); break;
+        case 4:
+            input.insert(pick(input.size() + 1), input.substr(at, length));
+            break;
         default: {
             const std::string& other = seeds_[pick(seeds_.size())];
             input = input.substr(0, at) + other.substr(pick(other.size() + 1));

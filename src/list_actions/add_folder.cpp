@@ -16,11 +16,16 @@ struct GuardedWalkSteps {
     static int line(WalkStep step)
     {
         switch (step) {
-        case WalkStep::CollectFolders: return 116;
-        case WalkStep::TrimEntry: return 120;
-        case WalkStep::ListFolder: return 122;
-        case WalkStep::TestName: return 126;
-        case WalkStep::ComposePath: return 128;
+        case WalkStep::CollectFolders:
+            return 116;
+        case WalkStep::TrimEntry:
+            return 120;
+        case WalkStep::ListFolder:
+            return 122;
+        case WalkStep::TestName:
+            return 126;
+        case WalkStep::ComposePath:
+            return 128;
         }
         return 0;
     }

@@ -71,13 +71,26 @@ public:
 inline void ClickPushButton(MainWindowEvents& events, int number)
 {
     switch (number) {
-    case 1: events.PushButton1_Click(); break;
-    case 2: events.PushButton2_Click(); break;
-    case 3: events.PushButton3_Click(); break;
-    case 4: events.PushButton4_Click(); break;
-    case 5: events.PushButton5_Click(); break;
-    case 6: events.PushButton6_Click(); break;
-    default: break;
+    case 1:
+        events.PushButton1_Click();
+        break;
+    case 2:
+        events.PushButton2_Click();
+        break;
+    case 3:
+        events.PushButton3_Click();
+        break;
+    case 4:
+        events.PushButton4_Click();
+        break;
+    case 5:
+        events.PushButton5_Click();
+        break;
+    case 6:
+        events.PushButton6_Click();
+        break;
+    default:
+        break;
     }
 }
 

@@ -32,10 +32,17 @@ Canvas HandCursor()
     Canvas canvas(32);
     canvas.pixelArt(0, 0, kHand, [](char c, Rgba& colour) {
         switch (c) {
-        case 'K': colour = Hex(0x000000); return true;
-        case 'W': colour = Hex(0xFFFFFF); return true;
-        case 'G': colour = Hex(0xB8C2CC); return true;
-        default: return false;
+        case 'K':
+            colour = Hex(0x000000);
+            return true;
+        case 'W':
+            colour = Hex(0xFFFFFF);
+            return true;
+        case 'G':
+            colour = Hex(0xB8C2CC);
+            return true;
+        default:
+            return false;
         }
     });
     return canvas;

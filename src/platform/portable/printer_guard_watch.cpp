@@ -50,8 +50,11 @@ void WatchProgram(const std::function<std::string()>& readSome, const std::funct
                     sayWatching();
                 }
                 break;
-            case kWatch: setByRuns.push_back(std::move(name)); break;
-            case kDone: return;
+            case kWatch:
+                setByRuns.push_back(std::move(name));
+                break;
+            case kDone:
+                return;
             }
         }
         pending.erase(0, start);

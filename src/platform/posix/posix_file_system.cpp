@@ -116,8 +116,10 @@ EntryKind KindOf(mode_t mode)
 EntryKind KindOf(int folder, const dirent64& entry)
 {
     switch (entry.d_type) {
-    case DT_DIR: return EntryKind::Folder;
-    case DT_REG: return EntryKind::File;
+    case DT_DIR:
+        return EntryKind::Folder;
+    case DT_REG:
+        return EntryKind::File;
     case DT_LNK:
     case DT_UNKNOWN: {
         struct stat info {};
@@ -125,7 +127,8 @@ EntryKind KindOf(int folder, const dirent64& entry)
             return EntryKind::Neither;
         return KindOf(info.st_mode);
     }
-    default: return EntryKind::Neither;
+    default:
+        return EntryKind::Neither;
     }
 }
 

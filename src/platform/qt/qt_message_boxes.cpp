@@ -17,9 +17,12 @@ namespace {
 QMessageBox::Icon QtIcon(BoxIcon icon)
 {
     switch (icon) {
-    case BoxIcon::Exclamation: return QMessageBox::Warning;
-    case BoxIcon::Critical: return QMessageBox::Critical;
-    case BoxIcon::None: break;
+    case BoxIcon::Exclamation:
+        return QMessageBox::Warning;
+    case BoxIcon::Critical:
+        return QMessageBox::Critical;
+    case BoxIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }

@@ -18,13 +18,20 @@ HANDLE AsHandle(Processes::Handle handle)
 WORD ShowCodeFor(int windowStyle)
 {
     switch (windowStyle) {
-    case 0: return SW_HIDE;
-    case 1: return SW_SHOWNORMAL;
-    case 2: return SW_SHOWMINIMIZED;
-    case 3: return SW_SHOWMAXIMIZED;
-    case 4: return SW_SHOWNOACTIVATE;
-    case 5: return SW_SHOW;
-    default: return SW_SHOWMINNOACTIVE;
+    case 0:
+        return SW_HIDE;
+    case 1:
+        return SW_SHOWNORMAL;
+    case 2:
+        return SW_SHOWMINIMIZED;
+    case 3:
+        return SW_SHOWMAXIMIZED;
+    case 4:
+        return SW_SHOWNOACTIVATE;
+    case 5:
+        return SW_SHOW;
+    default:
+        return SW_SHOWMINNOACTIVE;
     }
 }
 

@@ -158,7 +158,8 @@ bool FileListView::viewportEvent(QEvent* event)
         }
         heldButton_ = Qt::NoButton;
         break;
-    default: break;
+    default:
+        break;
     }
     return QTreeView::viewportEvent(event);
 }

@@ -105,7 +105,8 @@ QWidget* MainWindow::makeControl(const layout::Control& control, QWidget* parent
         list_ = new FileListView(parent);
         list_->setToolTip(QString::fromLatin1(layout::kListToolTip));
         return list_;
-    case ControlKind::PushButton: return makeButton(control.number, control.caption, parent);
+    case ControlKind::PushButton:
+        return makeButton(control.number, control.caption, parent);
     case ControlKind::ProgressBar:
         progress_ = new QProgressBar(parent);
         progress_->setRange(0, 100);
@@ -122,7 +123,8 @@ QWidget* MainWindow::makeControl(const layout::Control& control, QWidget* parent
         combo_ = new QComboBox(parent);
         combo_->setEditable(false);
         return combo_;
-    default: throw std::logic_error("The main window has no control of this kind");
+    default:
+        throw std::logic_error("The main window has no control of this kind");
     }
 }
 
@@ -164,9 +166,15 @@ ListViewControl& MainWindow::listView()
 void MainWindow::showPointer()
 {
     switch (pointer_) {
-    case PointerKind::Default: setCursor(Qt::ArrowCursor); break;
-    case PointerKind::Busy: setCursor(Qt::WaitCursor); break;
-    case PointerKind::Custom: setCursor(customCursor_ ? *customCursor_ : QCursor(Qt::ArrowCursor)); break;
+    case PointerKind::Default:
+        setCursor(Qt::ArrowCursor);
+        break;
+    case PointerKind::Busy:
+        setCursor(Qt::WaitCursor);
+        break;
+    case PointerKind::Custom:
+        setCursor(customCursor_ ? *customCursor_ : QCursor(Qt::ArrowCursor));
+        break;
     }
 }
 

@@ -87,13 +87,19 @@ LRESULT ComboBox::onMessage(UINT message, WPARAM w, LPARAM l)
     if (hover_.changedBy(handle(), message) && look().hoverHighlights)
         InvalidateRect(handle(), nullptr, FALSE);
     switch (message) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: paint(); return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        paint();
+        return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case CB_SETCURSEL:
-    case CB_DELETESTRING: InvalidateRect(handle(), nullptr, FALSE); break;
-    default: break;
+    case CB_DELETESTRING:
+        InvalidateRect(handle(), nullptr, FALSE);
+        break;
+    default:
+        break;
     }
     return passOn(message, w, l);
 }

@@ -33,12 +33,16 @@ int MessageButton(UINT message)
 {
     switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: return mouse_button::kLeft;
+    case WM_LBUTTONUP:
+        return mouse_button::kLeft;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: return mouse_button::kRight;
+    case WM_RBUTTONUP:
+        return mouse_button::kRight;
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: return mouse_button::kMiddle;
-    default: return 0;
+    case WM_MBUTTONUP:
+        return mouse_button::kMiddle;
+    default:
+        return 0;
     }
 }
 

@@ -235,7 +235,9 @@ LRESULT ListView::onMessage(UINT message, WPARAM w, LPARAM l)
         }
         painting_.hoverRow(rowAt(x, y), shownRows_);
         break;
-    case WM_MOUSELEAVE: painting_.hoverRow(0, shownRows_); break;
+    case WM_MOUSELEAVE:
+        painting_.hoverRow(0, shownRows_);
+        break;
     case WM_NOTIFY:
         if (painting_.fromHeader(*reinterpret_cast<NMHDR*>(l)))
             return painting_.headerDrawn(*reinterpret_cast<NMCUSTOMDRAW*>(l));
@@ -248,7 +250,9 @@ LRESULT ListView::onMessage(UINT message, WPARAM w, LPARAM l)
         }
         break;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: painting_.focusChanged(); break;
+    case WM_KILLFOCUS:
+        painting_.focusChanged();
+        break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
@@ -259,7 +263,9 @@ LRESULT ListView::onMessage(UINT message, WPARAM w, LPARAM l)
         if (events_)
             events_->ListView1_MouseUp(MessageButton(message), ShiftBitsNow(), x, y);
         return 0;
-    case WM_CAPTURECHANGED: captureLost(); break;
+    case WM_CAPTURECHANGED:
+        captureLost();
+        break;
     case WM_KEYDOWN:
         if (events_)
             events_->ListView1_KeyDown(static_cast<int>(w), ShiftBitsNow());
@@ -270,18 +276,25 @@ LRESULT ListView::onMessage(UINT message, WPARAM w, LPARAM l)
             return TRUE;
         }
         break;
-    case WM_DROPFILES: drops_.takePosted(reinterpret_cast<HDROP>(w)); return 0;
+    case WM_DROPFILES:
+        drops_.takePosted(reinterpret_cast<HDROP>(w));
+        return 0;
     case kShowPendingRows:
         announcementPosted_ = false;
         showPendingRows();
         return 0;
-    case kDeliverDrop: drops_.deliverNext(); return 0;
+    case kDeliverDrop:
+        drops_.deliverNext();
+        return 0;
     case kFirstTurn:
         drops_.accept(handle(), kDeliverDrop);
         tip_ = MakeToolTip(handle());
         return 0;
-    case WM_DESTROY: drops_.refuse(); break;
-    default: break;
+    case WM_DESTROY:
+        drops_.refuse();
+        break;
+    default:
+        break;
     }
     return passOn(message, w, l);
 }

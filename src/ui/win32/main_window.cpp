@@ -176,7 +176,8 @@ HWND MainWindow::createControl(const layout::Control& entry)
         });
         return box;
     }
-    default: throw std::logic_error("The main window has no control of this kind");
+    default:
+        throw std::logic_error("The main window has no control of this kind");
     }
 }
 
@@ -305,22 +306,30 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM w, LPARAM l)
 {
     HWND window = window_.get();
     switch (message) {
-    case WM_COMMAND: commanded(reinterpret_cast<HWND>(l), HIWORD(w)); return 0;
+    case WM_COMMAND:
+        commanded(reinterpret_cast<HWND>(l), HIWORD(w));
+        return 0;
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(l);
         if (controls_.size() && header.hwndFrom == controls_.front().window)
             return list_->notified(header);
         break;
     }
-    case WM_DRAWITEM: drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l)); return TRUE;
+    case WM_DRAWITEM:
+        drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+        return TRUE;
     case WM_MEASUREITEM: {
         // The printer box's entries, until the box takes its height from the layout.
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(l);
         item.itemHeight = static_cast<UINT>(-FontHeight(layout::kWindowFont.points, look_.dpi) + look_.scaled(4));
         return TRUE;
     }
-    case WM_ACTIVATE: activated(LOWORD(w) != WA_INACTIVE); return 0;
-    case WM_SETFOCUS: activated(true); return 0;
+    case WM_ACTIVATE:
+        activated(LOWORD(w) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        activated(true);
+        return 0;
     case WM_DPICHANGED: {
         const int previous = look_.dpi;
         look_.dpi = HIWORD(w);
@@ -330,7 +339,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM w, LPARAM l)
         layOut(previous);
         return 0;
     }
-    case WM_MOUSEMOVE: mouseMoved({GET_X_LPARAM(l), GET_Y_LPARAM(l)}); return 0;
+    case WM_MOUSEMOVE:
+        mouseMoved({GET_X_LPARAM(l), GET_Y_LPARAM(l)});
+        return 0;
     case WM_SETCURSOR:
         if (LOWORD(l) == HTCLIENT) {
             SetCursor(currentCursor());
@@ -354,14 +365,18 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM w, LPARAM l)
             events_->Form_Unload();
         DestroyWindow(window);
         return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    case WM_QUERYENDSESSION: return TRUE;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
     case WM_ENDSESSION:
         // Windows ends the process as soon as this returns, before anything can unwind.
         if (w && events_)
             events_->ProgramEndsNow();
         return 0;
-    default: break;
+    default:
+        break;
     }
     return DefWindowProcW(window, message, w, l);
 }
@@ -427,12 +442,14 @@ void MainWindow::mouseMoved(POINT at)
 HCURSOR MainWindow::currentCursor() const
 {
     switch (pointer_) {
-    case PointerKind::Busy: return LoadCursorW(nullptr, IDC_WAIT);
+    case PointerKind::Busy:
+        return LoadCursorW(nullptr, IDC_WAIT);
     case PointerKind::Custom:
         if (customCursor_.valid())
             return customCursor_.get();
         break;
-    case PointerKind::Default: break;
+    case PointerKind::Default:
+        break;
     }
     return LoadCursorW(nullptr, IDC_ARROW);
 }

@@ -77,8 +77,11 @@ LRESULT CALLBACK MessageBoxColours::dialogProcedure(HWND dialog, UINT message, W
         SetBkColor(context, *colours.backgroundColour_);
         return reinterpret_cast<LRESULT>(colours.background_.get());
     }
-    case WM_NCDESTROY: RemoveWindowSubclass(dialog, dialogProcedure, 0); break;
-    default: break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(dialog, dialogProcedure, 0);
+        break;
+    default:
+        break;
     }
     return DefSubclassProc(dialog, message, w, l);
 }

@@ -25,9 +25,13 @@ void ProgressBar::setValue(double value)
 LRESULT ProgressBar::onMessage(UINT message, WPARAM w, LPARAM l)
 {
     switch (message) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: paint(); return 0;
-    default: return passOn(message, w, l);
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        paint();
+        return 0;
+    default:
+        return passOn(message, w, l);
     }
 }
 

@@ -47,7 +47,8 @@ LRESULT PushButton::onMessage(UINT message, WPARAM w, LPARAM l)
         // An owner-drawn button takes a quick second press as a double-click and sends no
         // click for it; a push button presses again.
         return passOn(WM_LBUTTONDOWN, w, l);
-    default: break;
+    default:
+        break;
     }
     return passOn(message, w, l);
 }

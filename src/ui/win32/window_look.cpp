@@ -55,11 +55,16 @@ bool Overlay(PartLook& part, const std::optional<SkinPartLook>& skin)
 const PartLook& WindowLook::part(ControlKind kind) const
 {
     switch (kind) {
-    case ControlKind::ListView: return list;
-    case ControlKind::ComboBox: return printerBox;
-    case ControlKind::Frame: return frame;
-    case ControlKind::ProgressBar: return progress;
-    default: return button;
+    case ControlKind::ListView:
+        return list;
+    case ControlKind::ComboBox:
+        return printerBox;
+    case ControlKind::Frame:
+        return frame;
+    case ControlKind::ProgressBar:
+        return progress;
+    default:
+        return button;
     }
 }
 

@@ -37,10 +37,14 @@ LPARAM At(POINT point)
 std::wstring ClassOf(ControlKind kind)
 {
     switch (kind) {
-    case ControlKind::ListView: return L"SysListView32";
-    case ControlKind::ProgressBar: return L"msctls_progress32";
-    case ControlKind::ComboBox: return L"ComboBox";
-    default: return L"Button";  // the push buttons and the frame
+    case ControlKind::ListView:
+        return L"SysListView32";
+    case ControlKind::ProgressBar:
+        return L"msctls_progress32";
+    case ControlKind::ComboBox:
+        return L"ComboBox";
+    default:
+        return L"Button";  // the push buttons and the frame
     }
 }
 
