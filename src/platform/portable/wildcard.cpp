@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "platform/portable/wtf8.h"
-
 namespace pv {
 namespace {
 
@@ -15,9 +13,26 @@ char UpperAscii(char c)
 
 // The length in bytes of the character starting at `at`: a whole UTF-8 sequence when the
 // bytes form one, otherwise a single byte, so that "?" stands for one character of any name.
+// The sequence's lead and continuation bytes are all it checks: names reach the matcher as
+// the system gives them, and a sequence that is not strictly well-formed is still one
+// character to "?".
 std::size_t CharacterLength(std::string_view text, std::size_t at)
 {
-    return std::max<std::size_t>(1, SequenceLength(text, at));
+    const auto lead = static_cast<unsigned char>(text[at]);
+    std::size_t length = 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    if (length == 1 || at + length > text.size())
+        return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
+            return 1;
+    }
+    return length;
 }
 
 // Whether two characters are the same, ASCII letters in either case.
