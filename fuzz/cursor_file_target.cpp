@@ -14,13 +14,13 @@ std::uint32_t Le32(std::string_view bytes, std::size_t at)
     return value;
 }
 
-}  // namespace
-
-void FuzzCursorFile(std::string_view input)
+// The properties of the header as ReadCursorFileHeader reads it for the image at `image`.
+void CheckImage(std::string_view input, int image)
 {
-    const std::optional<CursorFileInfo> info = ReadCursorFileHeader(input);
+    const std::optional<CursorFileInfo> info = ReadCursorFileHeader(input, image);
     if (!info)
         return;
+    Expect(image < info->imageCount, "only images the directory lists are described");
     Expect(info->type == 1 || info->type == 2, "the file is an icon or a cursor");
     Expect(info->imageCount >= 1, "the directory lists an image");
     const std::size_t directoryEnd = 6 + 16 * static_cast<std::size_t>(info->imageCount);
@@ -32,8 +32,9 @@ void FuzzCursorFile(std::string_view input)
         Expect(size > 0 && offset >= directoryEnd && offset + size <= input.size(),
                "every image lies inside the buffer, after the directory");
     }
-    Expect(info->imageSize == Le32(input, 14) && info->imageOffset == Le32(input, 18),
-           "the first image is the first directory entry's");
+    const std::size_t described = 6 + 16 * static_cast<std::size_t>(image);
+    Expect(info->imageSize == Le32(input, described + 8) && info->imageOffset == Le32(input, described + 12),
+           "the image described is its directory entry's");
     Expect(info->width >= 1 && info->width <= 256 && info->height >= 1 && info->height <= 256,
            "sizes lie from 1 to 256 pixels");
     if (info->type == 2)
@@ -43,10 +44,20 @@ void FuzzCursorFile(std::string_view input)
     else
         Expect(info->hotspotX == 0 && info->hotspotY == 0, "an icon has no hotspot");
 
-    const std::string_view image = input.substr(info->imageOffset, info->imageSize);
-    Expect(info->imageIsPng == image.starts_with("\x89PNG\r\n\x1a\n"), "PNG images are told apart by their signature");
+    const std::string_view data = input.substr(info->imageOffset, info->imageSize);
+    Expect(info->imageIsPng == data.starts_with("\x89PNG\r\n\x1a\n"), "PNG images are told apart by their signature");
     if (!info->imageIsPng)
-        Expect(image.size() >= 40 && Le32(image, 0) == 40, "a bitmap begins with its 40-byte header");
+        Expect(data.size() >= 40 && Le32(data, 0) == 40, "a bitmap begins with its 40-byte header");
+}
+
+}  // namespace
+
+void FuzzCursorFile(std::string_view input)
+{
+    // Every image the directory lists (the count is bytes 4-5), and one past the last.
+    const int count = input.size() >= 6 ? static_cast<int>(Le32(input, 2) >> 16) : 0;
+    for (int image = 0; image <= count; ++image)
+        CheckImage(input, image);
 }
 
 }  // namespace pv::fuzz

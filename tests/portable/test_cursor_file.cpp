@@ -93,6 +93,22 @@ TEST(CursorFile, ReadsAnIconsFirstEntryWithoutHotspot)
     EXPECT_TRUE(info->imageIsPng);
 }
 
+TEST(CursorFile, DescribesAnyImageAndPicksTheOneForAScale)
+{
+    // The last image is refused (its hotspot lies outside it) and never picked.
+    const std::string file =
+        DirectoryFile(2, {{32, 7, 0, Bitmap()}, {64, 14, 0, Bitmap()}, {48, 10, 0, Bitmap()}, {96, 96, 0, Bitmap()}});
+    const auto first = ReadCursorFileHeader(file);
+    const auto second = ReadCursorFileHeader(file, 1);
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(second->width, 64);
+    EXPECT_EQ(second->hotspotX, 14);
+    EXPECT_EQ(second->imageOffset, 70u + 64);
+    EXPECT_FALSE(ReadCursorFileHeader(file, 3) || ReadCursorFileHeader(file, 4));
+    for (const auto& [scale, image] : {std::pair{1.0, 0}, {1.25, 2}, {1.5, 2}, {2.0, 1}, {3.0, 1}})
+        EXPECT_EQ(ImageForScale(file, *first, scale), image) << scale;
+}
+
 TEST(CursorFile, RefusesHeadersThatDoNotHoldTogether)
 {
     const auto refused = [](std::string file) { return !ReadCursorFileHeader(file).has_value(); };

@@ -32,14 +32,14 @@ bool InsideBuffer(std::uint32_t offset, std::uint32_t size, std::size_t total)
 
 }  // namespace
 
-std::optional<CursorFileInfo> ReadCursorFileHeader(std::string_view bytes)
+std::optional<CursorFileInfo> ReadCursorFileHeader(std::string_view bytes, int image)
 {
     if (bytes.size() < kHeaderBytes || Le16(bytes, 0) != 0)
         return std::nullopt;
     CursorFileInfo info;
     info.type = static_cast<int>(Le16(bytes, 2));
     info.imageCount = static_cast<int>(Le16(bytes, 4));
-    if ((info.type != 1 && info.type != 2) || info.imageCount == 0)
+    if ((info.type != 1 && info.type != 2) || image < 0 || image >= info.imageCount)
         return std::nullopt;
     const std::size_t directoryEnd = kHeaderBytes + kEntryBytes * static_cast<std::size_t>(info.imageCount);
     if (bytes.size() < directoryEnd)
@@ -53,24 +53,44 @@ std::optional<CursorFileInfo> ReadCursorFileHeader(std::string_view bytes)
             return std::nullopt;
     }
 
-    const std::size_t first = kHeaderBytes;
+    const std::size_t described = kHeaderBytes + kEntryBytes * static_cast<std::size_t>(image);
     const auto dimension = [](std::uint8_t stored) { return stored == 0 ? 256 : static_cast<int>(stored); };
-    info.width = dimension(static_cast<std::uint8_t>(bytes[first]));
-    info.height = dimension(static_cast<std::uint8_t>(bytes[first + 1]));
-    info.imageSize = Le32(bytes, first + 8);
-    info.imageOffset = Le32(bytes, first + 12);
+    info.width = dimension(static_cast<std::uint8_t>(bytes[described]));
+    info.height = dimension(static_cast<std::uint8_t>(bytes[described + 1]));
+    info.imageSize = Le32(bytes, described + 8);
+    info.imageOffset = Le32(bytes, described + 12);
     if (info.type == 2) {
-        info.hotspotX = static_cast<int>(Le16(bytes, first + 4));
-        info.hotspotY = static_cast<int>(Le16(bytes, first + 6));
+        info.hotspotX = static_cast<int>(Le16(bytes, described + 4));
+        info.hotspotY = static_cast<int>(Le16(bytes, described + 6));
         if (info.hotspotX >= info.width || info.hotspotY >= info.height)
             return std::nullopt;
     }
 
-    const std::string_view image = bytes.substr(info.imageOffset, info.imageSize);
-    info.imageIsPng = image.substr(0, kPngSignature.size()) == kPngSignature;
-    if (!info.imageIsPng && (image.size() < kBitmapInfoHeaderBytes || Le32(image, 0) != kBitmapInfoHeaderBytes))
+    const std::string_view data = bytes.substr(info.imageOffset, info.imageSize);
+    info.imageIsPng = data.substr(0, kPngSignature.size()) == kPngSignature;
+    if (!info.imageIsPng && (data.size() < kBitmapInfoHeaderBytes || Le32(data, 0) != kBitmapInfoHeaderBytes))
         return std::nullopt;
     return info;
+}
+
+int ImageForScale(std::string_view bytes, const CursorFileInfo& first, double scale)
+{
+    const double wanted = first.width * scale;
+    int chosen = 0;
+    int chosenWidth = first.width;
+    for (int image = 1; image < first.imageCount; ++image) {
+        const std::optional<CursorFileInfo> info = ReadCursorFileHeader(bytes, image);
+        if (!info)
+            continue;
+        const bool chosenTooNarrow = chosenWidth < wanted;
+        const bool better =
+            chosenTooNarrow ? info->width > chosenWidth : info->width >= wanted && info->width < chosenWidth;
+        if (better) {
+            chosen = image;
+            chosenWidth = info->width;
+        }
+    }
+    return chosen;
 }
 
 std::optional<CursorFileContent> ReadCursorFile(const std::filesystem::path& path)
