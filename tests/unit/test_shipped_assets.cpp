@@ -37,6 +37,10 @@ TEST(ShippedAssets, TheHandCursorPointsWithItsFingertip)
     EXPECT_EQ(info->height, 32);
     EXPECT_EQ(info->hotspotX, 7);
     EXPECT_EQ(info->hotspotY, 0);
+    const auto large = ReadCursorFileHeader(bytes, 1);  // drawn again for a scale of 2
+    ASSERT_TRUE(large);
+    EXPECT_EQ(large->width, 64);
+    EXPECT_EQ(large->hotspotX, 14);
 }
 
 TEST(ShippedAssets, TheDragIconIsAnIcon)

@@ -15,9 +15,20 @@ constexpr Rgba kBlue = Hex(0x2563EB);
 constexpr Rgba kDeepBlue = Hex(0x1E3A8A);
 constexpr Rgba kPaleBlue = Hex(0x93C5FD);
 
-}  // namespace
+// Points drawn on a grid of `scale` pixels per unit.
+std::vector<Point> Scaled(std::vector<Point> points, double scale)
+{
+    for (Point& p : points)
+        p = {p.x * scale, p.y * scale};
+    return points;
+}
 
-Canvas HandCursor()
+constexpr Rgba kHandOutline = Hex(0x000000);
+constexpr Rgba kHandFill = Hex(0xFFFFFF);
+constexpr Rgba kHandShade = Hex(0xB8C2CC);
+
+// The hand at 32 pixels, drawn pixel by pixel so that its one-pixel outline stays crisp.
+Canvas PixelHand()
 {
     // K outline, W fill, G a soft shade along the knuckles; the fingertip is (7, 0).
     static const std::vector<std::string_view> kHand = {
@@ -33,13 +44,13 @@ Canvas HandCursor()
     canvas.pixelArt(0, 0, kHand, [](char c, Rgba& colour) {
         switch (c) {
         case 'K':
-            colour = Hex(0x000000);
+            colour = kHandOutline;
             return true;
         case 'W':
-            colour = Hex(0xFFFFFF);
+            colour = kHandFill;
             return true;
         case 'G':
-            colour = Hex(0xB8C2CC);
+            colour = kHandShade;
             return true;
         default:
             return false;
@@ -48,17 +59,59 @@ Canvas HandCursor()
     return canvas;
 }
 
-Canvas DragIcon()
+// The same hand as shapes on the 32-pixel grid of the pixel drawing, for larger sizes: fingers
+// with round tips, the thumb, the palm narrowing to the wrist. Outlines first, then the white
+// one grid unit inside them, then the shade between the knuckles.
+Canvas ShapedHand(int size)
 {
-    Canvas canvas(32);
-    // A page with a folded corner: outline first, then the paper one pixel inside it.
-    canvas.polygon({{3, 2}, {15, 2}, {21, 8}, {21, 28}, {3, 28}}, kOutline);
-    canvas.polygon({{4, 3}, {14.6, 3}, {20, 8.4}, {20, 27}, {4, 27}}, kPaper);
-    canvas.polygon({{14, 2}, {15, 2}, {21, 8}, {21, 9}, {14, 9}}, kOutline);
-    canvas.polygon({{15, 3.4}, {19.6, 8}, {15, 8}}, Hex(0xE2E8F0));
+    const double s = size / 32.0;
+    Canvas canvas(size);
+    // A finger from `top` down into the palm, whose white starts at 14.
+    const auto finger = [&](double left, double right, double top, double inset, Rgba colour) {
+        const double width = right - left - 2 * inset;
+        const double fingerTop = top + inset;
+        canvas.roundedRect((left + right) / 2 * s, (fingerTop + 15) / 2 * s, width * s, (15 - fingerTop) * s,
+                           width / 2 * s, 0, colour);
+    };
+    const auto hand = [&](double inset, Rgba colour) {
+        finger(5, 10, 0, inset, colour);
+        finger(9, 14, 7, inset, colour);
+        finger(13, 18, 9, inset, colour);
+        finger(17, 21, 11, inset, colour);
+        canvas.roundedRect(3.4 * s, 16.2 * s, (4.4 - 2 * inset) * s, (9 - 2 * inset) * s, (2.2 - inset) * s, -34,
+                           colour);
+    };
+    hand(0, kHandOutline);
+    canvas.polygon(Scaled({{5, 14}, {21, 14}, {21, 17.5}, {18, 25}, {5, 25}, {1.2, 17}, {1.2, 15}}, s), kHandOutline);
+    hand(1, kHandFill);
+    canvas.polygon(Scaled({{6, 14}, {20, 14}, {20, 17.3}, {17.3, 24}, {5.7, 24}, {2.2, 16.6}, {2.2, 16}, {6, 16}}, s),
+                   kHandFill);
+    for (const double knuckle : {9, 13, 17})
+        canvas.roundedRect((knuckle + 0.5) * s, 14.5 * s, s, s, 0, 0, kHandShade);
+    return canvas;
+}
+
+}  // namespace
+
+Canvas HandCursor(int size)
+{
+    return size == 32 ? PixelHand() : ShapedHand(size);
+}
+
+Canvas DragIcon(int size)
+{
+    // Drawn on a 32-pixel grid.
+    const double s = size / 32.0;
+    Canvas canvas(size);
+    // A page with a folded corner: outline first, then the paper one unit inside it.
+    canvas.polygon(Scaled({{3, 2}, {15, 2}, {21, 8}, {21, 28}, {3, 28}}, s), kOutline);
+    canvas.polygon(Scaled({{4, 3}, {14.6, 3}, {20, 8.4}, {20, 27}, {4, 27}}, s), kPaper);
+    canvas.polygon(Scaled({{14, 2}, {15, 2}, {21, 8}, {21, 9}, {14, 9}}, s), kOutline);
+    canvas.polygon(Scaled({{15, 3.4}, {19.6, 8}, {15, 8}}, s), Hex(0xE2E8F0));
     for (int row = 0; row < 5; ++row) {
         const double width = row == 0 ? 7 : (row == 4 ? 8 : 12);
-        canvas.roundedRect(7 + width / 2, 12.5 + row * 3, width, 1, 0, 0, row == 0 ? kBlue : kPaperEdge);
+        canvas.roundedRect((7 + width / 2) * s, (12.5 + row * 3) * s, width * s, s, 0, 0,
+                           row == 0 ? kBlue : kPaperEdge);
     }
     // The up-and-down arrow, white-edged so that it shows on dark rows too.
     const std::vector<Point> arrow = {{25, 4},  {30.5, 10}, {27, 10}, {27, 22}, {30.5, 22},
@@ -67,11 +120,11 @@ Canvas DragIcon()
         for (int dy = -1; dy <= 1; ++dy) {
             std::vector<Point> halo;
             for (const Point& p : arrow)
-                halo.push_back({p.x + dx, p.y + dy});
+                halo.push_back({(p.x + dx) * s, (p.y + dy) * s});
             canvas.polygon(halo, kPaper);
         }
     }
-    canvas.polygon(arrow, kBlue);
+    canvas.polygon(Scaled(arrow, s), kBlue);
     return canvas;
 }
 

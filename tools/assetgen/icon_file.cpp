@@ -52,12 +52,17 @@ std::string DeviceIndependentBitmap(const Canvas& image)
 
 // The directory and images; each entry's two type-specific fields (planes and bit depth for
 // icons, the hotspot for cursors) are `field1` and `field2`.
-std::string DirectoryFile(std::uint32_t type, const std::vector<const Canvas*>& images, std::uint32_t field1,
-                          std::uint32_t field2)
+struct DirectoryEntry {
+    const Canvas* image = nullptr;
+    std::uint32_t field1 = 0;
+    std::uint32_t field2 = 0;
+};
+
+std::string DirectoryFile(std::uint32_t type, const std::vector<DirectoryEntry>& images)
 {
     std::vector<std::string> bitmaps;
-    for (const Canvas* image : images)
-        bitmaps.push_back(DeviceIndependentBitmap(*image));
+    for (const DirectoryEntry& entry : images)
+        bitmaps.push_back(DeviceIndependentBitmap(*entry.image));
 
     std::string out;
     PutLe16(out, 0);
@@ -65,13 +70,13 @@ std::string DirectoryFile(std::uint32_t type, const std::vector<const Canvas*>& 
     PutLe16(out, static_cast<std::uint32_t>(images.size()));
     std::uint32_t offset = kHeaderBytes + kEntryBytes * static_cast<std::uint32_t>(images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
-        const int size = images[i]->size();
+        const int size = images[i].image->size();
         out += static_cast<char>(size >= 256 ? 0 : size);  // width, 0 meaning 256
         out += static_cast<char>(size >= 256 ? 0 : size);  // height
         out += '\0';                                       // no palette
         out += '\0';
-        PutLe16(out, field1);
-        PutLe16(out, field2);
+        PutLe16(out, images[i].field1);
+        PutLe16(out, images[i].field2);
         PutLe32(out, static_cast<std::uint32_t>(bitmaps[i].size()));
         PutLe32(out, offset);
         offset += static_cast<std::uint32_t>(bitmaps[i].size());
@@ -85,12 +90,19 @@ std::string DirectoryFile(std::uint32_t type, const std::vector<const Canvas*>& 
 
 std::string IconFileBytes(const std::vector<const Canvas*>& images)
 {
-    return DirectoryFile(1, images, 1, 32);
+    std::vector<DirectoryEntry> entries;
+    for (const Canvas* image : images)
+        entries.push_back({image, 1, 32});
+    return DirectoryFile(1, entries);
 }
 
-std::string CursorFileBytes(const Canvas& image, int hotX, int hotY)
+std::string CursorFileBytes(const std::vector<CursorImage>& images)
 {
-    return DirectoryFile(2, {&image}, static_cast<std::uint32_t>(hotX), static_cast<std::uint32_t>(hotY));
+    std::vector<DirectoryEntry> entries;
+    for (const CursorImage& image : images)
+        entries.push_back(
+            {image.image, static_cast<std::uint32_t>(image.hotX), static_cast<std::uint32_t>(image.hotY)});
+    return DirectoryFile(2, entries);
 }
 
 }  // namespace pv::assetgen

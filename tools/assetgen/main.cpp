@@ -46,9 +46,13 @@ int main(int argc, char** argv)
         const fs::path assets = argv[1];
         const fs::path program = assets / "program";
 
-        Write(program / "HAND-M.CUR", CursorFileBytes(HandCursor(), kHandHotspotX, kHandHotspotY));
-        const Canvas drag = DragIcon();
-        Write(program / "drag.ico", IconFileBytes({&drag}));
+        // The two pointers at 32 pixels, first (the size they point with at a scale of 1, and
+        // the image Windows takes), then drawn again at 64 pixels for a scale of 2.
+        const Canvas hand32 = HandCursor(32), hand64 = HandCursor(64);
+        Write(program / "HAND-M.CUR", CursorFileBytes({{&hand32, kHandHotspotX, kHandHotspotY},
+                                                       {&hand64, 2 * kHandHotspotX, 2 * kHandHotspotY}}));
+        const Canvas drag32 = DragIcon(32), drag64 = DragIcon(64);
+        Write(program / "drag.ico", IconFileBytes({&drag32, &drag64}));
         for (const SampleFile& sample : SampleFiles())
             Write(program / "Samples" / sample.name, sample.bytes);
 
