@@ -127,7 +127,7 @@ int FileListView::rowAt(int x, int y) const
 
 void FileListView::showDragPointer(const std::string& iconFile)
 {
-    viewport()->setCursor(LoadCursorFile(iconFile));
+    viewport()->setCursor(LoadCursorFile(iconFile, viewport()->devicePixelRatioF()));
 }
 
 void FileListView::showArrowPointer()

@@ -187,7 +187,7 @@ void MainWindow::setPointer(PointerKind kind)
 void MainWindow::loadCustomPointer(const std::string& cursorFile)
 {
     try {
-        customCursor_ = LoadCursorFile(cursorFile);
+        customCursor_ = LoadCursorFile(cursorFile, devicePixelRatioF());
     } catch (...) {
         customCursor_.reset();
         showPointer();
