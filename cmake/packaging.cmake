@@ -23,8 +23,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PRESSVALE_HOME_PAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # Qt's Wayland plugin: without it the window goes through XWayland on every Wayland desktop, and
-# KDE Plasma's own title bar and sharp scaling come with a native Wayland window.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# KDE Plasma's own title bar and sharp scaling come with a native Wayland window. A cursor
+# theme: the arrow and the hourglass come from it, drawn at twice the size at a scale of 2;
+# without any, Qt's Wayland plugin falls back to a small built-in set drawn at a scale of 1.
+# Desktops bring one of these already, so nothing more is installed there.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, adwaita-icon-theme | breeze-cursor-theme | dmz-cursor-theme")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
