@@ -21,7 +21,7 @@ PRESSVALE_PACKAGE_CHECKERS=(dpkg-dev lintian desktop-file-utils appstream)
 # The suite runs the program natively on a headless GNOME compositor too, driven through its
 # remote-desktop API (Python's GLib bindings; wayland-info sees the seat's devices), and reads
 # its windows through AT-SPI on a private session bus.
-PRESSVALE_WAYLAND_PACKAGES=(mutter qt6-wayland dbus libglib2.0-bin wayland-utils at-spi2-core python3-gi python3-pyatspi)
+PRESSVALE_WAYLAND_PACKAGES=(mutter dbus libglib2.0-bin wayland-utils at-spi2-core python3-gi python3-pyatspi)
 if [[ -n $quick ]]; then
     pressvale_install_packages "${PRESSVALE_WAYLAND_PACKAGES[@]}"
 else
