@@ -35,6 +35,12 @@ file(RELATIVE_PATH pressvale_command_target /prefix/${CMAKE_INSTALL_BINDIR}
      /prefix/${PRESSVALE_INSTALL_PROGRAM_DIR}/pressvale)
 configure_file(${PRESSVALE_PACKAGING_DIR}/pressvale.in ${PRESSVALE_GENERATED_INSTALL_DIR}/pressvale @ONLY)
 install(PROGRAMS ${PRESSVALE_GENERATED_INSTALL_DIR}/pressvale DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The same command in the build tree (pressvale beside bin/), which scripts/run.sh starts, so
+# that a run from the sources picks its display as the installed program does.
+set(pressvale_command_target bin/pressvale)
+configure_file(${PRESSVALE_PACKAGING_DIR}/pressvale.in ${PROJECT_BINARY_DIR}/pressvale
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+                                WORLD_EXECUTE @ONLY)
 
 # The menu entry, the AppStream data and the menu icons (drawn by tools/assetgen, the same
 # picture as the window's icon).

@@ -19,4 +19,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     export DISPLAY=$display
     sleep 1
 fi
-build/bin/pressvale
+# Through the pressvale command, as installed: on GNOME's Wayland session it runs through
+# XWayland, elsewhere on the session's own display.
+build/pressvale

@@ -18,9 +18,10 @@ esac
 
 # The package test checks the Debian package with these.
 PRESSVALE_PACKAGE_CHECKERS=(dpkg-dev lintian desktop-file-utils appstream)
-# The suite runs the program on a headless Wayland compositor too, and works its window
-# through AT-SPI on a private session bus.
-PRESSVALE_WAYLAND_PACKAGES=(weston qt6-wayland dbus at-spi2-core python3-pyatspi)
+# The suite runs the program natively on a headless GNOME compositor too, driven through its
+# remote-desktop API (Python's GLib bindings; wayland-info sees the seat's devices), and reads
+# its windows through AT-SPI on a private session bus.
+PRESSVALE_WAYLAND_PACKAGES=(mutter dbus libglib2.0-bin wayland-utils at-spi2-core python3-gi python3-pyatspi)
 if [[ -n $quick ]]; then
     pressvale_install_packages "${PRESSVALE_WAYLAND_PACKAGES[@]}"
 else

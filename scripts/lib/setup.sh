@@ -3,7 +3,7 @@
 
 PRESSVALE_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev libfontconfig-dev fonts-liberation
+    qt6-base-dev qt6-wayland libgl-dev libfontconfig-dev fonts-liberation
     libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf
     libgtest-dev libgmock-dev
     xvfb xauth x11-utils imagemagick libx11-dev xdotool

@@ -1,48 +1,44 @@
 #!/usr/bin/python3
-# Presses a button of a running program's window through AT-SPI, for a display that takes no
-# synthetic input (a headless Wayland compositor); exits 1 when it never shows in time.
-#   atspi_window.py press PID NAME SECONDS    the shown button NAME of the program PID
-#   atspi_window.py answer PID NAME SECONDS   the button NAME of its message box, then waits
-#                                             until the box has gone
+# Reads the shown windows of the programs on the session bus through AT-SPI, alike under X and
+# natively on Wayland (where no other program sees them); exits 1 when there is nothing to read.
+#   atspi_window.py wait TITLE SECONDS   waits for a window TITLE that is active (on Wayland, once
+#                                        the compositor has it on the screen and gives it the
+#                                        keys); prints the milliseconds waited
+#   atspi_window.py ids TITLE            each window TITLE's own object path, one a line
+#   atspi_window.py size TITLE           "WIDTH HEIGHT" of the first window TITLE (the others
+#                                        also wait up to ten seconds for one)
+#   atspi_window.py box                  exits 1 unless a message box is shown and active
 import sys
 import time
 
 import pyatspi
 
-command, pid, name, seconds = sys.argv[1], int(sys.argv[2]), sys.argv[3], float(sys.argv[4])
-deadline = time.monotonic() + seconds
+def shown(accessible):
+    return [child for child in accessible or [] if child and child.getState().contains(pyatspi.STATE_SHOWING)]
 
 
-# The shown descendants with this role and name (any name for None); rows are not walked.
-def find(accessible, role, name):
-    found = []
-    for child in accessible or []:
-        if child is None or not child.getState().contains(pyatspi.STATE_SHOWING):
-            continue
-        if child.getRole() == role and name in (None, child.name):
-            found.append(child)
-        if child.getRole() not in (pyatspi.ROLE_LIST, pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE):
-            found += find(child, role, name)
-    return found
+def windows(title, active=False):
+    return [window for program in pyatspi.Registry.getDesktop(0) for window in shown(program)
+            if window.name == title and (not active or window.getState().contains(pyatspi.STATE_ACTIVE))]
 
 
-def buttons():
-    program = next((a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == pid), None)
-    places = find(program, pyatspi.ROLE_ALERT, None) if command == "answer" else [program]
-    return [button for place in places for button in find(place, pyatspi.ROLE_PUSH_BUTTON, name)]
+# The first window TITLE, once there: a program shows itself to AT-SPI a little after its window.
+def window(title, seconds=10, active=False):
+    started = time.monotonic()
+    while not (found := windows(title, active)):
+        if time.monotonic() > started + seconds:
+            sys.exit(f'atspi_window: no window "{title}" within {seconds} s')
+        time.sleep(0.02)
+    return found[0], round((time.monotonic() - started) * 1000)
 
 
-def wait_for(what, condition):
-    while time.monotonic() < deadline:
-        try:  # the tree may change under the walk: then look again
-            if result := condition():
-                return result
-        except Exception:
-            pass
-        time.sleep(0.05)
-    sys.exit(f"atspi_window: waited in vain for {what}")
-
-
-wait_for(f'the button "{name}"', buttons)[0].queryAction().doAction(0)
-if command == "answer":
-    wait_for("the message box to close", lambda: not buttons())
+command, title = sys.argv[1], sys.argv[2:3] and sys.argv[2]
+if command == "wait":
+    print(window(title, float(sys.argv[3]), True)[1])
+elif command == "ids":
+    print(*(each.path for each in windows(title)), sep="\n")
+elif command == "box":
+    sys.exit(not any(each.getRole() == pyatspi.ROLE_ALERT and each.getState().contains(pyatspi.STATE_ACTIVE)
+                     for program in pyatspi.Registry.getDesktop(0) for each in shown(program)))
+elif command == "size":
+    print(*window(title)[0].queryComponent().getSize())

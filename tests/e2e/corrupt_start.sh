@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Starts the real program from a program folder of its own whose optional files are damaged
 # (HAND-M.CUR cut in half, random bytes as the skin x/o.cjs, a text file as drag.ico), with
-# random bytes as its settings file, under a private virtual X server and against the private
-# CUPS scheduler in CUPSD_DIR. Expects the two error reports of the load procedure (the skin,
-# then the hand cursor), closes them, expects the window "Pressvale", closes it and expects a
-# clean end, with the settings file's original bytes still on disk.
+# random bytes as its settings file, on the private display DESKTOP (x11 or wayland,
+# tests/support/desktop.sh) and against the private CUPS scheduler in CUPSD_DIR. Expects the
+# two error reports of the load procedure (the skin, then the hand cursor), closes them,
+# expects the window "Pressvale", closes it and expects a clean end, with the settings file's
+# original bytes still on disk.
 #
-#   corrupt_start.sh PROGRAM X11_WINDOW CUPSD_DIR
+#   corrupt_start.sh DESKTOP PROGRAM X11_WINDOW CUPSD_DIR
 set -euo pipefail
 source "$(dirname "$0")/../support/desktop.sh"
-program=$1 probe=$2 cupsd_dir=$3
+program=$2 probe=$3 cupsd_dir=$4
 shipped=$(dirname "$program")
 
 pressvale_make_work_folder
@@ -32,15 +33,14 @@ head -c "$(($(stat -c %s "$shipped/HAND-M.CUR") / 2))" "$shipped/HAND-M.CUR" >"$
 random_bytes 1328 7 >"$work/prefix/bin/x/o.cjs"
 echo "this is not an icon" >"$work/prefix/bin/drag.ico"
 
-
-pressvale_start_display
+pressvale_start_desktop "$1"
 pressvale_private_session "$cupsd_dir"
 random_bytes 4096 42 >"$work/config/Quillmark.ini"
 cp "$work/config/Quillmark.ini" "$work/settings.original"
 
 "$work/prefix/bin/pressvale" >"$work/program.log" 2>&1 &
 program_pid=$!
-if ! reports=$("$probe" close-each "Application Error" Pressvale 30); then
+if ! reports=$(pressvale_close_each "Application Error" Pressvale 30); then
     echo "The window \"Pressvale\" was not shown. Program output:"
     cat "$work/program.log"
     exit 1
@@ -51,7 +51,7 @@ if [[ $reports -ne 2 ]]; then
     exit 1
 fi
 
-pressvale_close_and_expect_clean_end "$probe"
+pressvale_close_and_expect_clean_end
 
 # Storing the printer chosen at the start rewrites the settings; the damaged bytes are kept.
 for kept in "$work/config/Quillmark.ini" "$work/config/Quillmark.ini".corrupt-*; do

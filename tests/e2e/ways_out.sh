@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# A print run of the real program, under a private virtual X server and against the private
-# CUPS scheduler in CUPSD_DIR (default "office"), prints the sample files on "label". Once
-# "label" has become the default, the program is sent SIGTERM or SIGHUP, or its X server goes
-# away, or it is killed or crashes (SIGKILL, SIGSEGV, SIGABRT), or, running on a headless
-# Wayland compositor instead, the compositor goes away; in the last four its printer guard puts
-# the default back. Each time it must end with the expected status, having stopped where it
-# was, "office" must be the user's default again within two seconds, and the guard must be gone.
+# A print run of the real program, on the private display DESKTOP (x11 or wayland,
+# tests/support/desktop.sh) and against the private CUPS scheduler in CUPSD_DIR (default
+# "office"), prints the sample files on "label". Once "label" has become the default, the
+# program is sent SIGTERM or SIGHUP, or its display (X server or compositor) goes away, or it
+# is killed or crashes (SIGKILL, SIGSEGV, SIGABRT); in the last four its printer guard puts the
+# default back. Each time it must end with the expected status, having stopped where it was,
+# "office" must be the user's default again within two seconds, and the guard must be gone.
 #
-#   ways_out.sh PROGRAM X11_WINDOW CUPSD_DIR
+#   ways_out.sh DESKTOP PROGRAM X11_WINDOW CUPSD_DIR
 set -euo pipefail
 source "$(dirname "$0")/../support/desktop.sh"
-program=$1 probe=$2 cupsd_dir=$3
+desktop=$1 program=$2 probe=$3 cupsd_dir=$4
 guard_program=$(realpath "$(dirname "$program")/pressvale-guard")
 guard_pid=
 samples=$(find "$(dirname "$program")/Samples" -maxdepth 1 -type f | wc -l)
@@ -18,7 +18,7 @@ samples=$(find "$(dirname "$program")/Samples" -maxdepth 1 -type f | wc -l)
 # Way, and the exit status then: 0 where the program leaves its event loop, 1 where Qt's X11
 # plugin ends it on the lost connection (exit) or its Wayland plugin on the lost compositor
 # (_exit), 128 and the signal's number where the signal ends it.
-ways=("SIGTERM 0" "SIGHUP 0" "display 1" "SIGKILL 137" "SIGSEGV 139" "SIGABRT 134" "compositor 1")
+ways=("SIGTERM 0" "SIGHUP 0" "display 1" "SIGKILL 137" "SIGSEGV 139" "SIGABRT 134")
 # A checked build's own SIGSEGV handler would end the program with its report instead; the
 # crash is left to the system here. No core files.
 export ASAN_OPTIONS=handle_segv=0
@@ -33,40 +33,27 @@ wait_until() {
         sleep 0.1
     done
 }
-windows_titled_pressvale() { [[ $(xdotool search --onlyvisible --name '^Pressvale$' | wc -l) -eq $1 ]]; }
+windows_titled_pressvale() { [[ $(pressvale_windows Pressvale) -eq $1 ]]; }
 default_is() { [[ $(lpstat -d) == "system default destination: $1" ]]; }
 program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
-# Ended, or a zombie that nobody has collected.
-guard_ended() { [[ $(ps -o stat= -p "$guard_pid" || echo Z) == Z* ]]; }
 jobs_on_label() { find "$cupsd_dir/jobs/label" -name '*.job' | wc -l; }
 
-# The window's side of a way: under the virtual X server xdotool clicks and types; on the
-# headless Wayland compositor ("compositor"), which takes no synthetic input, AT-SPI presses the
-# buttons through their actions, each press waiting for its button.
-on_wayland() { [[ $way == compositor ]]; }
-atspi() { "$(dirname "$0")/atspi_window.py" "$1" "$program_pid" "$2" 30; }
-start_display() { if on_wayland; then pressvale_start_wayland; else pressvale_start_display; fi; }
-# Presses the button NAME, centred at X Y in the window: the control table's twips over 15.
+# Presses the button centred at X Y in the window: the control table's twips over 15.
 press() {
-    if on_wayland; then atspi press "$1"; return; fi
-    if [[ -z ${window:-} ]]; then
-        "$probe" wait Pressvale 30 >/dev/null
-        window=$(xdotool search --onlyvisible --name '^Pressvale$')
-    fi
-    xdotool mousemove --window "$window" "$2" "$3" click 1
+    pressvale_wait_window Pressvale 30 >/dev/null
+    pressvale_click Pressvale "$1" "$2"
 }
 # Answers No to the question after the sample files: the sample folder is not opened.
 answer_no() {
-    if on_wayland; then atspi answer No; return; fi
     wait_until 10 "the question after the sample files" windows_titled_pressvale 2
-    xdotool key Escape
+    pressvale_key Escape
     wait_until 10 "the question to close" windows_titled_pressvale 1
 }
 
 run_and_end() {
     local way=$1 expected=$2 status=0
     pressvale_make_work_folder
-    start_display
+    pressvale_start_desktop "$desktop"
     pressvale_private_session "$cupsd_dir"
     default_is office || { echo "office is not the default to begin with"; exit 1; }
     # The printer box starts on "label": its place among the scheduler's destinations.
@@ -77,9 +64,9 @@ run_and_end() {
 
     "$program" >"$work/program.log" 2>&1 &
     program_pid=$!
-    press "Load Sample/Example Files" 400 216
+    press 400 216 # "Load Sample/Example Files"
     answer_no
-    press "Start Printing" 268 311
+    press 268 311 # "Start Printing"
     wait_until 30 "label to become the default" default_is label
     # The guard the run started, the program's child; a row that fails ends it on its way out.
     local child
@@ -90,8 +77,7 @@ run_and_end() {
     trap '[[ -n $guard_pid ]] && kill -KILL "$guard_pid" 2>/dev/null; pressvale_clean_up' EXIT
 
     case $way in
-        display) kill "$xvfb_pid" && wait "$xvfb_pid" || true; xvfb_pid= ;;
-        compositor) kill "$weston_pid" && wait "$weston_pid" || true; weston_pid= ;;
+        display) pressvale_end_display ;;
         *) kill -s "${way#SIG}" "$program_pid" ;;
     esac
     wait_until 20 "the program to end" program_ended
@@ -99,7 +85,7 @@ run_and_end() {
     program_pid=
     [[ $status -eq $expected ]] || { echo "$way: ended with status $status"; cat "$work/program.log"; exit 1; }
     wait_until 2 "office to be the default again" default_is office
-    wait_until 5 "the printer guard to end" guard_ended
+    wait_until 5 "the printer guard to end" pressvale_ended "$guard_pid"
     guard_pid=
     local printed=$(($(jobs_on_label) - printed_before))
     ((printed < samples)) || { echo "$way: the run went on to the last file"; exit 1; }

@@ -98,13 +98,13 @@ echo "installed: $command -> $program, reader $reader"
 "$private_cupsd" start "$cupsd_dir" >/dev/null
 "$private_cupsd" add-printer "$cupsd_dir" office
 "$private_cupsd" set-default "$cupsd_dir" office
-pressvale_start_display
+pressvale_start_desktop x11
 pressvale_private_session "$cupsd_dir"
 unset QT_QPA_PLATFORM
 
 (cd "$work" && exec pressvale) >"$work/program.log" 2>&1 &
 program_pid=$!
-shown_ms=$("$probe" wait Pressvale 30) || { cat "$work/program.log"; fail "the window \"Pressvale\" was not shown"; }
+shown_ms=$(pressvale_wait_window Pressvale 30) || { cat "$work/program.log"; fail "the window \"Pressvale\" was not shown"; }
 [[ $(readlink "/proc/$program_pid/exe") == "$program" ]] || fail "the running program is $(readlink "/proc/$program_pid/exe")"
 # The desktop matches the window to the menu entry by its class.
 xprop -name Pressvale WM_CLASS | grep -q "\"$(entry_value StartupWMClass)\"\$" ||
@@ -112,7 +112,7 @@ xprop -name Pressvale WM_CLASS | grep -q "\"$(entry_value StartupWMClass)\"\$" |
 # The skin in the program folder colours the window: proof that the program found its folder
 # through the link.
 pressvale_wait_for_window_colour Pressvale EEF1F5 "$work/window.png" || fail "the window lacks the skin's background"
-pressvale_close_and_expect_clean_end "$probe"
+pressvale_close_and_expect_clean_end
 echo "window shown after ${shown_ms} ms with the skin of its program folder; closed cleanly"
 
 # --- Printing through the installed reader ------------------------------------------------

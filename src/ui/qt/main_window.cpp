@@ -258,7 +258,8 @@ SizeTwips MainWindow::screenSize() const
 
 void MainWindow::moveTo(double leftTwips, double topTwips)
 {
-    move(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));
+    placedAt_ = QPoint(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));
+    move(placedAt_);
 }
 
 void MainWindow::applySkin(const Skin& skin)
@@ -270,7 +271,12 @@ void MainWindow::applySkin(const Skin& skin)
 
 ScreenPoint MainWindow::cursorPosition() const
 {
-    const QPoint at = QCursor::pos();
+    QPoint at = QCursor::pos();
+    // A Wayland client is never told where its window is, and Qt counts as if it stood at the
+    // screen's top left. The place is counted as if the window stood where it was placed, as
+    // it does on X, so that a drag scrolls the list at the same places in the window.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        at += placedAt_ - pos();
     return {at.x(), at.y()};
 }
 

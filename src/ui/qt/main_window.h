@@ -89,6 +89,7 @@ private:
     std::unique_ptr<ProgressBarAdapter> progressBar_;
     PointerKind pointer_ = PointerKind::Default;
     std::optional<QCursor> customCursor_;
+    QPoint placedAt_;  // where moveTo put the window's frame
 };
 
 }  // namespace pv
