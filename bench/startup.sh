@@ -103,11 +103,12 @@ echo "runs: $runs, on $([[ $platform == wayland ]] && echo "Wayland (headless we
 echo "pressvale window shown after (ms): ${pressvale[*]}   median $p"
 echo "bare Qt window shown after (ms):   ${minimal[*]}   median $m"
 awk -v p="$p" -v m="$m" 'BEGIN { printf "ratio pressvale / bare window: %.2f\n", p / m }'
-p=$(printf '%s\n' "${pressvale[@]}" | sort -n | head -n1)
-m=$(printf '%s\n' "${minimal[@]}" | sort -n | head -n1)
-awk -v p="$p" -v m="$m" 'BEGIN { printf "fastest start of each: %d and %d ms, ratio %.2f\n", p, m, p / m }'
+fastest() { printf '%s\n' "$@" | sort -n | head -n1; }
+awk -v p="$(fastest "${pressvale[@]}")" -v m="$(fastest "${minimal[@]}")" \
+    'BEGIN { printf "fastest start of each: %d and %d ms, ratio %.2f\n", p, m, p / m }'
 if [[ -n $earlier ]]; then
     e=$(printf '%s\n' "${before[@]}" | median)
     echo "earlier build shown after (ms):    ${before[*]}   median $e"
     awk -v e="$e" -v m="$m" 'BEGIN { printf "ratio earlier build / bare window: %.2f\n", e / m }'
+    echo "fastest start of the earlier build: $(fastest "${before[@]}") ms"
 fi
