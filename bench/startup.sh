@@ -63,13 +63,15 @@ x11_time_to_window() {
 
 # Reads a client's WAYLAND_DEBUG log and writes the stamp of the request that shows its
 # toplevel: the surface given to get_xdg_surface whose xdg_surface became the toplevel, its
-# first commit after an attach of a buffer. Reads on to the end, so the program never writes
+# first commit after an attach of a buffer. The stamp ("[%7u.%03u]") may start with spaces, so
+# it is cut off before the fields are read. Reads on to the end, so the program never writes
 # into a closed pipe.
 first_picture='
-$2 == "->" && $3 ~ /^xdg_wm_base@[0-9]+\.get_xdg_surface\(/ { x = $5; sub(/,$/, "", x); s = $6; sub(/\)$/, "", s); surface[x] = s }
-$2 == "->" && $3 ~ /\.get_toplevel\(/ && !done { split($3, p, "."); top = surface[p[1]] }
-$2 == "->" && top != "" && index($3, top ".attach(wl_buffer@") == 1 { attached = 1 }
-$2 == "->" && attached && $3 == top ".commit()" && !done { print substr($1, 2, length($1) - 2); fflush(); done = 1 }'
+{ stamp = substr($0, 2, index($0, "]") - 2); gsub(/ /, "", stamp); $0 = substr($0, index($0, "]") + 1) }
+$1 == "->" && $2 ~ /^xdg_wm_base@[0-9]+\.get_xdg_surface\(/ { x = $4; sub(/,$/, "", x); s = $5; sub(/\)$/, "", s); surface[x] = s }
+$1 == "->" && $2 ~ /\.get_toplevel\(/ && !done { split($2, p, "."); top = surface[p[1]] }
+$1 == "->" && top != "" && index($2, top ".attach(wl_buffer@") == 1 { attached = 1 }
+$1 == "->" && attached && $2 == top ".commit()" && !done { print stamp; fflush(); done = 1 }'
 
 # wayland_time_to_window PROGRAM TITLE: milliseconds until the window is shown.
 wayland_time_to_window() {
