@@ -73,6 +73,14 @@ $1 == "->" && $2 ~ /\.get_toplevel\(/ && !done { split($2, p, "."); top = surfac
 $1 == "->" && top != "" && index($2, top ".attach(wl_buffer@") == 1 { attached = 1 }
 $1 == "->" && attached && $2 == top ".commit()" && !done { print stamp; fflush(); done = 1 }'
 
+# ended PID: whether this shell's child PID has ended (gone, or a zombie not yet collected).
+ended() {
+    local stat fields
+    read -r stat 2>/dev/null <"/proc/$1/stat" || return 0
+    read -r -a fields <<<"${stat##*) }"
+    [[ ${fields[0]} == Z || ${fields[1]} != "$BASHPID" ]]
+}
+
 # wayland_time_to_window PROGRAM TITLE: milliseconds until the window is shown.
 wayland_time_to_window() {
     local start pid stamp shown
@@ -84,7 +92,12 @@ wayland_time_to_window() {
         echo "the window \"$2\" was not shown" >&2
         exit 1
     fi
+    # Qt's Wayland plugin can hang as the program ends this soon after its start (its event
+    # thread waits for ever in wl_display_read_events): what has not ended after five seconds
+    # is killed, and said.
     kill "$pid"
+    for _ in $(seq 50); do ended "$pid" && break; sleep 0.1; done
+    ended "$pid" || { kill -KILL "$pid"; echo "$1 did not end on SIGTERM within 5 s: killed" >&2; }
     wait "$pid" 2>/dev/null || true
     shown=$((10#${stamp%.*} * 1000 + 10#${stamp#*.}))
     echo $((((shown - start / 1000) % 4294967296 + 4294967296) % 4294967296 / 1000))
