@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up time of the main window: from starting the program until its window is shown, median
-# of several runs, next to a bare Qt window measured in the same runs, interleaved. Uses a
-# private CUPS scheduler with one printer, so the start is the normal one. EARLIER_PROGRAM,
+# of several runs, next to a bare Qt window and a hand-written Qt window with the same controls
+# and one printer question (bench/controls_window.cpp) measured in the same runs, interleaved.
+# Uses a private CUPS scheduler with one printer, so the start is the normal one. EARLIER_PROGRAM,
 # another build of pressvale (copied into BUILD_DIR/bin, beside the files it reads), is timed
 # in the same runs too, so that a change is measured before and after at once.
 #
@@ -25,7 +26,7 @@ build=${1:-build}
 runs=${2:-9}
 earlier=${3:-}
 probe=$build/tests/e2e/x11_window
-cmake --build "$build" --target pressvale bench_minimal_window x11_window >/dev/null
+cmake --build "$build" --target pressvale bench_minimal_window bench_controls_window x11_window >/dev/null
 
 pressvale_make_work_folder
 cleanup() {
@@ -106,10 +107,11 @@ time_to_window() { "${platform}_time_to_window" "$@"; }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-pressvale=() minimal=() before=()
+pressvale=() minimal=() controls=() before=()
 for _ in $(seq "$runs"); do
     pressvale+=("$(time_to_window "$build/bin/pressvale" Pressvale)")
     minimal+=("$(time_to_window "$build/bench/bench_minimal_window" Minimal)")
+    controls+=("$(time_to_window "$build/bench/bench_controls_window" Controls)")
     [[ -n $earlier ]] && before+=("$(time_to_window "$earlier" Pressvale)")
 done
 p=$(printf '%s\n' "${pressvale[@]}" | median)
@@ -121,9 +123,15 @@ awk -v p="$p" -v m="$m" 'BEGIN { printf "ratio pressvale / bare window: %.2f\n",
 fastest() { printf '%s\n' "$@" | sort -n | head -n1; }
 awk -v p="$(fastest "${pressvale[@]}")" -v m="$(fastest "${minimal[@]}")" \
     'BEGIN { printf "fastest start of each: %d and %d ms, ratio %.2f\n", p, m, p / m }'
+c=$(printf '%s\n' "${controls[@]}" | median)
+echo "same controls shown after (ms):    ${controls[*]}   median $c"
+awk -v p="$p" -v c="$c" 'BEGIN { printf "ratio pressvale / same controls: %.2f\n", p / c }'
+awk -v p="$(fastest "${pressvale[@]}")" -v c="$(fastest "${controls[@]}")" \
+    'BEGIN { printf "fastest start of each: %d and %d ms, ratio %.2f\n", p, c, p / c }'
 if [[ -n $earlier ]]; then
     e=$(printf '%s\n' "${before[@]}" | median)
     echo "earlier build shown after (ms):    ${before[*]}   median $e"
     awk -v e="$e" -v m="$m" 'BEGIN { printf "ratio earlier build / bare window: %.2f\n", e / m }'
+    awk -v e="$e" -v c="$c" 'BEGIN { printf "ratio earlier build / same controls: %.2f\n", e / c }'
     echo "fastest start of the earlier build: $(fastest "${before[@]}") ms"
 fi
