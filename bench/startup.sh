@@ -8,8 +8,9 @@
 #
 # On a private virtual X server (the default) "shown" is the moment the X probe finds the
 # window viewable, which X makes it before its first paint. With --wayland the programs run
-# natively (QT_QPA_PLATFORM=wayland) on a private headless weston, started as the window tests
-# start it, but with Qt's accessibility left off as it is on X. A Wayland client cannot see
+# natively (QT_QPA_PLATFORM=wayland) on a private headless GNOME compositor, started as the
+# window tests start it, but with Qt's accessibility left off as it is on X and Qt's own window
+# frame drawn, as a user's window has it there. A Wayland client cannot see
 # another's window, so each program logs its own requests (WAYLAND_DEBUG=client, a write per
 # request for both alike): "shown" is the first commit of its toplevel's surface after a
 # buffer was attached to it, the request that maps the window with its first picture painted.
@@ -37,8 +38,8 @@ trap cleanup EXIT
 
 pressvale_bench_scheduler
 if [[ $platform == wayland ]]; then
-    pressvale_start_wayland
-    unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
+    pressvale_start_desktop wayland
+    unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON QT_WAYLAND_DISABLE_WINDOWDECORATION
     mkfifo "$work/shown"
     exec 3<>"$work/shown"
 else
@@ -116,7 +117,7 @@ for _ in $(seq "$runs"); do
 done
 p=$(printf '%s\n' "${pressvale[@]}" | median)
 m=$(printf '%s\n' "${minimal[@]}" | median)
-echo "runs: $runs, on $([[ $platform == wayland ]] && echo "Wayland (headless weston)" || echo "X (Xvfb)")"
+echo "runs: $runs, on $([[ $platform == wayland ]] && echo "Wayland (headless mutter)" || echo "X (Xvfb)")"
 echo "pressvale window shown after (ms): ${pressvale[*]}   median $p"
 echo "bare Qt window shown after (ms):   ${minimal[*]}   median $m"
 awk -v p="$p" -v m="$m" 'BEGIN { printf "ratio pressvale / bare window: %.2f\n", p / m }'
