@@ -48,8 +48,10 @@ void RegisterWindowClass(WNDPROC procedure)
 // Gives `window` the program's icons at the system's two sizes, unless it has them already
 // (they are shared: the same icon is the same handle). Wine converts both icons for the
 // display at every change once the window has its X window, so the window takes them as it
-// is made, before it has one, and the load's setting them again changes nothing. False,
-// changing nothing, when an icon cannot be loaded.
+// is made, before it has one (at its first message, WM_GETMINMAXINFO, which comes before Wine
+// makes the X window and WM_NCCREATE), and the load's setting them again changes nothing.
+// Wine then converts them once, as the window is first shown, as it does the default icon of
+// a window without any. False, changing nothing, when an icon cannot be loaded.
 bool GiveProgramIcons(HWND window)
 {
     HINSTANCE program = GetModuleHandleW(nullptr);
@@ -284,10 +286,14 @@ int MainWindow::run()
 
 LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l)
 {
+    // The window's first message, sent as it is made and before WM_NCCREATE gives it its
+    // owner, or the last one before WM_NCCREATE (where no WM_GETMINMAXINFO comes first); the
+    // second giving changes nothing.
+    if ((message == WM_GETMINMAXINFO && !GetWindowLongPtrW(window, GWLP_USERDATA)) || message == WM_NCCREATE)
+        GiveProgramIcons(window);
     if (message == WM_NCCREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(l);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-        GiveProgramIcons(window);
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->window_.valid())
