@@ -192,19 +192,22 @@ void MainWindow::layOut(int previousDpi)
     previousFonts_ = std::move(fonts_);
     fonts_.clear();
     SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(layout::kWindowFont, {})), FALSE);
-    for (const Control& each : controls_) {
+    for (Control& each : controls_) {
         const layout::Control& entry = *each.entry;
         if (moves) {
             const RECT place = PlaceAt(entry, look_);
             SetWindowPos(each.window, nullptr, place.left, place.top, place.right - place.left,
                          place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        // A control whose font stays is spared the measuring a new font brings.
+        // A control whose font stays is spared the measuring a new font brings. Only the layout
+        // gives the controls fonts, so the one it gave last is the control's.
         const layout::Font& font = entry.font ? *entry.font : layout::kWindowFont;
         HFONT chosen = fontFor(font, look_.part(entry.kind).font);
-        const bool fontChanges = chosen != reinterpret_cast<HFONT>(SendMessageW(each.window, WM_GETFONT, 0, 0));
-        if (fontChanges)
+        const bool fontChanges = chosen != each.font;
+        if (fontChanges) {
             SendMessageW(each.window, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+            each.font = chosen;
+        }
         if (entry.kind == ControlKind::ComboBox && (fontChanges || moves))
             combo_->setClosedHeight(TwipsToPixels(layout::PlaceInWindow(entry).height, dpi));
     }

@@ -71,6 +71,8 @@ private:
         HWND window;
         const layout::Control* entry;
         bool buttonFace = false;
+        // The font the layout gave it, none before the first.
+        HFONT font = nullptr;
     };
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
