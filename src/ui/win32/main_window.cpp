@@ -12,7 +12,6 @@
 #include "platform/win32_support/system_error.h"
 #include "platform/win32_support/wide_text.h"
 #include "ui/layout/twips.h"
-#include "ui/win32/accessible_name.h"
 #include "ui/win32/control_window.h"
 #include "ui/win32/cursor_loader.h"
 #include "ui/win32/display_scale.h"
@@ -132,13 +131,13 @@ MainWindow::~MainWindow()
 void MainWindow::createControls()
 {
     for (const layout::Control& entry : layout::MainWindowControls()) {
-        HWND control = createControl(entry);
-        SetAccessibleName(control, entry.accessibleName);
-        controls_.push_back({control, &entry});
+        SubclassedControl& control = createControl(entry);
+        control.setAccessibleName(entry.accessibleName);
+        controls_.push_back({control.handle(), &entry});
     }
 }
 
-HWND MainWindow::createControl(const layout::Control& entry)
+SubclassedControl& MainWindow::createControl(const layout::Control& entry)
 {
     HWND parent = window_.get();
     const RECT place = PlaceAt(entry, look_);
@@ -149,7 +148,7 @@ HWND MainWindow::createControl(const layout::Control& entry)
                                         WS_EX_CLIENTEDGE);
         SetWindowTextW(list, win32::Wide(entry.accessibleName).c_str());
         list_ = std::make_unique<ListView>(list, look_);
-        return list;
+        return *list_;
     }
     case ControlKind::PushButton: {
         HWND button = CreateControlWindow(parent, entry, place, WC_BUTTONW, WS_TABSTOP | BS_OWNERDRAW);
@@ -158,16 +157,16 @@ HWND MainWindow::createControl(const layout::Control& entry)
             if (events_)
                 events_->PushButton_MouseMove(number);
         }));
-        return button;
+        return *buttons_.back();
     }
     case ControlKind::ProgressBar: {
         HWND bar = CreateControlWindow(parent, entry, place, PROGRESS_CLASSW, 0);
         progress_ = std::make_unique<ProgressBar>(bar, look_);
-        return bar;
+        return *progress_;
     }
     case ControlKind::Frame:
         frame_ = std::make_unique<Frame>(CreateControlWindow(parent, entry, place, WC_BUTTONW, BS_GROUPBOX), look_);
-        return frame_->handle();
+        return *frame_;
     case ControlKind::ComboBox: {
         HWND box =
             CreateControlWindow(parent, entry, place, WC_COMBOBOXW,
@@ -176,7 +175,7 @@ HWND MainWindow::createControl(const layout::Control& entry)
             if (events_)
                 events_->Combo1_Click();
         });
-        return box;
+        return *combo_;
     }
     default:
         throw std::logic_error("The main window has no control of this kind");

@@ -79,7 +79,7 @@ private:
     LRESULT onMessage(UINT message, WPARAM w, LPARAM l);
 
     void createControls();
-    HWND createControl(const layout::Control& control);
+    SubclassedControl& createControl(const layout::Control& control);
     // Gives the controls their fonts for the window's dots per inch, and moves them when those
     // differ from `previousDpi`, the dots per inch they were last placed at.
     void layOut(int previousDpi);
