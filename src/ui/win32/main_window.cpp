@@ -1,5 +1,7 @@
 #include "ui/win32/main_window.h"
 
+#include <array>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -50,21 +52,27 @@ void RegisterWindowClass(WNDPROC procedure)
 // is made, before it has one (at its first message, WM_GETMINMAXINFO, which comes before Wine
 // makes the X window and WM_NCCREATE), and the load's setting them again changes nothing.
 // Wine then converts them once, as the window is first shown, as it does the default icon of
-// a window without any. False, changing nothing, when an icon cannot be loaded.
+// a window without any. The icons are loaded once, at the sizes of the window's making: under
+// Wine each of the system's sizes asked for is some calls to its server. False, changing
+// nothing, when an icon cannot be loaded.
 bool GiveProgramIcons(HWND window)
 {
-    HINSTANCE program = GetModuleHandleW(nullptr);
-    const auto load = [program](int metricX, int metricY) {
-        return static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
-    };
-    const std::pair<WPARAM, HICON> icons[] = {{ICON_BIG, load(SM_CXICON, SM_CYICON)},
-                                              {ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON)}};
-    for (const auto& [size, icon] : icons) {
-        if (!icon)
-            return false;
+    using Icons = std::array<std::pair<WPARAM, HICON>, 2>;
+    static std::optional<Icons> loaded;
+    if (!loaded) {
+        HINSTANCE program = GetModuleHandleW(nullptr);
+        const auto load = [program](int metricX, int metricY) {
+            return static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                                 GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+        };
+        const Icons icons{{{ICON_BIG, load(SM_CXICON, SM_CYICON)}, {ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON)}}};
+        for (const auto& [size, icon] : icons) {
+            if (!icon)
+                return false;
+        }
+        loaded = icons;
     }
-    for (const auto& [size, icon] : icons) {
+    for (const auto& [size, icon] : *loaded) {
         if (reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0)) != icon)
             SendMessageW(window, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
     }
