@@ -65,7 +65,9 @@ bool GiveProgramIcons(HWND window)
             return static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
                                                  GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
         };
-        const Icons icons{{{ICON_BIG, load(SM_CXICON, SM_CYICON)}, {ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON)}}};
+        // The small one first: a window given a big icon without a small one makes a small copy
+        // of it, which the small icon then replaces.
+        const Icons icons{{{ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON)}, {ICON_BIG, load(SM_CXICON, SM_CYICON)}}};
         for (const auto& [size, icon] : icons) {
             if (!icon)
                 return false;
