@@ -92,6 +92,17 @@ RECT PlaceAt(const layout::Control& entry, const WindowLook& look)
     return {left, top, left + TwipsToPixels(at.width, look.dpi), top + TwipsToPixels(at.height, look.dpi) + extra};
 }
 
+// Where the load centres a window of the size `outer` at `dpi` (CentreWindow: half the screen
+// less half the window, in twips), so that the window can be made there and the load's move
+// find it in place.
+POINT CentredPlace(SIZE outer, int dpi)
+{
+    const auto centred = [dpi](int screen, int size) {
+        return TwipsToPixels((PixelsToTwips(screen, dpi) - PixelsToTwips(size, dpi)) / 2, dpi);
+    };
+    return {centred(GetSystemMetrics(SM_CXSCREEN), outer.cx), centred(GetSystemMetrics(SM_CYSCREEN), outer.cy)};
+}
+
 SIZE OuterSize(int dpi)
 {
     return OuterSizeForClient(TwipsToPixels(layout::kClientWidth, dpi), TwipsToPixels(layout::kClientHeight, dpi),
@@ -107,9 +118,12 @@ MainWindow::MainWindow()
     InitCommonControlsEx(&classes);
     RegisterWindowClass(windowProcedure);
 
+    // The window is made where the load will centre it: moved there while hidden, it would
+    // cost Wine's server and X a move of the window for nothing.
     const SIZE standard = OuterSize(kStandardDpi);
-    HWND window = CreateWindowExW(kWindowExtendedStyle, kWindowClass, L"", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  standard.cx, standard.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    const POINT place = CentredPlace(standard, kStandardDpi);
+    HWND window = CreateWindowExW(kWindowExtendedStyle, kWindowClass, L"", kWindowStyle, place.x, place.y, standard.cx,
+                                  standard.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!window)
         throw win32::SystemFailure("Cannot create the main window", GetLastError());
     window_ = win32::OwnedWindow(window);
@@ -555,8 +569,13 @@ SizeTwips MainWindow::screenSize() const
 
 void MainWindow::moveTo(double leftTwips, double topTwips)
 {
-    SetWindowPos(window_.get(), nullptr, TwipsToPixels(leftTwips, look_.dpi), TwipsToPixels(topTwips, look_.dpi), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = TwipsToPixels(leftTwips, look_.dpi);
+    const int top = TwipsToPixels(topTwips, look_.dpi);
+    // A window already in place is not moved (the window is made where the load centres it).
+    RECT outer{};
+    if (GetWindowRect(window_.get(), &outer) && outer.left == left && outer.top == top)
+        return;
+    SetWindowPos(window_.get(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::applySkin(const Skin& skin)
