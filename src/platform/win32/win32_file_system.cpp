@@ -83,9 +83,11 @@ std::optional<std::string> Win32FileSystem::readFile(const std::string& path, st
     if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.get(), &size) ||
         static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
         return std::nullopt;
-    BY_HANDLE_FILE_INFORMATION information;
-    if (!GetFileInformationByHandle(file.get(), &information) ||
-        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    // The attributes alone: GetFileInformationByHandle also reads the volume's serial number,
+    // which Wine asks its mount manager, another process, for.
+    FILE_BASIC_INFO information;
+    if (!GetFileInformationByHandleEx(file.get(), FileBasicInfo, &information, sizeof information) ||
+        (information.FileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::nullopt;
 
     // The size may change while reading: read to the end, but never keep more than the cap.

@@ -6,7 +6,6 @@
 #include <oleacc.h>
 
 #include "platform/win32_support/wide_text.h"
-#include "ui/win32/subclass_boundary.h"
 
 namespace pv {
 
@@ -132,34 +131,20 @@ private:
     std::atomic<ULONG> references_{1};
 };
 
-LRESULT CALLBACK NamedControlProcedure(HWND control, UINT message, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data)
-{
-    auto* name = reinterpret_cast<std::wstring*>(data);
-    if (message == WM_GETOBJECT && static_cast<LONG>(l) == OBJID_CLIENT) {
-        IAccessible* system = nullptr;
-        if (SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                                reinterpret_cast<void**>(&system)))) {
-            return AtSubclassBoundary(control, message, w, l, [&] {
-                auto* named = new NamedAccessible(system, *name);
-                const LRESULT answer = LresultFromObject(__uuidof(IAccessible), w, named);
-                named->Release();
-                return answer;
-            });
-        }
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(control, NamedControlProcedure, id);
-        delete name;
-    }
-    return DefSubclassProc(control, message, w, l);
-}
-
 }  // namespace
 
-void SetAccessibleName(HWND control, const std::string& name)
+std::optional<LRESULT> AnswerAccessibleName(HWND control, WPARAM w, LPARAM l, const std::wstring& name)
 {
-    auto* text = new std::wstring(win32::Wide(name));
-    if (!SetWindowSubclass(control, NamedControlProcedure, 0, reinterpret_cast<DWORD_PTR>(text)))
-        delete text;
+    if (static_cast<LONG>(l) != OBJID_CLIENT)
+        return std::nullopt;
+    IAccessible* system = nullptr;
+    if (FAILED(
+            CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&system))))
+        return std::nullopt;
+    auto* named = new NamedAccessible(system, name);
+    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), w, named);
+    named->Release();
+    return answer;
 }
 
 }  // namespace pv

@@ -38,6 +38,11 @@ win32::OwnedCursor LoadCursorFile(const std::string& path)
 
 void ShowPointerAgain(HWND window)
 {
+    // No pointer is over a hidden window (and none of its children shows): the load's pointer
+    // is taken before the window shows, where finding the window under it would ask Wine's
+    // server several things for nothing.
+    if (!IsWindowVisible(window))
+        return;
     POINT at{};
     GetCursorPos(&at);
     HWND under = WindowFromPoint(at);

@@ -86,7 +86,11 @@ void ListView::attach(FileList* files)
     files_ = files;
     if (files_)
         files_->setObserver(this);
-    setShownCount(files_ ? files_->count() : 0);
+    // The list view is told the count only when it shows another: at the start it shows no
+    // rows, as an empty list has, and telling it so again lays its scroll bars out anew.
+    const int rows = files_ ? files_->count() : 0;
+    if (rows != shownRows_ || rows != static_cast<int>(send(LVM_GETITEMCOUNT)))
+        setShownCount(rows);
 }
 
 void ListView::addColumn(const std::string& header)

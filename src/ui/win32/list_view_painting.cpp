@@ -30,10 +30,15 @@ void ListViewPainting::lookChanged()
 {
     const WindowLook& look = list_.look();
     const COLORREF back = look.drawsList ? look.list.background : GetSysColor(COLOR_WINDOW);
-    list_.send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
-    list_.send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
-    list_.send(LVM_SETTEXTCOLOR, 0,
-               static_cast<LPARAM>(look.drawsList ? look.list.text : GetSysColor(COLOR_WINDOWTEXT)));
+    const COLORREF text = look.drawsList ? look.list.text : GetSysColor(COLOR_WINDOWTEXT);
+    // The list view is told only colours it does not have: the load refreshes the look several
+    // times before the window shows, mostly changing nothing here.
+    if (!colours_ || colours_->first != back || colours_->second != text) {
+        list_.send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
+        list_.send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
+        list_.send(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
+        colours_.emplace(back, text);
+    }
     paintHeaderRestToo(look.drawsList);
     RedrawWindow(list_.handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -43,9 +48,9 @@ void ListViewPainting::paintHeaderRestToo(bool paint)
     // The list view asks its header something for every row whose state it changes, so the
     // header's procedure is replaced only while it is needed, and directly, which costs far
     // less per message than a subclass chain.
-    HWND header = this->header();
     if (paint == (headerDefault_ != nullptr))
         return;
+    HWND header = this->header();
     if (paint) {
         SetWindowLongPtrW(header, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         headerDefault_ = reinterpret_cast<WNDPROC>(

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+#include <utility>
+
 #include "ui/win32/subclassed_control.h"
 
 namespace pv {
@@ -42,6 +45,8 @@ private:
 
     const SubclassedControl& list_;
     WNDPROC headerDefault_ = nullptr;
+    // The background and text colours the list view was last told, once told any.
+    std::optional<std::pair<COLORREF, COLORREF>> colours_;
     int hoveredRow_ = 0;
 };
 

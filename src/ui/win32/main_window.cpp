@@ -1,5 +1,7 @@
 #include "ui/win32/main_window.h"
 
+#include <array>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -12,7 +14,6 @@
 #include "platform/win32_support/system_error.h"
 #include "platform/win32_support/wide_text.h"
 #include "ui/layout/twips.h"
-#include "ui/win32/accessible_name.h"
 #include "ui/win32/control_window.h"
 #include "ui/win32/cursor_loader.h"
 #include "ui/win32/display_scale.h"
@@ -48,22 +49,32 @@ void RegisterWindowClass(WNDPROC procedure)
 // Gives `window` the program's icons at the system's two sizes, unless it has them already
 // (they are shared: the same icon is the same handle). Wine converts both icons for the
 // display at every change once the window has its X window, so the window takes them as it
-// is made, before it has one, and the load's setting them again changes nothing. False,
-// changing nothing, when an icon cannot be loaded.
+// is made, before it has one (at its first message, WM_GETMINMAXINFO, which comes before Wine
+// makes the X window and WM_NCCREATE), and the load's setting them again changes nothing.
+// Wine then converts them once, as the window is first shown, as it does the default icon of
+// a window without any. The icons are loaded once, at the sizes of the window's making: under
+// Wine each of the system's sizes asked for is some calls to its server. False, changing
+// nothing, when an icon cannot be loaded.
 bool GiveProgramIcons(HWND window)
 {
-    HINSTANCE program = GetModuleHandleW(nullptr);
-    const auto load = [program](int metricX, int metricY) {
-        return static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
-    };
-    const std::pair<WPARAM, HICON> icons[] = {{ICON_BIG, load(SM_CXICON, SM_CYICON)},
-                                              {ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON)}};
-    for (const auto& [size, icon] : icons) {
-        if (!icon)
-            return false;
+    using Icons = std::array<std::pair<WPARAM, HICON>, 2>;
+    static std::optional<Icons> loaded;
+    if (!loaded) {
+        HINSTANCE program = GetModuleHandleW(nullptr);
+        const auto load = [program](int metricX, int metricY) {
+            return static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                                 GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+        };
+        // The small one first: a window given a big icon without a small one makes a small copy
+        // of it, which the small icon then replaces.
+        const Icons icons{{{ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON)}, {ICON_BIG, load(SM_CXICON, SM_CYICON)}}};
+        for (const auto& [size, icon] : icons) {
+            if (!icon)
+                return false;
+        }
+        loaded = icons;
     }
-    for (const auto& [size, icon] : icons) {
+    for (const auto& [size, icon] : *loaded) {
         if (reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0)) != icon)
             SendMessageW(window, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
     }
@@ -81,6 +92,17 @@ RECT PlaceAt(const layout::Control& entry, const WindowLook& look)
     return {left, top, left + TwipsToPixels(at.width, look.dpi), top + TwipsToPixels(at.height, look.dpi) + extra};
 }
 
+// Where the load centres a window of the size `outer` at `dpi` (CentreWindow: half the screen
+// less half the window, in twips), so that the window can be made there and the load's move
+// find it in place.
+POINT CentredPlace(SIZE outer, int dpi)
+{
+    const auto centred = [dpi](int screen, int size) {
+        return TwipsToPixels((PixelsToTwips(screen, dpi) - PixelsToTwips(size, dpi)) / 2, dpi);
+    };
+    return {centred(GetSystemMetrics(SM_CXSCREEN), outer.cx), centred(GetSystemMetrics(SM_CYSCREEN), outer.cy)};
+}
+
 SIZE OuterSize(int dpi)
 {
     return OuterSizeForClient(TwipsToPixels(layout::kClientWidth, dpi), TwipsToPixels(layout::kClientHeight, dpi),
@@ -96,9 +118,12 @@ MainWindow::MainWindow()
     InitCommonControlsEx(&classes);
     RegisterWindowClass(windowProcedure);
 
+    // The window is made where the load will centre it: moved there while hidden, it would
+    // cost Wine's server and X a move of the window for nothing.
     const SIZE standard = OuterSize(kStandardDpi);
-    HWND window = CreateWindowExW(kWindowExtendedStyle, kWindowClass, L"", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  standard.cx, standard.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    const POINT place = CentredPlace(standard, kStandardDpi);
+    HWND window = CreateWindowExW(kWindowExtendedStyle, kWindowClass, L"", kWindowStyle, place.x, place.y, standard.cx,
+                                  standard.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!window)
         throw win32::SystemFailure("Cannot create the main window", GetLastError());
     window_ = win32::OwnedWindow(window);
@@ -130,13 +155,13 @@ MainWindow::~MainWindow()
 void MainWindow::createControls()
 {
     for (const layout::Control& entry : layout::MainWindowControls()) {
-        HWND control = createControl(entry);
-        SetAccessibleName(control, entry.accessibleName);
-        controls_.push_back({control, &entry});
+        SubclassedControl& control = createControl(entry);
+        control.setAccessibleName(entry.accessibleName);
+        controls_.push_back({control.handle(), &entry});
     }
 }
 
-HWND MainWindow::createControl(const layout::Control& entry)
+SubclassedControl& MainWindow::createControl(const layout::Control& entry)
 {
     HWND parent = window_.get();
     const RECT place = PlaceAt(entry, look_);
@@ -147,7 +172,7 @@ HWND MainWindow::createControl(const layout::Control& entry)
                                         WS_EX_CLIENTEDGE);
         SetWindowTextW(list, win32::Wide(entry.accessibleName).c_str());
         list_ = std::make_unique<ListView>(list, look_);
-        return list;
+        return *list_;
     }
     case ControlKind::PushButton: {
         HWND button = CreateControlWindow(parent, entry, place, WC_BUTTONW, WS_TABSTOP | BS_OWNERDRAW);
@@ -156,16 +181,16 @@ HWND MainWindow::createControl(const layout::Control& entry)
             if (events_)
                 events_->PushButton_MouseMove(number);
         }));
-        return button;
+        return *buttons_.back();
     }
     case ControlKind::ProgressBar: {
         HWND bar = CreateControlWindow(parent, entry, place, PROGRESS_CLASSW, 0);
         progress_ = std::make_unique<ProgressBar>(bar, look_);
-        return bar;
+        return *progress_;
     }
     case ControlKind::Frame:
         frame_ = std::make_unique<Frame>(CreateControlWindow(parent, entry, place, WC_BUTTONW, BS_GROUPBOX), look_);
-        return frame_->handle();
+        return *frame_;
     case ControlKind::ComboBox: {
         HWND box =
             CreateControlWindow(parent, entry, place, WC_COMBOBOXW,
@@ -174,7 +199,7 @@ HWND MainWindow::createControl(const layout::Control& entry)
             if (events_)
                 events_->Combo1_Click();
         });
-        return box;
+        return *combo_;
     }
     default:
         throw std::logic_error("The main window has no control of this kind");
@@ -190,19 +215,22 @@ void MainWindow::layOut(int previousDpi)
     previousFonts_ = std::move(fonts_);
     fonts_.clear();
     SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(layout::kWindowFont, {})), FALSE);
-    for (const Control& each : controls_) {
+    for (Control& each : controls_) {
         const layout::Control& entry = *each.entry;
         if (moves) {
             const RECT place = PlaceAt(entry, look_);
             SetWindowPos(each.window, nullptr, place.left, place.top, place.right - place.left,
                          place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        // A control whose font stays is spared the measuring a new font brings.
+        // A control whose font stays is spared the measuring a new font brings. Only the layout
+        // gives the controls fonts, so the one it gave last is the control's.
         const layout::Font& font = entry.font ? *entry.font : layout::kWindowFont;
         HFONT chosen = fontFor(font, look_.part(entry.kind).font);
-        const bool fontChanges = chosen != reinterpret_cast<HFONT>(SendMessageW(each.window, WM_GETFONT, 0, 0));
-        if (fontChanges)
+        const bool fontChanges = chosen != each.font;
+        if (fontChanges) {
             SendMessageW(each.window, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+            each.font = chosen;
+        }
         if (entry.kind == ControlKind::ComboBox && (fontChanges || moves))
             combo_->setClosedHeight(TwipsToPixels(layout::PlaceInWindow(entry).height, dpi));
     }
@@ -284,10 +312,14 @@ int MainWindow::run()
 
 LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l)
 {
+    // The window's first message, sent as it is made and before WM_NCCREATE gives it its
+    // owner, or the last one before WM_NCCREATE (where no WM_GETMINMAXINFO comes first); the
+    // second giving changes nothing.
+    if ((message == WM_GETMINMAXINFO && !GetWindowLongPtrW(window, GWLP_USERDATA)) || message == WM_NCCREATE)
+        GiveProgramIcons(window);
     if (message == WM_NCCREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(l);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-        GiveProgramIcons(window);
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->window_.valid())
@@ -537,8 +569,13 @@ SizeTwips MainWindow::screenSize() const
 
 void MainWindow::moveTo(double leftTwips, double topTwips)
 {
-    SetWindowPos(window_.get(), nullptr, TwipsToPixels(leftTwips, look_.dpi), TwipsToPixels(topTwips, look_.dpi), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = TwipsToPixels(leftTwips, look_.dpi);
+    const int top = TwipsToPixels(topTwips, look_.dpi);
+    // A window already in place is not moved (the window is made where the load centres it).
+    RECT outer{};
+    if (GetWindowRect(window_.get(), &outer) && outer.left == left && outer.top == top)
+        return;
+    SetWindowPos(window_.get(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::applySkin(const Skin& skin)

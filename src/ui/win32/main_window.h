@@ -71,13 +71,15 @@ private:
         HWND window;
         const layout::Control* entry;
         bool buttonFace = false;
+        // The font the layout gave it, none before the first.
+        HFONT font = nullptr;
     };
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT onMessage(UINT message, WPARAM w, LPARAM l);
 
     void createControls();
-    HWND createControl(const layout::Control& control);
+    SubclassedControl& createControl(const layout::Control& control);
     // Gives the controls their fonts for the window's dots per inch, and moves them when those
     // differ from `previousDpi`, the dots per inch they were last placed at.
     void layOut(int previousDpi);

@@ -2,15 +2,24 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "ui/win32/window_look.h"
 
 namespace pv {
 
 // One standard control of the window that the program subclasses to draw it in the window's
-// look and to take its messages. It holds the control's window from the moment it is made
-// until the window is destroyed: on WM_NCDESTROY, whoever destroys the window (its parent's
-// DestroyWindow at a close, or the owner going first), the subclass is removed and the window
-// forgotten, so nothing here reaches a destroyed window afterwards; `handle()` is null then.
+// look, to take its messages and to give it its accessible name. It holds the control's window
+// from the moment it is made until the window is destroyed: on WM_NCDESTROY, whoever destroys
+// the window (its parent's DestroyWindow at a close, or the owner going first), the subclass is
+// removed and the window forgotten, so nothing here reaches a destroyed window afterwards;
+// `handle()` is null then.
+//
+// The control's window procedure is replaced directly, the owner kept in its GWLP_USERDATA,
+// rather than through the common controls' subclass chain: that chain looks its subclasses up
+// in a window property at every message, at each of its links, which under Wine is a call to
+// its server each time, several for every message a control has.
 //
 // Messages reach `onMessage` from the moment the base is made. A derived control therefore
 // makes the members its `onMessage` reads before it sends its window a message.
@@ -21,6 +30,8 @@ public:
     SubclassedControl(const SubclassedControl&) = delete;
     SubclassedControl& operator=(const SubclassedControl&) = delete;
 
+    // The name a screen reader is given for the control's client object (AnswerAccessibleName).
+    void setAccessibleName(const std::string& name);
     // The control's window; null once it is destroyed.
     HWND handle() const { return control_; }
     const WindowLook& look() const { return look_; }
@@ -36,10 +47,14 @@ protected:
     LRESULT passOn(UINT message, WPARAM w, LPARAM l) const;
 
 private:
-    static LRESULT CALLBACK subclassProcedure(HWND control, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK subclassProcedure(HWND control, UINT message, WPARAM w, LPARAM l);
+    LRESULT dispatch(UINT message, WPARAM w, LPARAM l);
 
     HWND control_;
     const WindowLook& look_;
+    // The control's own procedure, which the subclass replaced.
+    WNDPROC own_ = nullptr;
+    std::optional<std::wstring> accessibleName_;
 };
 
 }  // namespace pv
