@@ -17,15 +17,6 @@ constexpr int kTextInset = 5;
 constexpr int kArrowPart = 22;
 constexpr int kArrowHalfWidth = 4;
 
-// How much more than the height it was given a box reports of its selection field: Wine adds
-// an edit field's padding, 2 pixels, which a drop-down list has not; Windows reports the
-// height given.
-int FieldReportedOverGiven()
-{
-    static const int over = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr ? 2 : 0;
-    return over;
-}
-
 // A small downward chevron centred in `part`.
 void PaintArrow(HDC context, const RECT& part, COLORREF colour, const WindowLook& look)
 {
@@ -61,7 +52,7 @@ void ComboBox::setClosedHeight(int height)
     // of its field's height differs between systems, so the border is measured: the field is
     // given a height, and the box's height tells what the border adds. Each new height resizes
     // the box and its list, so the first is the one the box's report of itself suggests, which
-    // is right where that report is as expected: then the box has its height at once.
+    // is right where that report holds: then the box has its height at once.
     const auto closedHeight = [this] {
         RECT closed{};
         GetWindowRect(handle(), &closed);
@@ -72,7 +63,7 @@ void ComboBox::setClosedHeight(int height)
         return closedHeight();
     };
     const int reportedField = static_cast<int>(send(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)));
-    const int suggested = std::max(1, height - (closedHeight() - reportedField) - FieldReportedOverGiven());
+    const int suggested = std::max(1, height - (closedHeight() - reportedField));
     const int border = setField(suggested) - suggested;
     if (suggested + border != height)
         setField(std::max(1, height - border));
