@@ -12,6 +12,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <chrono>
@@ -57,6 +58,25 @@ HWND WaitFor(const std::function<HWND()>& found, int seconds, const char* what)
     HWND window = nullptr;
     WaitUntil([&] { return (window = found()) != nullptr; }, seconds, what);
     return window;
+}
+
+// Whether a reader started by process `parent` has got as far as loading its modules.
+bool ReaderStarted(DWORD parent)
+{
+    const HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    bool started = false;
+    for (BOOL more = Process32FirstW(processes, &entry); more && !started; more = Process32NextW(processes, &entry)) {
+        if (entry.th32ParentProcessID != parent || _wcsicmp(entry.szExeFile, L"AcroRd32.exe") != 0)
+            continue;
+        const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID);
+        started = modules != INVALID_HANDLE_VALUE;
+        if (started)
+            CloseHandle(modules);
+    }
+    CloseHandle(processes);
+    return started;
 }
 
 std::wstring ClassOf(HWND window)
@@ -243,6 +263,10 @@ int wmain(int argc, wchar_t** argv)
     }
 
     if (way == L"terminate") {
+        // Wine leaves a process hung in its start-up when its creator ends inside CreateProcess
+        // (Windows makes a process whole or not at all): the program is ended while its first
+        // reader runs, not while it starts one.
+        WaitUntil([&] { return ReaderStarted(id); }, 60, "the first reader to start");
         TerminateProcess(started.hProcess, 1);
         WaitForSingleObject(started.hProcess, INFINITE);
         startedProgram = nullptr;
