@@ -25,14 +25,7 @@ export ASAN_OPTIONS=handle_segv=0
 ulimit -c 0
 
 # Waits up to SECONDS for COMMAND to succeed; ends the way's subshell, naming WHAT, if it never does.
-wait_until() {
-    local deadline=$((SECONDS + $1)) what=$2
-    shift 2
-    until "$@"; do
-        ((SECONDS < deadline)) || { echo "waited in vain for $what"; exit 1; }
-        sleep 0.1
-    done
-}
+wait_until() { pressvale_wait "$1" "${@:3}" || { echo "waited in vain for $2"; exit 1; }; }
 windows_titled_pressvale() { [[ $(pressvale_windows Pressvale) -eq $1 ]]; }
 default_is() { [[ $(lpstat -d) == "system default destination: $1" ]]; }
 program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }

@@ -36,8 +36,7 @@ pressvale_ended() { [[ $(ps -o stat= -p "$1" || echo Z) == Z* ]]; }
 pressvale_start_display() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
-    for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-    [[ -s $work/display ]] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
+    pressvale_wait 10 test -s "$work/display" || { echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
     export DISPLAY=:$(head -n1 "$work/display")
 }
 
@@ -141,11 +140,8 @@ pressvale_origin() {
 pressvale_click() {
     local origin
     read -r -a origin < <(pressvale_origin "$1") || return 1
-    if [[ $desktop == x11 ]]; then
-        xdotool mousemove $((origin[0] + $2)) $((origin[1] + $3)) click 1
-    else
-        pressvale_mutter click $((origin[0] + $2)) $((origin[1] + $3))
-    fi
+    set -- $((origin[0] + $2)) $((origin[1] + $3))
+    if [[ $desktop == x11 ]]; then xdotool mousemove "$1" "$2" click 1; else pressvale_mutter click "$1" "$2"; fi
 }
 
 # pressvale_key KEY: a key by its X keysym name (Return, Escape) to the message box shown; on
@@ -221,11 +217,8 @@ pressvale_wait_for_window_colour() {
 # program to end; fails unless it ended with status 0. Clears program_pid once it has ended.
 pressvale_close_and_expect_clean_end() {
     pressvale_close Pressvale
-    for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$program_pid" 2>/dev/null; then
-        echo "The program did not end after its window was closed."
-        return 1
-    fi
+    pressvale_wait 10 pressvale_ended "$program_pid" ||
+        { echo "The program did not end after its window was closed."; return 1; }
     local status=0
     wait "$program_pid" || status=$?
     program_pid=
