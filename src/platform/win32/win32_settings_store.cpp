@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/registry_text.h"
 #include "platform/win32_support/owned.h"
 #include "platform/win32_support/system_error.h"
 #include "platform/win32_support/wide_text.h"
@@ -22,25 +23,7 @@ std::string Win32SettingsStore::get(const std::string& application, const std::s
     if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey(application, section).c_str(), 0, KEY_QUERY_VALUE,
                       sectionKey.out()) != ERROR_SUCCESS)
         return {};
-    const std::wstring name = win32::Wide(key);
-    // The value may change between the size query and the read; then the size is asked again.
-    for (;;) {
-        DWORD bytes = 0;
-        if (RegGetValueW(sectionKey.get(), nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes) !=
-            ERROR_SUCCESS)
-            return {};
-        std::wstring value(bytes / sizeof(wchar_t), L'\0');
-        const LSTATUS status =
-            RegGetValueW(sectionKey.get(), nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, value.data(), &bytes);
-        if (status == ERROR_MORE_DATA)
-            continue;
-        if (status != ERROR_SUCCESS)
-            return {};
-        value.resize(bytes / sizeof(wchar_t));
-        while (!value.empty() && value.back() == L'\0')
-            value.pop_back();
-        return win32::Utf8(value);
-    }
+    return win32::Utf8(win32::RegistryText(sectionKey.get(), win32::Wide(key).c_str()).value_or(L""));
 }
 
 void Win32SettingsStore::set(const std::string& application, const std::string& section, const std::string& key,
