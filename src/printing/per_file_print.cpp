@@ -5,12 +5,10 @@
 #include "platform/portable/command_line.h"
 #include "platform/portable/run_and_wait.h"
 #include "printing/reader_location.h"
-#include "services/path_style.h"
 
 namespace pv {
 namespace {
 
-constexpr const char* kReaderFileName = "AcroRd32.exe";
 constexpr const char* kPrintSwitches = " /p /h ";
 constexpr const char* kReaderNotFound =
     "Adobe Acrobat could not be found.\r\rDo you have Acrobat installed in your Program Files folder?\r\r"
@@ -31,10 +29,8 @@ void DoItByFile(Services& services, ErrorReports& reports, const std::string& fi
     std::string programFiles;
     std::string readerPath;
     guard.step(100, [&] { programFiles = SpecialFolderPath(services.shell, kProgramFilesFolder); });
-    guard.step(102, [&] {
-        readerPath = FindFileInTree(services.fileSystem, services.eventPump, programFiles + kPathSeparator + "Adobe",
-                                    kReaderFileName);
-    });
+    guard.step(102,
+               [&] { readerPath = FindReader(services.shell, services.fileSystem, services.eventPump, programFiles); });
     if (guard.test(104, [&] { return !readerPath.empty(); })) {
         guard.step(106, [&] {
             if (beforeReaderStarts)

@@ -101,10 +101,17 @@ public:
 class FakeShell final : public Shell {
 public:
     std::string specialFolderPath(int folderNumber) override;
+    std::string nativeProgramFilesPath() override { return nativeProgramFiles; }
+    std::vector<std::string> registeredProgramPaths(const std::string& programName) override
+    {
+        return registeredPrograms[programName];
+    }
     void openFolder(const std::string& folder) override;
     void openAddress(const std::string& address) override;
 
     std::map<int, std::string> specialFolders;
+    std::string nativeProgramFiles;
+    std::map<std::string, std::vector<std::string>> registeredPrograms;
     std::vector<std::string> openedFolders;
     std::vector<std::string> openedAddresses;
     std::optional<Failure> openAddressFailure;

@@ -315,7 +315,7 @@ TEST(ReaderCommandLine, IsThePlainQuotedLineForOrdinaryNames)
 struct ReaderSearchTest : PrintRunTest {
     std::string found()
     {
-        return FindFileInTree(h.fileSystem, h.pump, NativeJoin(kProgramFiles, "Adobe"), "AcroRd32.exe");
+        return FindFilesInTree(h.fileSystem, h.pump, NativeJoin(kProgramFiles, "Adobe"), {"AcroRd32.exe"})[0];
     }
 };
 
@@ -337,7 +337,43 @@ TEST_F(ReaderSearchTest, IgnoresOtherCaseAndHiddenFoldersAndAMissingRoot)
     h.fileSystem.addFolder(NativeJoin(adobe, ".cache"), attr::kDirectory | attr::kHidden);
     h.fileSystem.addFile(NativeJoin(adobe, ".cache/AcroRd32.exe"));
     EXPECT_EQ(found(), "");
-    EXPECT_EQ(FindFileInTree(h.fileSystem, h.pump, Native("/nowhere/Adobe"), "AcroRd32.exe"), "");
+    EXPECT_EQ(FindFilesInTree(h.fileSystem, h.pump, Native("/nowhere/Adobe"), {"AcroRd32.exe"})[0], "");
+}
+
+// The 32-bit Program Files folder ("x86") is searched first for AcroRd32.exe alone, as ever;
+// then each name in both trees ("x64" the native one); then registered paths that are files.
+TEST(FindReader, KeepsTheReaderItFoundBeforeThenTriesEachNameInEachTreeThenRegisteredFiles)
+{
+    struct Row {
+        std::initializer_list<std::string_view> files;
+        std::initializer_list<std::string_view> registeredAcroRd32, registeredAcrobat;
+        std::string reader;
+    } rows[] = {
+        {{"x86/Adobe/R/AcroRd32.exe", "x64/Adobe/Acrobat.exe", "x64/Adobe/AcroRd32.exe"},
+         {},
+         {},
+         "/x86/Adobe/R/AcroRd32.exe"},
+        {{"x86/Adobe/Acrobat.exe", "x64/Adobe/R/AcroRd32.exe"}, {}, {}, "/x64/Adobe/R/AcroRd32.exe"},
+        {{"x86/Adobe/A/B/Acrobat.exe", "x64/Adobe/Acrobat.exe"}, {}, {}, "/x86/Adobe/A/B/Acrobat.exe"},
+        {{"x64/Adobe/acrobat.exe", "x64/Adobe/Acrobat DC/Acrobat/Acrobat.exe"},
+         {},
+         {},
+         "/x64/Adobe/Acrobat DC/Acrobat/Acrobat.exe"},
+        {{"x64/Adobe/acrobat.exe", "r/AcroRd32.exe/", "r/Acrobat.exe"},
+         {"/r/AcroRd32.exe", "/gone/AcroRd32.exe"},
+         {"/r/Acrobat.exe"},
+         "/r/Acrobat.exe"},
+        {{"x64/Adobe/Readme.exe"}, {"/gone/AcroRd32.exe"}, {}, ""},
+    };
+    for (const Row& row : rows) {
+        FakeServiceSet fakes;
+        fakes.shell.nativeProgramFiles = Native("/x64");
+        fakes.fileSystem.addTree(Native("/"), row.files);
+        fakes.shell.registeredPrograms = {{"AcroRd32.exe", NativePaths(row.registeredAcroRd32)},
+                                          {"Acrobat.exe", NativePaths(row.registeredAcrobat)}};
+        EXPECT_EQ(FindReader(fakes.shell, fakes.fileSystem, fakes.pump, Native("/x86")),
+                  row.reader.empty() ? "" : Native(row.reader));
+    }
 }
 
 TEST_F(PrintRunTest, WithoutProgramFilesTheSearchStartsAtTheRootsAdobeFolder)

@@ -10,11 +10,12 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(Win32ShellTest, ProgramFilesIsTheFolderOf32BitPrograms)
+TEST(Win32ShellTest, ProgramFilesIsTheFolderOf32BitProgramsAndTheNativeOneOf64BitPrograms)
 {
     Win32Processes processes;
     Win32Shell shell(processes);
     EXPECT_EQ(shell.specialFolderPath(kProgramFilesFolder), "C:\\Program Files (x86)");
+    EXPECT_EQ(shell.nativeProgramFilesPath(), "C:\\Program Files");
     EXPECT_EQ(shell.specialFolderPath(0x7fff), "");
 }
 

@@ -35,6 +35,16 @@ std::string QtShell::specialFolderPath(int folderNumber)
     return prefix == "/" ? "/libexec" : prefix + "/libexec";
 }
 
+std::string QtShell::nativeProgramFilesPath()
+{
+    return specialFolderPath(kProgramFilesFolder);
+}
+
+std::vector<std::string> QtShell::registeredProgramPaths(const std::string&)
+{
+    return {};
+}
+
 void QtShell::openFolder(const std::string& folder)
 {
     // Built from the bytes, so a folder name that is not valid UTF-8 still opens.

@@ -68,7 +68,8 @@ bool ReaderStarted(DWORD parent)
     entry.dwSize = sizeof entry;
     bool started = false;
     for (BOOL more = Process32FirstW(processes, &entry); more && !started; more = Process32NextW(processes, &entry)) {
-        if (entry.th32ParentProcessID != parent || _wcsicmp(entry.szExeFile, L"AcroRd32.exe") != 0)
+        if (entry.th32ParentProcessID != parent ||
+            (_wcsicmp(entry.szExeFile, L"AcroRd32.exe") != 0 && _wcsicmp(entry.szExeFile, L"Acrobat.exe") != 0))
             continue;
         const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID);
         started = modules != INVALID_HANDLE_VALUE;
