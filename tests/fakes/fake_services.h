@@ -102,9 +102,9 @@ class FakeShell final : public Shell {
 public:
     std::string specialFolderPath(int folderNumber) override;
     std::string nativeProgramFilesPath() override { return nativeProgramFiles; }
-    std::vector<std::string> registeredProgramPaths(const std::string& programName) override
+    std::vector<std::string> registeredProgramPaths(const std::string& name) override
     {
-        return registeredPrograms[programName];
+        return registeredPrograms[name];
     }
     void openFolder(const std::string& folder) override;
     void openAddress(const std::string& address) override;

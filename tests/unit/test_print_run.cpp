@@ -340,39 +340,29 @@ TEST_F(ReaderSearchTest, IgnoresOtherCaseAndHiddenFoldersAndAMissingRoot)
     EXPECT_EQ(FindFilesInTree(h.fileSystem, h.pump, Native("/nowhere/Adobe"), {"AcroRd32.exe"})[0], "");
 }
 
-// The 32-bit Program Files folder ("x86") is searched first for AcroRd32.exe alone, as ever;
-// then each name in both trees ("x64" the native one); then registered paths that are files.
-TEST(FindReader, KeepsTheReaderItFoundBeforeThenTriesEachNameInEachTreeThenRegisteredFiles)
+// AcroRd32.exe below the 32-bit Program Files folder ("x86") first, as ever; then each name in
+// both trees ("x64" the native one); then registered paths (by name) where a file is there.
+TEST(FindReader, KeepsTheOldReaderThenTriesEachNameInEachTreeThenRegisteredFiles)
 {
-    struct Row {
-        std::initializer_list<std::string_view> files;
-        std::initializer_list<std::string_view> registeredAcroRd32, registeredAcrobat;
-        std::string reader;
-    } rows[] = {
-        {{"x86/Adobe/R/AcroRd32.exe", "x64/Adobe/Acrobat.exe", "x64/Adobe/AcroRd32.exe"},
-         {},
-         {},
-         "/x86/Adobe/R/AcroRd32.exe"},
-        {{"x86/Adobe/Acrobat.exe", "x64/Adobe/R/AcroRd32.exe"}, {}, {}, "/x64/Adobe/R/AcroRd32.exe"},
-        {{"x86/Adobe/A/B/Acrobat.exe", "x64/Adobe/Acrobat.exe"}, {}, {}, "/x86/Adobe/A/B/Acrobat.exe"},
-        {{"x64/Adobe/acrobat.exe", "x64/Adobe/Acrobat DC/Acrobat/Acrobat.exe"},
-         {},
-         {},
-         "/x64/Adobe/Acrobat DC/Acrobat/Acrobat.exe"},
-        {{"x64/Adobe/acrobat.exe", "r/AcroRd32.exe/", "r/Acrobat.exe"},
-         {"/r/AcroRd32.exe", "/gone/AcroRd32.exe"},
-         {"/r/Acrobat.exe"},
-         "/r/Acrobat.exe"},
-        {{"x64/Adobe/Readme.exe"}, {"/gone/AcroRd32.exe"}, {}, ""},
+    // Each row: the reader found followed by the registered paths; the files there.
+    const std::initializer_list<std::string_view> rows[][2] = {
+        {{"/x86/Adobe/R/AcroRd32.exe"},
+         {"x86/Adobe/R/AcroRd32.exe", "x64/Adobe/Acrobat.exe", "x64/Adobe/AcroRd32.exe"}},
+        {{"/x64/Adobe/R/AcroRd32.exe"}, {"x86/Adobe/Acrobat.exe", "x64/Adobe/R/AcroRd32.exe"}},
+        {{"/x86/Adobe/A/B/Acrobat.exe"}, {"x86/Adobe/A/B/Acrobat.exe", "x64/Adobe/Acrobat.exe"}},
+        {{"/x64/Adobe/A/Acrobat.exe"}, {"x64/Adobe/acrobat.exe", "x64/Adobe/A/Acrobat.exe"}},
+        {{"/r/Acrobat.exe", "/r/AcroRd32.exe", "/gone/AcroRd32.exe", "/r/Acrobat.exe"},
+         {"r/AcroRd32.exe/", "r/Acrobat.exe"}},
+        {{"", "/gone/AcroRd32.exe"}, {"x64/Adobe/Readme.exe"}},
     };
-    for (const Row& row : rows) {
+    for (const auto& [found, files] : rows) {
         FakeServiceSet fakes;
         fakes.shell.nativeProgramFiles = Native("/x64");
-        fakes.fileSystem.addTree(Native("/"), row.files);
-        fakes.shell.registeredPrograms = {{"AcroRd32.exe", NativePaths(row.registeredAcroRd32)},
-                                          {"Acrobat.exe", NativePaths(row.registeredAcrobat)}};
-        EXPECT_EQ(FindReader(fakes.shell, fakes.fileSystem, fakes.pump, Native("/x86")),
-                  row.reader.empty() ? "" : Native(row.reader));
+        fakes.fileSystem.addTree(Native("/"), files);
+        for (std::string_view registered : std::vector(found.begin() + 1, found.end()))
+            fakes.shell.registeredPrograms[std::string(registered.substr(registered.rfind('/') + 1))].push_back(
+                Native(registered));
+        EXPECT_EQ(FindReader(fakes.shell, fakes.fileSystem, fakes.pump, Native("/x86")), Native(*found.begin()));
     }
 }
 

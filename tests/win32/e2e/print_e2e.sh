@@ -1,48 +1,41 @@
 #!/bin/bash
-# print_e2e.sh WAY READER BUILD_DIR WINEPREFIX CUPSD_DIR RUN...: the real pressvale.exe prints a
+# print_e2e.sh WAY[:READER] BUILD_DIR WINEPREFIX CUPSD_DIR RUN...: the real pressvale.exe prints a
 # list of files (a duplicate and non-ASCII names among them, one with a character that takes a
 # surrogate pair in UTF-16) through the stand-in reader, installed in the Wine prefix as READER
-# says (see below), on "beta", a printer of the private scheduler that is not the default
-# ("alpha"). RUN runs the print driver under Wine, which ends the run in WAY (done, close,
-# session-end or terminate; see print_driver.cpp) and checks that alpha is the default again. The jobs that arrive on beta must be the list's files, byte-identical
+# says (below; the 32-bit Reader's place without one), on "beta", a printer of the private
+# scheduler that is not the default ("alpha"). RUN runs the print driver under Wine, which
+# ends the run in WAY (done, close, session-end or terminate; see print_driver.cpp) and checks that alpha
+# is the default again. The jobs that arrive on beta must be the list's files, byte-identical
 # and in list order: all of them, and none on alpha, for a run that is done; fewer than all
 # for a run ended half-way (a reader that has already started prints on whichever printer is
 # the default when it looks).
 set -euo pipefail
-way=$1
-reader=$2
-build=$3
-prefix=$4
-cupsd=$5
-shift 5
+IFS=: read -r way reader <<<"$1"
+build=$2
+prefix=$3
+cupsd=$4
+shift 4
 
-x86="$prefix/drive_c/Program Files (x86)/Adobe"
-x64="$prefix/drive_c/Program Files/Adobe"
-elsewhere="$prefix/drive_c/Readers"
-registered='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Acrobat.exe'
+x86="$prefix/drive_c/Program Files (x86)/Adobe" x64="$prefix/drive_c/Program Files/Adobe"
+app_paths='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Acrobat.exe'
+wine_command() { "${run[@]:0:${#run[@]}-1}" "$@"; }  # as RUN runs the driver
 run=("$@")
-windows_program() { "${run[@]:0:${#run[@]}-1}" "$@"; }  # a Windows command, run as RUN runs the driver
 work=$(mktemp -d "$build/print-e2e.XXXXXX")
 cleanup() {
-    rm -rf "$work" "$x86" "$x64" "$elsewhere"
-    [[ $reader != app-paths ]] || windows_program reg delete "$registered" /f >/dev/null 2>&1 || true
+    rm -rf "$work" "$x86" "$x64" "$prefix/drive_c/Readers"
+    [[ $reader != app-paths ]] || wine_command reg delete "$app_paths" /f >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
-install_as() { mkdir -p "$(dirname "$2")" && cp "$1" "$2"; }
-stand_in=$build/tools/AcroRd32.exe
+install_as() { mkdir -p "$(dirname "$1")" && cp "${2:-$build/tools/AcroRd32.exe}" "$1"; }
 case $reader in
-    # Where the 32-bit Reader installs, with a 64-bit Acrobat that prints nothing beside it.
-    reader-x86) install_as "$stand_in" "$x86/Reader/AcroRd32.exe" ;;
-    reader-x86-beside-acrobat-x64)
-        install_as "$stand_in" "$x86/Reader/AcroRd32.exe"
-        install_as "$build/tests/win32/pressvale_win32_child.exe" "$x64/Acrobat DC/Acrobat/Acrobat.exe" ;;
-    # Today's 64-bit Reader or Acrobat, a 32-bit Acrobat, and one installed outside Program Files.
-    acrobat-x64) install_as "$stand_in" "$x64/Acrobat DC/Acrobat/Acrobat.exe" ;;
-    acrobat-x86) install_as "$stand_in" "$x86/Acrobat 2020/Acrobat/Acrobat.exe" ;;
-    app-paths)
-        install_as "$stand_in" "$elsewhere/Acrobat.exe"
-        windows_program reg add "$registered" /ve /d 'C:\Readers\Acrobat.exe' /f >/dev/null ;;
-    *) echo "print_e2e: no reader placement $reader" >&2; exit 2 ;;
+    # The 32-bit Reader, alone or beside a 64-bit Acrobat that prints nothing; today's 64-bit
+    # Reader or Acrobat; a 32-bit Acrobat; a reader installed elsewhere, known by App Paths.
+    "" | reader-x86-beside-acrobat-x64) install_as "$x86/Reader/AcroRd32.exe" ;;&
+    reader-x86-beside-acrobat-x64) install_as "$x64/Acrobat/Acrobat.exe" "$build/tests/win32/pressvale_win32_child.exe" ;;
+    acrobat-x64) install_as "$x64/Acrobat DC/Acrobat/Acrobat.exe" ;;
+    acrobat-x86) install_as "$x86/Acrobat 2020/Acrobat/Acrobat.exe" ;;
+    app-paths) install_as "$prefix/drive_c/Readers/Acrobat.exe" &&
+        wine_command reg add "$app_paths" /ve /d 'C:\Readers\Acrobat.exe' /f >/dev/null ;;
 esac
 
 # Each file different, with bytes a text conversion would change.
