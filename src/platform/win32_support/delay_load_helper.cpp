@@ -57,7 +57,8 @@ void MakeWritable(const void* address)
 
 }  // namespace
 
-// A helper that raises (the DLL or the function is missing) leaves the runs writable.
+// A helper that raises (the DLL or the function is missing) does not come back here: the runs
+// stay writable from then on, which costs the protection, never a fault.
 extern "C" FARPROC WINAPI __wrap___delayLoadHelper2(PCImgDelayDescr descriptor, FARPROC* entry)
 {
     AcquireSRWLockExclusive(&gLock);
