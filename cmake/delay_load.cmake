@@ -5,6 +5,12 @@
 # printer guard needs the spooler only to put a default back. An import library in dlltool's delay-load
 # form, linked ahead of the DLL's own import library, answers those functions; what it does
 # not list still comes from the DLL's own library, loaded at start.
+#
+# The runtime's helper that resolves those functions writes into tables that newer linkers put
+# in a read-only section; TARGET, which links the Win32 support library, gets that library's
+# wrapper of the helper (src/platform/win32_support/delay_load_helper.cpp), which makes their
+# pages writable for those stores. The wrapper is named as undefined so that the linker takes
+# it from the library before it meets the delay-load libraries that call it.
 function(pressvale_delay_load target dll)
   set(folder ${CMAKE_CURRENT_BINARY_DIR}/delay_load)
   list(JOIN ARGN "\n  " functions)
@@ -20,4 +26,5 @@ function(pressvale_delay_load target dll)
   add_custom_target(${target}_${dll}_delay_load DEPENDS ${library})
   add_dependencies(${target} ${target}_${dll}_delay_load)
   target_link_libraries(${target} PRIVATE ${library})
+  target_link_options(${target} PRIVATE -Wl,--wrap=__delayLoadHelper2 -Wl,--undefined=__wrap___delayLoadHelper2)
 endfunction()
