@@ -126,18 +126,18 @@ int main(int argc, char** argv)
     }
 
     // The reader search on its own, as each file of the run performs it.
-    const std::string adobe = shell.specialFolderPath(pv::kProgramFilesFolder) + "/Adobe";
+    const std::string programFiles = shell.specialFolderPath(pv::kProgramFilesFolder);
     std::string reader;
     std::vector<double> searchSeconds;
     const double searchCpuBefore = CpuSeconds(RUSAGE_SELF);
     for (int i = 0; i < kSamples; ++i) {
         const auto start = SteadyClock::now();
-        reader = pv::FindFileInTree(fileSystem, eventPump, adobe, "AcroRd32.exe");
+        reader = pv::FindReader(shell, fileSystem, eventPump, programFiles);
         searchSeconds.push_back(SecondsSince(start));
     }
     const double searchCpu = (CpuSeconds(RUSAGE_SELF) - searchCpuBefore) / kSamples;
     if (reader.empty()) {
-        std::fprintf(stderr, "no reader below %s\n", adobe.c_str());
+        std::fprintf(stderr, "no reader below %s/Adobe\n", programFiles.c_str());
         return 1;
     }
 
