@@ -63,6 +63,8 @@ protected:
 
     // The user's own default setting, as the print system keeps it for them.
     static std::string userDefaultSetting() { return readFile(userLpoptions()); }
+    // Written directly: run as root, `lpoptions` of newer CUPS writes the system-wide file.
+    static void setUserDefaultSetting(const std::string& text) { writeFile(userLpoptions(), text); }
 
     void expectTheUsersDefaultIsBack(RealProgram& program)
     {
@@ -137,7 +139,7 @@ TEST_F(PrintRunFaults, SchedulerStoppingMidRunLeavesTheRestUnprintedAndTheDefaul
 
 TEST_F(PrintRunFaults, RunStartedWhileTheSchedulerIsAwayPutsTheUsersDefaultBack)
 {
-    ASSERT_EQ(std::system("lpoptions -d office >/dev/null"), 0);
+    setUserDefaultSetting("Default office\n");
     RealProgram program;
     const std::vector<fs::path> rows = addDocuments({"one", "two"});
     program.addRows(rows);
@@ -162,11 +164,8 @@ TEST_F(PrintRunFaults, RunStartedWhileTheSchedulerIsAwayPutsTheUsersDefaultBack)
 TEST_F(PrintRunFaults, DefaultSavedWhileTheSchedulerIsAwayKeepsTheUsersOtherOptions)
 {
     CupsPrinters printers;
-    ASSERT_EQ(std::system("lpoptions -p label -o media=a4 && lpoptions -p label/wide -o sides=two-sided-long-edge && "
-                          "lpoptions -d label >/dev/null"),
-              0);
-    const std::string before = userDefaultSetting();
-    ASSERT_NE(before.find("Default label media=a4"), std::string::npos) << before;
+    const std::string before = "Default label media=a4\nDest label/wide media=a4 sides=two-sided-long-edge\n";
+    setUserDefaultSetting(before);
     stopScheduler();
 
     EXPECT_THROW(printers.setDefault("office"), Failure);

@@ -47,6 +47,8 @@ void UsePrivateScheduler()
     unsetenv("LPDEST");
     unsetenv("PRINTER");
     fs::remove(PrivateSchedulerTest::userLpoptions());
+    // Nor a system-wide default left by an earlier test (as root, `lpoptions -d` writes it).
+    fs::remove(dir / "etc" / "lpoptions");
 }
 
 void PrivateSchedulerTest::pointClientAt(const std::string& server)

@@ -81,7 +81,8 @@ std::optional<std::string> markedDefault(const DestList& dests)
     return std::nullopt;
 }
 
-// Writes `name` ("queue" or "queue/instance") as the default into the user's lpoptions.
+// Writes `name` ("queue" or "queue/instance"), spelt as the scheduler spells it, as the
+// default into the user's lpoptions.
 // While the scheduler cannot be reached the name cannot be checked, and the failure says so;
 // the file is written all the same, since the user's default lives there and not in the
 // scheduler: a print run that ends while the scheduler is away still puts the user's own
@@ -108,10 +109,11 @@ void saveUserDefault(const std::string& name)
     if (!chosen)
         throw Failure("The printer \"" + name + "\" is not installed.", failure_code::kPrinterNotFound);
 
-    for (cups_dest_t& dest : dests)
-        dest.is_default = &dest == chosen;
-    if (cupsSetDests2(CUPS_HTTP_DEFAULT, dests.count(), dests.data()) != 0)
-        throw lastCupsFailure("Cannot save the default printer \"" + name + "\"");
+    // Written by our own writer rather than cupsSetDests2: run as root, newer client
+    // libraries (CUPS 2.4.10) save there into the system-wide lpoptions, which every user
+    // reads and which the user's own file outranks, so the default would neither be the
+    // user's nor be put back where it was read.
+    WriteUserDefaultPrinter(displayName(*chosen));
 }
 
 }  // namespace

@@ -16,8 +16,10 @@ namespace pv {
 // The default is the destination the library marks as default: LPDEST, PRINTER, the user's
 // lpoptions, the system lpoptions, then the scheduler's default; with printers and none of
 // these, there is no default, and setDefault("") returns to that. setDefault() writes the
-// user's lpoptions, as `lpoptions -d` does; while the scheduler cannot be reached it still
-// writes the file, without checking the name, and fails as every other call does then.
+// user's ~/.cups/lpoptions, as `lpoptions -d` does for an ordinary user, and for root too
+// (where newer client libraries write the system-wide file); while the scheduler cannot be
+// reached it still writes the file, without checking the name, and fails as every other call
+// does then.
 //
 // Two questions may be asked at once from two threads: the library keeps one connection per
 // thread.
