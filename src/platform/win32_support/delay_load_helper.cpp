@@ -44,7 +44,7 @@ void MakeWritable(const void* address)
         if (address >= base && address < base + gUnlocked[i].size)
             return;
     }
-    MEMORY_BASIC_INFORMATION run {};
+    MEMORY_BASIC_INFORMATION run{};
     if (VirtualQuery(address, &run, sizeof run) == 0 || Writable(run.Protect))
         return;
     DWORD old = 0;
