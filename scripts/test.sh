@@ -28,6 +28,18 @@ else
     pressvale_install_packages "${PRESSVALE_WAYLAND_PACKAGES[@]}" "${PRESSVALE_FUZZ_PACKAGES[@]}" \
         "${PRESSVALE_PACKAGE_CHECKERS[@]}"
 fi
+# The sources' format, as .clang-format sets it, checked with the one clang-format that the tree
+# is formatted with, Debian 12's version 14: other versions format the same file differently.
+if grep -qx 'VERSION_ID="12"' /etc/os-release && git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    pressvale_install_packages clang-format-14
+    unformatted=$(git ls-files '*.cpp' '*.h' | { xargs clang-format-14 --dry-run --Werror 2>&1 || true; } |
+        sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: error: .*/\1/p' | sort -u)
+    if [[ -n $unformatted ]]; then
+        printf 'Not formatted as .clang-format says (clang-format-14 -i FILE...):\n%s\n' "$unformatted" >&2
+        exit 1
+    fi
+fi
+
 # run_suite BUILD_DIR [CTEST_OPTION...]: every ctest test of that build; adds their number to
 # `passed`.
 passed=0
