@@ -85,6 +85,9 @@ int wmain(int argc, wchar_t** argv)
 {
     if (argc != 3 && argc != 5)
         return Fail("usage: window_probe PROGRAM SCREENSHOT [WIDTH HEIGHT]");
+    // Sizes of another program's window in its own pixels: a probe unaware of the scale is
+    // told them as at 96 dots per inch, as Windows (and Wine 10) tell such a program.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const long width = argc == 5 ? std::wcstol(argv[3], nullptr, 10) : 536;
     const long height = argc == 5 ? std::wcstol(argv[4], nullptr, 10) : 368;
     std::wstring program = argv[1];
