@@ -49,8 +49,11 @@ TEST_F(CupsPrintersTest, SwitchesTheUserDefaultAndBack)
 
 TEST_F(CupsPrintersTest, InstancesAreNotListedButADefaultInstanceIsPutBackExactly)
 {
-    // (CUPS keeps an instance in lpoptions only while it has options of its own.)
-    writeFile(userLpoptions(), "Dest beta/draft sides=two-sided-long-edge\nDefault beta/draft\n");
+    // The switch and the put-back change the two default lines' keywords and no other byte.
+    const std::string options =
+        "# the user's own\nDest  alpha   media=a4\nDest beta\nDefault beta/draft sides=two-sided-long-edge\nDest "
+        "beta/photo";
+    writeFile(userLpoptions(), options);
     EXPECT_THAT(printers.installed(), ElementsAre("alpha", "beta"));
     const std::string previous = printers.defaultPrinter();
     EXPECT_EQ(previous, "beta/draft");
@@ -59,7 +62,7 @@ TEST_F(CupsPrintersTest, InstancesAreNotListedButADefaultInstanceIsPutBackExactl
     printers.setDefault(previous);
     EXPECT_EQ(printers.defaultPrinter(), "beta/draft");
     EXPECT_EQ(commandOutput("lpstat -d"), "system default destination: beta/draft\n");
-    EXPECT_THAT(readFile(userLpoptions()), HasSubstr("beta/draft sides=two-sided-long-edge"));
+    EXPECT_EQ(readFile(userLpoptions()), options);
 }
 
 TEST_F(CupsPrintersTest, UnknownNamesFailAndLeaveTheDefault)

@@ -1,14 +1,17 @@
 #include "platform/cups/user_lpoptions.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -19,20 +22,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One line of the file: "Dest|Default name[/instance] [options]"; other lines are kept whole.
+// One line of the file, without its line end: "Dest|Default name[/instance] [options]"; a line
+// is written back byte for byte unless its keyword changes, and then only the keyword does.
 struct OptionsLine {
-    std::string keyword;
-    std::string destination;
-    std::string options;  // the rest of the line, as written
     std::string whole;
+    std::size_t keywordStart = 0;
+    std::size_t keywordEnd = 0;
+    std::string destination;
+    bool hasOptions = false;
 
-    bool isDestination() const { return isDefault() || strcasecmp(keyword.c_str(), "dest") == 0; }
-    bool isDefault() const { return strcasecmp(keyword.c_str(), "default") == 0; }
-    std::string text() const
+    std::string keyword() const { return whole.substr(keywordStart, keywordEnd - keywordStart); }
+    bool isDestination() const { return isDefault() || strcasecmp(keyword().c_str(), "dest") == 0; }
+    bool isDefault() const { return strcasecmp(keyword().c_str(), "default") == 0; }
+    void setKeyword(const std::string& keyword)
     {
-        if (!isDestination())
-            return whole;
-        return keyword + " " + destination + (options.empty() ? "" : " " + options);
+        whole.replace(keywordStart, keywordEnd - keywordStart, keyword);
+        keywordEnd = keywordStart + keyword.size();
     }
 };
 
@@ -40,10 +45,30 @@ OptionsLine ParseLine(const std::string& text)
 {
     OptionsLine line;
     line.whole = text;
-    std::istringstream words(text);
-    words >> line.keyword >> line.destination;
-    std::getline(words >> std::ws, line.options);
+    constexpr const char* kBlanks = " \t\r\v\f";
+    line.keywordStart = std::min(text.find_first_not_of(kBlanks), text.size());
+    line.keywordEnd = std::min(text.find_first_of(kBlanks, line.keywordStart), text.size());
+    std::istringstream words(text.substr(line.keywordEnd));
+    std::string options;
+    words >> line.destination >> options;
+    line.hasOptions = !options.empty();
     return line;
+}
+
+// The file's lines, and whether the last one ended with a line end.
+std::vector<OptionsLine> ReadLines(const fs::path& path, bool& endsWithNewline)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<OptionsLine> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const std::size_t end = std::min(text.find('\n', begin), text.size());
+        lines.push_back(ParseLine(text.substr(begin, end - begin)));
+        begin = end + 1;
+    }
+    endsWithNewline = text.empty() || text.back() == '\n';
+    return lines;
 }
 
 [[noreturn]] void ThrowWriteFailure(const fs::path& path, int error)
@@ -67,9 +92,8 @@ std::optional<std::string> ReadUserDefaultPrinter()
 {
     // As CUPS reads the file, the last default line counts.
     std::optional<std::string> name;
-    std::ifstream in(UserLpoptionsPath());
-    for (std::string text; std::getline(in, text);) {
-        OptionsLine line = ParseLine(text);
+    bool endsWithNewline = true;
+    for (OptionsLine& line : ReadLines(UserLpoptionsPath(), endsWithNewline)) {
         if (line.isDefault() && !line.destination.empty())
             name = std::move(line.destination);
     }
@@ -83,33 +107,35 @@ void WriteUserDefaultPrinter(const std::string& name)
         throw Failure("\"" + name + "\" is not a printer name.", failure_code::kPrinterNotFound);
 
     const fs::path path = UserLpoptionsPath();
-    std::vector<OptionsLine> lines;
-    bool named = false;
-    {
-        std::ifstream in(path);
-        for (std::string text; std::getline(in, text);) {
-            OptionsLine line = ParseLine(text);
-            if (line.isDestination()) {
-                const bool chosen = strcasecmp(line.destination.c_str(), name.c_str()) == 0;
-                line.keyword = chosen ? "Default" : "Dest";
-                named = named || chosen;
-                // A line that is neither the default nor holds options says nothing.
-                if (!chosen && line.options.empty())
-                    continue;
-            }
-            lines.push_back(std::move(line));
-        }
-    }
-    if (!named && !name.empty())
-        lines.push_back(OptionsLine{"Default", name, "", ""});
-
+    bool endsWithNewline = true;
+    std::vector<OptionsLine> lines = ReadLines(path, endsWithNewline);
     std::string text;
-    for (const OptionsLine& line : lines)
-        text += line.text() + '\n';
+    bool named = false;
+    for (OptionsLine& line : lines) {
+        if (line.isDestination()) {
+            const bool chosen = strcasecmp(line.destination.c_str(), name.c_str()) == 0;
+            named = named || chosen;
+            if (chosen && !line.isDefault()) {
+                line.setKeyword("Default");
+            } else if (!chosen && line.isDefault()) {
+                // The former default keeps its options as an ordinary line; without any, the
+                // line would say nothing.
+                if (!line.hasOptions)
+                    continue;
+                line.setKeyword("Dest");
+            }
+        }
+        text += line.whole + '\n';
+    }
+    if (!endsWithNewline && !text.empty())
+        text.pop_back();
+    if (!named && !name.empty())
+        text += std::string(endsWithNewline ? "" : "\n") + "Default " + name + '\n';
 
     // Written beside the file, under a name of its own (a printer guard or another instance of
-    // the program may write at the same time), and renamed over it, so that the file is never
-    // half written nor a mix of two writes.
+    // the program may write at the same time), flushed to the disk and renamed over it, the
+    // folder flushed too: after a crash or a power cut the file is the old one or the new one,
+    // whole, never half written nor a mix of two writes.
     std::error_code error;
     if (fs::create_directories(path.parent_path(), error))
         fs::permissions(path.parent_path(), fs::perms::owner_all, error);
@@ -119,6 +145,9 @@ void WriteUserDefaultPrinter(const std::string& name)
     const int fd = mkstemp(part.data());
     if (fd < 0)
         ThrowWriteFailure(path, errno);
+    struct stat old {};
+    if (stat(path.c_str(), &old) == 0)
+        fchmod(fd, old.st_mode & 07777);
     std::size_t written = 0;
     while (written < text.size()) {
         const ssize_t count = write(fd, text.data() + written, text.size() - written);
@@ -128,11 +157,21 @@ void WriteUserDefaultPrinter(const std::string& name)
             break;
         written += static_cast<std::size_t>(count);
     }
-    const int writeError = written < text.size() ? (errno ? errno : EIO) : 0;
-    if (close(fd) != 0 || writeError != 0 || std::rename(part.c_str(), path.c_str()) != 0) {
-        const int failure = writeError ? writeError : errno;
+    int failure = written < text.size() ? (errno ? errno : EIO) : 0;
+    if (failure == 0 && fsync(fd) != 0)
+        failure = errno;
+    if (close(fd) != 0 && failure == 0)
+        failure = errno;
+    if (failure == 0 && std::rename(part.c_str(), path.c_str()) != 0)
+        failure = errno;
+    if (failure != 0) {
         fs::remove(part, error);
         ThrowWriteFailure(path, failure);
+    }
+    const int folder = open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
     }
 }
 
