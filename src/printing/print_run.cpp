@@ -21,8 +21,9 @@ void PauseSeconds(EventPump& eventPump, Clock& clock, double seconds)
 
 // The default printer a run replaced. It is put back once: at the run's end, as the run
 // unwinds when the program's event loop has ended, or at once for a process that ends under it.
-// The first run in progress that changes the default arms the printer guard with the default it
-// replaces, and releases it once that default is back.
+// The outermost run arms the printer guard with the default it replaces, and releases it once
+// that default is back; a nested run never does, since the default it finds is the outer run's
+// printer, not one the user had.
 class PrintRun::SavedDefault {
 public:
     SavedDefault(std::vector<SavedDefault*>& runsInProgress, Printers& printers, DefaultPrinterGuard& guard)
@@ -47,13 +48,12 @@ public:
     // switch that fails may still have written the user's default.
     void guardSwitchTo(const std::string& chosen)
     {
-        bool armed = std::any_of(runsInProgress_.begin(), runsInProgress_.end(),
-                                 [](const SavedDefault* run) { return run->armedGuard_; });
-        if (!armed && name) {
+        SavedDefault& outermost = *runsInProgress_.front();
+        if (&outermost == this && name && !armedGuard_) {
             guard_.arm(*name);
-            armedGuard_ = armed = true;
+            armedGuard_ = true;
         }
-        if (armed)
+        if (outermost.armedGuard_)
             guard_.watch(chosen);
     }
 

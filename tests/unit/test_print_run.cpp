@@ -147,6 +147,21 @@ TEST_F(PrintRunTest, AnUnreadableDefaultLeadsToAReportAt130AndStillDone)
     EXPECT_EQ(h.boxTexts().back(), "Done.");
 }
 
+// A nested run reads the outer run's printer as the default: never one to arm the guard with.
+TEST_F(PrintRunTest, ANestedRunDoesNotArmTheGuardWhereTheOuterRunCouldNot)
+{
+    h.printers.defaultFailure = Failure("The print system is not running.", 1282);
+    h.addRows(NativePaths({"/a.pdf"}));
+    h.pump.onTurn = [&] {
+        if (h.printers.defaultFailure) {
+            h.printers.defaultFailure.reset();
+            h.form.PushButton2_Click();
+        }
+    };
+    h.form.PushButton2_Click();
+    EXPECT_TRUE(h.printerGuard.calls.empty());
+}
+
 TEST_F(PrintRunTest, WithoutAReaderEachFileSaysSoAndDoneFollows)
 {
     h.fileSystem.remove(kReader);
