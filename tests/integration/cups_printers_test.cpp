@@ -81,6 +81,8 @@ TEST_F(CupsPrintersTest, UnknownNamesFailAndLeaveTheDefault)
 
 TEST_F(CupsPrintersTest, HonoursLpdestAndSaysWhenItOverridesTheChoice)
 {
+    // The user's own default stays as it was through a run's switch and put-back.
+    writeFile(userLpoptions(), "Default alpha media=a4\n");
     setenv("LPDEST", "beta", 1);
     EXPECT_EQ(printers.defaultPrinter(), "beta");
     try {
@@ -89,6 +91,8 @@ TEST_F(CupsPrintersTest, HonoursLpdestAndSaysWhenItOverridesTheChoice)
     } catch (const Failure& failure) {
         EXPECT_THAT(failure.description(), HasSubstr("LPDEST"));
     }
+    printers.setDefault("beta");
+    EXPECT_EQ(readFile(userLpoptions()), "Default alpha media=a4\n");
 }
 
 TEST_F(CupsPrintersTest, PrintersWithoutADefaultGiveAnEmptyName)

@@ -4,6 +4,8 @@
 
 #include <strings.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 
 #include "failure/failure.h"
@@ -79,6 +81,19 @@ std::optional<std::string> markedDefault(const DestList& dests)
             return displayName(dest);
     }
     return std::nullopt;
+}
+
+// The printer that the environment names as the default, outranking every lpoptions file:
+// LPDEST, else PRINTER unless it is "lp" (the old System V name, which CUPS passes over).
+const char* environmentDefault()
+{
+    const char* name = std::getenv("LPDEST");
+    if (!name || !*name) {
+        name = std::getenv("PRINTER");
+        if (name && std::strcmp(name, "lp") == 0)
+            name = nullptr;
+    }
+    return name && *name ? name : nullptr;
 }
 
 // Writes `name` ("queue" or "queue/instance"), spelt as the scheduler spells it, as the
@@ -161,6 +176,20 @@ bool CupsPrinters::isCurrentDefault(const std::string& name)
 
 void CupsPrinters::setDefault(const std::string& name)
 {
+    // LPDEST or PRINTER outrank the user's lpoptions, so a write there would change nothing
+    // that the reader uses, only the user's own default, which the run's put-back would then
+    // replace with the environment's printer. The file is left alone, and a choice that the
+    // environment overrides is reported rather than claimed.
+    if (environmentDefault()) {
+        DestList dests;
+        requireAnswer(dests, "Cannot read the default printer");
+        if (strcasecmp(markedDefault(dests).value_or("").c_str(), name.c_str()) != 0)
+            throw Failure("\"" + name +
+                              "\" was not made the default printer: the LPDEST or PRINTER environment "
+                              "setting overrides it.",
+                          failure_code::kInvalidProcedureCall);
+        return;
+    }
     // No default: the user's options file names none; the scheduler has none of its own,
     // or it would have been the default read before.
     if (name.empty()) {
@@ -168,17 +197,6 @@ void CupsPrinters::setDefault(const std::string& name)
         return;
     }
     saveUserDefault(name);
-
-    // LPDEST or PRINTER in the environment outrank the user's lpoptions; report it rather
-    // than claim a default that the reader would not use.
-    DestList dests;
-    requireAnswer(dests, "Cannot read the default printer");
-    const auto current = markedDefault(dests);
-    if (!current || strcasecmp(current->c_str(), name.c_str()) != 0)
-        throw Failure("\"" + name +
-                          "\" was saved as the default printer, but the LPDEST or "
-                          "PRINTER environment setting overrides it.",
-                      failure_code::kInvalidProcedureCall);
 }
 
 }  // namespace pv

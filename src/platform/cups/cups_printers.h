@@ -19,7 +19,8 @@ namespace pv {
 // user's ~/.cups/lpoptions, as `lpoptions -d` does for an ordinary user, and for root too
 // (where newer client libraries write the system-wide file); while the scheduler cannot be
 // reached it still writes the file, without checking the name, and fails as every other call
-// does then.
+// does then. While LPDEST or PRINTER names the default it writes nothing, and fails for any
+// other name than the environment's.
 //
 // Two questions may be asked at once from two threads: the library keeps one connection per
 // thread.
