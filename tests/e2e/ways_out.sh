@@ -57,7 +57,8 @@ run_and_end() {
     local printed_before
     printed_before=$(jobs_on_label)
 
-    "$program" >"$work/program.log" 2>&1 &
+    # Started holding a descriptor without close-on-exec, as a careless launcher leaves one.
+    "$program" 7</dev/null >"$work/program.log" 2>&1 &
     program_pid=$!
     press 400 216 # "Load Sample/Example Files"
     answer_no
@@ -69,6 +70,8 @@ run_and_end() {
         if [[ $(readlink "/proc/$child/exe") == "$guard_program" ]]; then guard_pid=$child; fi
     done
     [[ -n $guard_pid ]] || { echo "$way: no printer guard runs"; exit 1; }
+    [[ $(ls "/proc/$guard_pid/fd" | sort -n | tail -n1) -le 2 ]] ||
+        { echo "$way: the guard holds more than its pipe ends:" "$(ls -l "/proc/$guard_pid/fd")"; exit 1; }
     trap '[[ -n $guard_pid ]] && kill -KILL "$guard_pid" 2>/dev/null; pressvale_clean_up' EXIT
 
     case $way in

@@ -37,7 +37,9 @@ sigset_t SessionSignals()
 }
 
 // Starts `program` with `input` as its standard input and `output` as its standard output,
-// its errors to /dev/null, in a session of its own, the session's signals blocked.
+// its errors to /dev/null, in a session of its own, the session's signals blocked. It holds
+// nothing else the program has open: a descriptor that it inherited (one left open by whatever
+// started the program, say) would stay open for as long as the guard lives.
 pid_t StartGuard(const std::string& program, int input, int output)
 {
     posix_spawn_file_actions_t actions;
@@ -45,6 +47,7 @@ pid_t StartGuard(const std::string& program, int input, int output)
     posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     const sigset_t blocked = SessionSignals();
