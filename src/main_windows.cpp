@@ -20,6 +20,7 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32_support/program_path.h"
 #include "platform/win32_support/wide_text.h"
 #include "ui/win32/main_window.h"
 
@@ -28,15 +29,7 @@ namespace {
 // The folder the program was started from, without a trailing separator.
 std::string ProgramFolder()
 {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::wstring path = pv::win32::ProgramPath();
     return pv::win32::Utf8(path.substr(0, path.find_last_of(L'\\')));
 }
 

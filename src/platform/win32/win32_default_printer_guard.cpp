@@ -13,44 +13,6 @@ namespace {
 constexpr DWORD kWatchingTimeoutMs = 2000;
 constexpr DWORD kEndTimeoutMs = 2000;
 
-// Starts `program` with `input` as its standard input and `output` as its standard output,
-// the only handles it inherits.
-win32::KernelHandle StartGuard(const std::wstring& program, HANDLE input, HANDLE output)
-{
-    HANDLE inherited[] = {input, output};
-    SIZE_T size = 0;
-    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-    std::vector<char> listMemory(size);
-    auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(listMemory.data());
-    if (!InitializeProcThreadAttributeList(list, 1, 0, &size))
-        return {};
-    UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited, sizeof inherited, nullptr,
-                              nullptr);
-    STARTUPINFOEXW startup{};
-    startup.StartupInfo.cb = sizeof startup;
-    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-    startup.StartupInfo.hStdInput = input;
-    startup.StartupInfo.hStdOutput = output;
-    startup.lpAttributeList = list;
-    for (HANDLE handle : inherited)
-        SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-    std::wstring commandLine = L"\"" + program + L"\" " + std::to_wstring(GetCurrentProcessId());
-    PROCESS_INFORMATION created{};
-    constexpr DWORD kFlags = EXTENDED_STARTUPINFO_PRESENT | CREATE_NO_WINDOW | CREATE_NEW_PROCESS_GROUP;
-    // Out of the program's job, so that ending the job does not end the guard; a job that
-    // does not allow it keeps the guard in.
-    bool started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                  kFlags | CREATE_BREAKAWAY_FROM_JOB, nullptr, nullptr, &startup.StartupInfo, &created);
-    if (!started)
-        started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, kFlags, nullptr, nullptr,
-                                 &startup.StartupInfo, &created);
-    DeleteProcThreadAttributeList(list);
-    if (!started)
-        return {};
-    CloseHandle(created.hThread);
-    return win32::KernelHandle(created.hProcess);
-}
-
 // Waits until the pipe `from` has a byte to read, at most `timeoutMs` or until `process` ends,
 // and takes it.
 void ReadByteWithin(HANDLE from, HANDLE process, DWORD timeoutMs)
@@ -68,6 +30,46 @@ void ReadByteWithin(HANDLE from, HANDLE process, DWORD timeoutMs)
 
 }  // namespace
 
+win32::KernelHandle StartGuardProcess(const std::wstring& program, const std::wstring& arguments, HANDLE input,
+                                      HANDLE output)
+{
+    HANDLE inherited[] = {input, output};
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    std::vector<char> listMemory(size);
+    auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(listMemory.data());
+    if (!InitializeProcThreadAttributeList(list, 1, 0, &size))
+        return {};
+    if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited, sizeof inherited, nullptr,
+                                   nullptr)) {
+        DeleteProcThreadAttributeList(list);
+        return {};
+    }
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES | STARTF_FORCEOFFFEEDBACK;
+    startup.StartupInfo.hStdInput = input;
+    startup.StartupInfo.hStdOutput = output;
+    startup.lpAttributeList = list;
+    for (HANDLE handle : inherited)
+        SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    PROCESS_INFORMATION created{};
+    constexpr DWORD kFlags = EXTENDED_STARTUPINFO_PRESENT | CREATE_NO_WINDOW | CREATE_NEW_PROCESS_GROUP;
+    // Out of the program's job, so that ending the job does not end the guard; a job that
+    // does not allow it keeps the guard in.
+    bool started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                  kFlags | CREATE_BREAKAWAY_FROM_JOB, nullptr, nullptr, &startup.StartupInfo, &created);
+    if (!started)
+        started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, kFlags, nullptr, nullptr,
+                                 &startup.StartupInfo, &created);
+    DeleteProcThreadAttributeList(list);
+    if (!started)
+        return {};
+    CloseHandle(created.hThread);
+    return win32::KernelHandle(created.hProcess);
+}
+
 Win32DefaultPrinterGuard::Win32DefaultPrinterGuard(std::wstring guardProgram) : guardProgram_(std::move(guardProgram))
 {}
 
@@ -82,7 +84,17 @@ void Win32DefaultPrinterGuard::arm(const std::string& replacedDefault) noexcept
     if (!CreatePipe(guardInput.out(), toGuard.out(), nullptr, 0) ||
         !CreatePipe(fromGuard.out(), guardOutput.out(), nullptr, 0))
         return;
-    guard_ = StartGuard(guardProgram_, guardInput.get(), guardOutput.get());
+    // The guard is started by a short-lived start of its own program, which ends at once
+    // giving the guard's process id: the guard is then no descendant of this program, and a
+    // tree kill of it (taskkill /T) leaves the guard.
+    const win32::KernelHandle starter = StartGuardProcess(
+        guardProgram_, std::wstring(kGuardStarterSwitch) + L" " + std::to_wstring(GetCurrentProcessId()),
+        guardInput.get(), guardOutput.get());
+    DWORD guardId = 0;
+    if (!starter.valid() || WaitForSingleObject(starter.get(), kWatchingTimeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(starter.get(), &guardId))
+        return;
+    guard_ = win32::KernelHandle(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, guardId));
     if (!guard_.valid())
         return;
     // The guard's ends close here, so that the guard's end of the program, the pipe's,

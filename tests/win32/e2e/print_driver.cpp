@@ -4,7 +4,8 @@
 // one WAY: "done" answers "Done." with OK, then closes the window; "close" closes the window
 // once the run has made PRINTER the default; "session-end" then sends WM_QUERYENDSESSION and
 // WM_ENDSESSION and ends the process, as Windows does; "terminate" calls TerminateProcess, and
-// the printer guard must put the default back within two seconds. Otherwise checks that the
+// the printer guard must put the default back within two seconds; "tree-kill" ends the program
+// and every process descended from it, as `taskkill /T /F` does, and the same must hold. Otherwise checks that the
 // program leaves by its quit message (exit code 0) without using processor time on the way
 // out, and that DEFAULT is the default printer again: once it has ended (this driver, living
 // throughout, still reads the default it left), or when WM_ENDSESSION has returned, while it
@@ -15,6 +16,7 @@
 #include <tlhelp32.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -78,6 +80,34 @@ bool ReaderStarted(DWORD parent)
     }
     CloseHandle(processes);
     return started;
+}
+
+// Ends every process descended from `root`, as a tree kill finds them (Debian 12's Wine has
+// taskkill ignore /T): by each process's parent id, from the latest snapshot.
+void TerminateDescendants(DWORD root)
+{
+    std::vector<DWORD> tree = {root};
+    const HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    for (std::size_t grown = 1; grown != 0;) {
+        grown = 0;
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32FirstW(processes, &entry); more; more = Process32NextW(processes, &entry)) {
+            const bool inTree = std::find(tree.begin(), tree.end(), entry.th32ProcessID) != tree.end();
+            if (!inTree && std::find(tree.begin(), tree.end(), entry.th32ParentProcessID) != tree.end()) {
+                tree.push_back(entry.th32ProcessID);
+                ++grown;
+            }
+        }
+    }
+    CloseHandle(processes);
+    for (auto process = tree.rbegin(); process + 1 != tree.rend(); ++process) {
+        const HANDLE handle = OpenProcess(PROCESS_TERMINATE, FALSE, *process);
+        if (handle) {
+            TerminateProcess(handle, 1);
+            CloseHandle(handle);
+        }
+    }
 }
 
 std::wstring ClassOf(HWND window)
@@ -207,8 +237,8 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring printer = argv[3];
     const std::wstring expectedDefault = argv[4];
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
-    if (way != L"done" && way != L"close" && way != L"session-end" && way != L"terminate")
-        Fail("the way to end the run is done, close, session-end or terminate");
+    if (way != L"done" && way != L"close" && way != L"session-end" && way != L"terminate" && way != L"tree-kill")
+        Fail("the way to end the run is done, close, session-end, terminate or tree-kill");
 
     std::wstring command = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
@@ -263,16 +293,18 @@ int wmain(int argc, wchar_t** argv)
         WaitUntil([&] { return DefaultPrinter() == printer; }, 60, "the run to make the printer the default");
     }
 
-    if (way == L"terminate") {
+    if (way == L"terminate" || way == L"tree-kill") {
         // Wine leaves a process hung in its start-up when its creator ends inside CreateProcess
         // (Windows makes a process whole or not at all): the program is ended while its first
         // reader runs, not while it starts one.
         WaitUntil([&] { return ReaderStarted(id); }, 60, "the first reader to start");
+        if (way == L"tree-kill")
+            TerminateDescendants(id);
         TerminateProcess(started.hProcess, 1);
         WaitForSingleObject(started.hProcess, INFINITE);
         startedProgram = nullptr;
         WaitUntil([&] { return DefaultPrinter() == expectedDefault; }, 2, "the guard to put the default printer back");
-        std::printf("print_driver: terminated mid-run, the default printer back\n");
+        std::printf("print_driver: %ls mid-run, the default printer back\n", way.c_str());
         return 0;
     }
     if (way == L"session-end") {

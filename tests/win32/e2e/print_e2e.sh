@@ -4,7 +4,7 @@
 # surrogate pair in UTF-16) through the stand-in reader, installed in the Wine prefix as READER
 # says (below; the 32-bit Reader's place without one), on "beta", a printer of the private
 # scheduler that is not the default ("alpha"). RUN runs the print driver under Wine, which
-# ends the run in WAY (done, close, session-end or terminate; see print_driver.cpp) and checks that alpha
+# ends the run in WAY (done, close, session-end, terminate or tree-kill; see print_driver.cpp) and checks that alpha
 # is the default again. The jobs that arrive on beta must be the list's files, byte-identical
 # and in list order: all of them, and none on alpha, for a run that is done; fewer than all
 # for a run ended half-way (a reader that has already started prints on whichever printer is
