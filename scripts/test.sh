@@ -115,8 +115,11 @@ if [[ $mode == all ]]; then
     source scripts/lib/clean_root.sh
     started=$SECONDS
     PRESSVALE_ROOT_FILES=()
-    pressvale_in_clean_root trixie build/clean-roots/trixie scripts/test.sh --suites | tee build/debian13.log
-    passed=$((passed + $(sed -n 's/^Summary: \([0-9]*\) passed, 0 failed$/\1/p' build/debian13.log)))
+    # (mmdebstrap gives its hooks' output on its standard error.)
+    pressvale_in_clean_root trixie build/clean-roots/trixie scripts/test.sh --suites 2>&1 | tee build/debian13.log
+    debian13_passed=$(sed -n 's/^Summary: \([0-9]*\) passed, 0 failed$/\1/p' build/debian13.log)
+    [[ -n $debian13_passed ]] || { echo "The Debian 13 suites ended without their summary." >&2; exit 1; }
+    passed=$((passed + debian13_passed))
     echo "Debian 13 suites in a clean root: $((SECONDS - started)) s"
 
     # The package built here on clean Debian 12 and 13 systems, with only what it brings.
