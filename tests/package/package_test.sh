@@ -8,11 +8,8 @@
 #
 #   package_test.sh [--clean-system] PACKAGE.deb X11_WINDOW
 #
-# --clean-system: on a system that has nothing but the package will bring (a root that
-# mmdebstrap makes, scripts/lib/clean_root.sh), installs a virtual X server, CUPS and the tools
-# this test reads the window with once the package is in (after checking that its programs find
-# every library they load), and leaves the package file's checks to the machine
-# that built it.
+# --clean-system: for a bare root (scripts/lib/clean_root.sh): the package's own checks are
+# left to the machine that built it; the test's tools are installed after the package.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd -P)
 source "$here/../support/desktop.sh"

@@ -83,17 +83,13 @@ std::optional<std::string> markedDefault(const DestList& dests)
     return std::nullopt;
 }
 
-// The printer that the environment names as the default, outranking every lpoptions file:
-// LPDEST, else PRINTER unless it is "lp" (the old System V name, which CUPS passes over).
-const char* environmentDefault()
+// Whether the environment names the default, outranking every lpoptions file: LPDEST, or
+// PRINTER unless it is "lp" (the old System V name, which CUPS passes over).
+bool environmentNamesDefault()
 {
-    const char* name = std::getenv("LPDEST");
-    if (!name || !*name) {
-        name = std::getenv("PRINTER");
-        if (name && std::strcmp(name, "lp") == 0)
-            name = nullptr;
-    }
-    return name && *name ? name : nullptr;
+    const char* lpdest = std::getenv("LPDEST");
+    const char* printer = std::getenv("PRINTER");
+    return (lpdest && *lpdest) || (printer && *printer && std::strcmp(printer, "lp") != 0);
 }
 
 // Writes `name` ("queue" or "queue/instance"), spelt as the scheduler spells it, as the
@@ -180,7 +176,7 @@ void CupsPrinters::setDefault(const std::string& name)
     // that the reader uses, only the user's own default, which the run's put-back would then
     // replace with the environment's printer. The file is left alone, and a choice that the
     // environment overrides is reported rather than claimed.
-    if (environmentDefault()) {
+    if (environmentNamesDefault()) {
         DestList dests;
         requireAnswer(dests, "Cannot read the default printer");
         if (strcasecmp(markedDefault(dests).value_or("").c_str(), name.c_str()) != 0)

@@ -5,11 +5,11 @@
 // once the run has made PRINTER the default; "session-end" then sends WM_QUERYENDSESSION and
 // WM_ENDSESSION and ends the process, as Windows does; "terminate" calls TerminateProcess, and
 // the printer guard must put the default back within two seconds; "tree-kill" ends the program
-// and every process descended from it, as `taskkill /T /F` does, and the same must hold. Otherwise checks that the
-// program leaves by its quit message (exit code 0) without using processor time on the way
-// out, and that DEFAULT is the default printer again: once it has ended (this driver, living
-// throughout, still reads the default it left), or when WM_ENDSESSION has returned, while it
-// lives. Exits 0 when all holds; otherwise 1, with what did not on stderr.
+// and every process descended from it, as `taskkill /T /F` does, and the same must hold.
+// Otherwise checks that the program leaves by its quit message (exit code 0) without using
+// processor time on the way out, and that DEFAULT is the default printer again: once it has
+// ended (this driver, living throughout, still reads the default it left), or when
+// WM_ENDSESSION has returned, while it lives. Exits 0 when all holds; otherwise 1, with what did not on stderr.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -62,50 +62,53 @@ HWND WaitFor(const std::function<HWND()>& found, int seconds, const char* what)
     return window;
 }
 
-// Whether a reader started by process `parent` has got as far as loading its modules.
-bool ReaderStarted(DWORD parent)
+// Every running process, from one snapshot.
+std::vector<PROCESSENTRY32W> Processes()
 {
+    std::vector<PROCESSENTRY32W> found;
     const HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    bool started = false;
-    for (BOOL more = Process32FirstW(processes, &entry); more && !started; more = Process32NextW(processes, &entry)) {
+    for (BOOL more = Process32FirstW(processes, &entry); more; more = Process32NextW(processes, &entry))
+        found.push_back(entry);
+    CloseHandle(processes);
+    return found;
+}
+
+// Whether a reader started by process `parent` has got as far as loading its modules.
+bool ReaderStarted(DWORD parent)
+{
+    for (const PROCESSENTRY32W& entry : Processes()) {
         if (entry.th32ParentProcessID != parent ||
             (_wcsicmp(entry.szExeFile, L"AcroRd32.exe") != 0 && _wcsicmp(entry.szExeFile, L"Acrobat.exe") != 0))
             continue;
         const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID);
-        started = modules != INVALID_HANDLE_VALUE;
-        if (started)
+        if (modules != INVALID_HANDLE_VALUE) {
             CloseHandle(modules);
+            return true;
+        }
     }
-    CloseHandle(processes);
-    return started;
+    return false;
 }
 
-// Ends every process descended from `root`, as a tree kill finds them (Debian 12's Wine has
-// taskkill ignore /T): by each process's parent id, from the latest snapshot.
+// Ends every process descended from `root`, as a tree kill finds them by their parents' ids
+// (Debian 12's Wine has taskkill ignore /T).
 void TerminateDescendants(DWORD root)
 {
     std::vector<DWORD> tree = {root};
-    const HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    for (std::size_t grown = 1; grown != 0;) {
-        grown = 0;
-        PROCESSENTRY32W entry{};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32FirstW(processes, &entry); more; more = Process32NextW(processes, &entry)) {
-            const bool inTree = std::find(tree.begin(), tree.end(), entry.th32ProcessID) != tree.end();
-            if (!inTree && std::find(tree.begin(), tree.end(), entry.th32ParentProcessID) != tree.end()) {
+    const std::vector<PROCESSENTRY32W> processes = Processes();
+    for (std::size_t known = 0; known != tree.size();) {
+        known = tree.size();
+        for (const PROCESSENTRY32W& entry : processes) {
+            const auto inTree = [&](DWORD id) { return std::find(tree.begin(), tree.end(), id) != tree.end(); };
+            if (inTree(entry.th32ParentProcessID) && !inTree(entry.th32ProcessID))
                 tree.push_back(entry.th32ProcessID);
-                ++grown;
-            }
         }
     }
-    CloseHandle(processes);
-    for (auto process = tree.rbegin(); process + 1 != tree.rend(); ++process) {
-        const HANDLE handle = OpenProcess(PROCESS_TERMINATE, FALSE, *process);
-        if (handle) {
-            TerminateProcess(handle, 1);
-            CloseHandle(handle);
+    for (DWORD id : std::vector<DWORD>(tree.begin() + 1, tree.end())) {
+        if (const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+            TerminateProcess(process, 1);
+            CloseHandle(process);
         }
     }
 }
