@@ -1,13 +1,10 @@
 #include "platform/cups/user_lpoptions.h"
 
-#include <fcntl.h>
 #include <pwd.h>
 #include <strings.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -16,6 +13,7 @@
 #include <vector>
 
 #include "failure/failure.h"
+#include "platform/posix/durable_file.h"
 
 namespace pv {
 namespace {
@@ -132,47 +130,8 @@ void WriteUserDefaultPrinter(const std::string& name)
     if (!named && !name.empty())
         text += std::string(endsWithNewline ? "" : "\n") + "Default " + name + '\n';
 
-    // Written beside the file, under a name of its own (a printer guard or another instance of
-    // the program may write at the same time), flushed to the disk and renamed over it, the
-    // folder flushed too: after a crash or a power cut the file is the old one or the new one,
-    // whole, never half written nor a mix of two writes.
-    std::error_code error;
-    if (fs::create_directories(path.parent_path(), error))
-        fs::permissions(path.parent_path(), fs::perms::owner_all, error);
-    if (error)
-        ThrowWriteFailure(path.parent_path(), error.value());
-    std::string part = path.string() + ".XXXXXX";
-    const int fd = mkstemp(part.data());
-    if (fd < 0)
-        ThrowWriteFailure(path, errno);
-    struct stat old {};
-    if (stat(path.c_str(), &old) == 0)
-        fchmod(fd, old.st_mode & 07777);
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t count = write(fd, text.data() + written, text.size() - written);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            break;
-        written += static_cast<std::size_t>(count);
-    }
-    int failure = written < text.size() ? (errno ? errno : EIO) : 0;
-    if (failure == 0 && fsync(fd) != 0)
-        failure = errno;
-    if (close(fd) != 0 && failure == 0)
-        failure = errno;
-    if (failure == 0 && std::rename(part.c_str(), path.c_str()) != 0)
-        failure = errno;
-    if (failure != 0) {
-        fs::remove(part, error);
-        ThrowWriteFailure(path, failure);
-    }
-    const int folder = open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        fsync(folder);
-        close(folder);
-    }
+    if (const int error = ReplaceFileDurably(path, text))
+        ThrowWriteFailure(path, error);
 }
 
 }  // namespace pv
