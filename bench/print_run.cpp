@@ -27,6 +27,7 @@
 #include "platform/posix/posix_default_printer_guard.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
+#include "platform/posix/posix_switch_record_store.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_settings_store.h"
@@ -104,7 +105,8 @@ int main(int argc, char** argv)
     pv::PosixFileSystem fileSystem;
     pv::PosixProcesses processes;
     pv::CupsPrinters printers;
-    pv::PosixDefaultPrinterGuard printerGuard(programFolder + "/pressvale-guard");
+    pv::PosixSwitchRecordStore switchRecord(programFolder + "/pressvale-guard");
+    pv::PosixDefaultPrinterGuard printerGuard(programFolder + "/pressvale-guard", switchRecord);
     pv::QtSettingsStore settings;
     pv::QtShell shell(programFolder);
     PrintedMessageBoxes boxes;
@@ -141,14 +143,25 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // The printer guard on its own, as each run starts and releases it.
+    // The printer guard and its record on their own, as each run starts and releases them.
     std::vector<double> guardSeconds;
     for (int i = 0; i < kSamples; ++i) {
         const auto guardStart = SteadyClock::now();
         printerGuard.arm(printer);
         printerGuard.watch(printer);
-        printerGuard.release();
+        printerGuard.release([](const std::string&) {});
         guardSeconds.push_back(SecondsSince(guardStart));
+    }
+
+    // The switch record alone: written as a run begins, a printer added, removed at its end.
+    std::vector<double> recordSeconds;
+    for (int i = 0; i < kSamples; ++i) {
+        const auto recordStart = SteadyClock::now();
+        pv::switch_record::ProgramSwitches switches(switchRecord);
+        switches.join(printer);
+        switches.add(printer);
+        switches.leave(printer, [](const std::string&) {});
+        recordSeconds.push_back(SecondsSince(recordStart));
     }
 
     // The reader on its own.
@@ -177,6 +190,8 @@ int main(int argc, char** argv)
     std::printf("reader on its own (median of %d):         %.1f ms\n", kSamples, readerMedian * 1e3);
     std::printf("printer guard per run (median of %d):     %.1f ms (started, watching, released, ended)\n", kSamples,
                 Median(guardSeconds) * 1e3);
+    std::printf("of which the switch record (median of %d): %.2f ms (written, a printer added, removed)\n", kSamples,
+                Median(recordSeconds) * 1e3);
     std::printf("whole run:                                %.3f s (%.3f s per file)\n", runSeconds, perFile);
     std::printf("per-file overhead beyond reader + 2 s:    %.1f ms (of which the reader search %.1f ms)\n",
                 overhead * 1e3, searchMedian * 1e3);

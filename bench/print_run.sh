@@ -23,7 +23,7 @@ tests/support/private_cupsd.sh add-printer "$work/cupsd" office
 tests/support/private_cupsd.sh add-printer "$work/cupsd" label
 tests/support/private_cupsd.sh set-default "$work/cupsd" office
 export CUPS_SERVER=$work/cupsd/cups.sock CUPS_SERVERROOT=$work/cupsd/etc HOME=$work/cupsd/home
-export XDG_CONFIG_HOME=$work/config
+export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 unset LPDEST PRINTER
 
 # <prefix>/libexec/Adobe: 3,000 files in 60 folders two levels deep (half of them .exe, so

@@ -12,6 +12,7 @@
 #include "platform/posix/posix_default_printer_guard.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
+#include "platform/posix/posix_switch_record_store.h"
 #include "platform/qt/exit_hook.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_file_dialogs.h"
@@ -38,6 +39,11 @@ int main(int argc, char** argv)
     // The start-up's printer questions go to the print system while the window is built.
     // Only now: Qt has set the locale again as it started, and CUPS reads it.
     pv::CupsPrinters cupsPrinters;
+    const std::string programFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    // A run that ended without putting the default back (a power cut, a kill of the program and
+    // its guard) left its record: acted on, silently, before the window shows.
+    pv::PosixSwitchRecordStore switchRecord(programFolder + "/pressvale-guard");
+    pv::switch_record::Settle(switchRecord, cupsPrinters);
     pv::EarlyPrinters printers(cupsPrinters);
     pv::QtEventPump eventPump;
     pv::MainWindow window([&eventPump] { eventPump.endLoop(); });
@@ -49,8 +55,7 @@ int main(int argc, char** argv)
     pv::QtFileDialogs fileDialogs(&window);
     pv::PosixClock clock;
     pv::StandardRandomSource random;
-    const std::string programFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    pv::PosixDefaultPrinterGuard printerGuard(programFolder + "/pressvale-guard");
+    pv::PosixDefaultPrinterGuard printerGuard(programFolder + "/pressvale-guard", switchRecord);
     pv::Services services{fileSystem,   processes,   printers,  printerGuard, settings, shell,
                           messageBoxes, fileDialogs, eventPump, clock,        random};
 

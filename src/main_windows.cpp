@@ -20,6 +20,7 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_switch_record_store.h"
 #include "platform/win32_support/program_path.h"
 #include "platform/win32_support/wide_text.h"
 #include "ui/win32/main_window.h"
@@ -75,7 +76,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     pv::Win32Clock clock;
     pv::StandardRandomSource random;
     const std::string programFolder = ProgramFolder();
-    pv::Win32DefaultPrinterGuard printerGuard(pv::win32::Wide(programFolder) + L"\\pressvale-guard.exe");
+    const std::wstring guardProgram = pv::win32::Wide(programFolder) + L"\\pressvale-guard.exe";
+    // A run that ended without putting the default back (a power cut, a kill of the program and
+    // its guard) left its record: acted on, silently, before the window shows.
+    pv::Win32SwitchRecordStore switchRecord(guardProgram);
+    pv::switch_record::Settle(switchRecord, printers);
+    pv::Win32DefaultPrinterGuard printerGuard(guardProgram, switchRecord);
     pv::Services services{fileSystem,   processes,   printers,  printerGuard, settings, shell,
                           messageBoxes, fileDialogs, eventPump, clock,        random};
 

@@ -1,5 +1,6 @@
-// The printer guard's cost per print run under Wine or Windows: the program's guard started,
-// told the replaced default and a printer, released and ended, against a bare start of the
+// The printer guard's cost per print run under Wine or Windows: the switch record written, the
+// program's guard started, told the replaced default and a printer, released and ended, the
+// record removed, against a bare start of the
 // same program with nothing to watch, which ends at once, timed in the same run. Prints
 // figures only.
 //
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "platform/win32/win32_default_printer_guard.h"
+#include "platform/win32/win32_switch_record_store.h"
 
 namespace {
 
@@ -40,11 +42,12 @@ int wmain(int argc, wchar_t** argv)
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 15;
-    pv::Win32DefaultPrinterGuard guard(argv[1]);
+    pv::Win32SwitchRecordStore record(argv[1]);
+    pv::Win32DefaultPrinterGuard guard(argv[1], record);
     const double guarded = MedianMilliseconds(runs, [&] {
         guard.arm("office");
         guard.watch("label");
-        guard.release();
+        guard.release([](const std::string&) {});
     });
     const double bare = MedianMilliseconds(runs, [&] {
         std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";

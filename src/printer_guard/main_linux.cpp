@@ -1,17 +1,22 @@
 // pressvale-guard: started by Pressvale as a print run changes the user's default printer, it
 // puts the replaced default back should the program end without doing so itself. It reads what
 // the program tells it on its standard input, answers on its standard output, and prints nothing.
+// Started with --restore (at log-in, by the autostart entry a run leaves while it is open), it
+// acts on the switch record of runs that ended without putting the default back.
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "platform/cups/cups_printers.h"
 #include "platform/portable/printer_guard_watch.h"
+#include "platform/posix/posix_switch_record_store.h"
 
-int main()
+int main(int argc, char** argv)
 {
     // The signals a session sends its programs do not end the guard: they came blocked, and are
     // ignored before they are let through.
@@ -21,8 +26,17 @@ int main()
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
 
+    // The program that started the guard, known while it still runs.
+    const pv::switch_record::ProgramIdentity program = pv::PosixSwitchRecordStore::identify(getppid());
+    std::error_code error;
+    pv::PosixSwitchRecordStore record(std::filesystem::read_symlink("/proc/self/exe", error).string());
     pv::CupsPrinters printers;
-    pv::printer_guard::WatchProgram(
+    if (argc == 2 && std::strcmp(argv[1], pv::kRestoreSwitch) == 0) {
+        pv::switch_record::RestoreAtLogIn(record, printers);
+        return 0;
+    }
+
+    std::optional<pv::switch_record::SwitchRecord> told = pv::printer_guard::WatchProgram(
         [] {
             char buffer[4096];
             ssize_t count = 0;
@@ -36,7 +50,10 @@ int main()
             while (write(STDOUT_FILENO, &watching, 1) < 0 && errno == EINTR) {
             }
             close(STDOUT_FILENO);
-        },
-        printers);
+        });
+    if (told) {
+        told->programs.push_back(program);
+        pv::switch_record::SettleAfterProgramEnded(record, printers, *told);
+    }
     return 0;
 }

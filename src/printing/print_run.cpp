@@ -57,22 +57,21 @@ public:
             guard_.watch(chosen);
     }
 
-    // Failures go to the caller. The guard is released even when the default cannot be put
-    // back, so that no guard is left to act later.
+    // Failures go to the caller. An armed guard puts back the default of the record that the
+    // runs of all the user's programs share, and is released even when that fails, so that no
+    // guard is left to act later.
     void putBack()
     {
         if (std::exchange(putBack_, true))
             return;
-        try {
-            if (!name)
-                throw Failure("The default printer from before the run could not be read, so it was not put back.",
-                              failure_code::kPrinterNotFound);
-            SwitchDefaultPrinter(printers_, *name);
-        } catch (...) {
-            releaseGuard();
-            throw;
+        if (std::exchange(armedGuard_, false)) {
+            guard_.release([this](const std::string& replaced) { SwitchDefaultPrinter(printers_, replaced); });
+            return;
         }
-        releaseGuard();
+        if (!name)
+            throw Failure("The default printer from before the run could not be read, so it was not put back.",
+                          failure_code::kPrinterNotFound);
+        SwitchDefaultPrinter(printers_, *name);
     }
 
     void putBackQuietly() noexcept
@@ -85,12 +84,6 @@ public:
     }
 
 private:
-    void releaseGuard()
-    {
-        if (std::exchange(armedGuard_, false))
-            guard_.release();
-    }
-
     std::vector<SavedDefault*>& runsInProgress_;
     Printers& printers_;
     DefaultPrinterGuard& guard_;

@@ -25,6 +25,7 @@
 #include "platform/posix/posix_default_printer_guard.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
+#include "platform/posix/posix_switch_record_store.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_shell.h"
 #include "private_scheduler.h"
@@ -56,7 +57,8 @@ struct RealProgram {
     PosixFileSystem fileSystem;
     PosixProcesses processes;
     CupsPrinters printers;
-    PosixDefaultPrinterGuard printerGuard{kGuardProgram};
+    PosixSwitchRecordStore switchRecord{kGuardProgram};
+    PosixDefaultPrinterGuard printerGuard{kGuardProgram, switchRecord};
     FakeSettingsStore settings;
     QtShell shell;
     FakeMessageBoxes boxes;

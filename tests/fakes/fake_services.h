@@ -73,9 +73,23 @@ public:
 class FakeDefaultPrinterGuard final : public DefaultPrinterGuard {
 public:
     explicit FakeDefaultPrinterGuard(const FakePrinters& printers) : printers_(printers) {}
-    void arm(const std::string& replacedDefault) noexcept override { record("arm " + replacedDefault); }
+    void arm(const std::string& replacedDefault) noexcept override
+    {
+        record("arm " + replacedDefault);
+        replaced_ = replacedDefault;
+    }
     void watch(const std::string& name) noexcept override { record("watch " + name); }
-    void release() noexcept override { record("release"); }
+    // Puts back the armed default, as the last program of the record does.
+    void release(const std::function<void(const std::string&)>& putBack) override
+    {
+        try {
+            putBack(replaced_);
+        } catch (...) {
+            record("release");
+            throw;
+        }
+        record("release");
+    }
 
     std::vector<std::string> calls;
 
@@ -85,6 +99,7 @@ private:
         calls.push_back(std::to_string(printers_.setDefaultCalls.size()) + ": " + call);
     }
     const FakePrinters& printers_;
+    std::string replaced_;
 };
 
 class FakeSettingsStore final : public SettingsStore {

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
-#include "services/printers.h"
+#include "platform/portable/switch_record.h"
 
 namespace pv::printer_guard {
 
@@ -18,13 +19,11 @@ inline constexpr char kWatching = 'R';
 
 std::string Record(char kind, const std::string& name = {});
 
-// The guard program's whole work. `readSome` gives the next bytes the program wrote, or an
-// empty text once the pipe has no writer left: the program has ended. Returns touching nothing
-// once the program says the default is back; when the program ends without saying so after a
-// run's switch, puts the replaced default back through `printers`, while the default is one the
-// runs set, the replaced one itself, or cannot be read (a changed default left behind is what
-// the guard is there to prevent), and returns.
-void WatchProgram(const std::function<std::string()>& readSome, const std::function<void()>& sayWatching,
-                  Printers& printers);
+// The guard program's watch. `readSome` gives the next bytes the program wrote, or an empty
+// text once the pipe has no writer left: the program has ended. Gives nothing once the program
+// says the default is back, or when it ended before a run's switch; else what it told: the
+// replaced default and the printers its runs set, the program itself named in none.
+std::optional<switch_record::SwitchRecord> WatchProgram(const std::function<std::string()>& readSome,
+                                                        const std::function<void()>& sayWatching);
 
 }  // namespace pv::printer_guard

@@ -132,7 +132,9 @@ void Collect(pid_t processId, Deadline deadline)
 
 }  // namespace
 
-PosixDefaultPrinterGuard::PosixDefaultPrinterGuard(std::string guardProgram) : guardProgram_(std::move(guardProgram))
+PosixDefaultPrinterGuard::PosixDefaultPrinterGuard(std::string guardProgram, switch_record::SwitchRecordStore& record)
+    : RecordedPrinterGuard(record),
+      guardProgram_(std::move(guardProgram))
 {}
 
 PosixDefaultPrinterGuard::~PosixDefaultPrinterGuard()
@@ -143,7 +145,7 @@ PosixDefaultPrinterGuard::~PosixDefaultPrinterGuard()
         close(toGuard_);
 }
 
-void PosixDefaultPrinterGuard::arm(const std::string& replacedDefault) noexcept
+void PosixDefaultPrinterGuard::startProcess(const std::string& replacedDefault) noexcept
 {
     if (toGuard_ >= 0)
         return;
@@ -173,12 +175,7 @@ void PosixDefaultPrinterGuard::arm(const std::string& replacedDefault) noexcept
     close(fromGuard[0]);
 }
 
-void PosixDefaultPrinterGuard::watch(const std::string& name) noexcept
-{
-    tell(printer_guard::Record(printer_guard::kWatch, name));
-}
-
-void PosixDefaultPrinterGuard::release() noexcept
+void PosixDefaultPrinterGuard::endProcess() noexcept
 {
     if (toGuard_ < 0)
         return;

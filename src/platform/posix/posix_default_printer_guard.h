@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "services/default_printer_guard.h"
+#include "platform/portable/recorded_printer_guard.h"
 
 namespace pv {
 
@@ -12,20 +12,18 @@ namespace pv {
 // for), started in a session of its own with the signals a session sends its programs blocked
 // (it ignores them once it runs), the read end of a pipe as its input and nothing else of the
 // program's. The pipe's only writer is this program: its end, however it comes, is the end of
-// the pipe. Released, the guard is collected.
-class PosixDefaultPrinterGuard final : public DefaultPrinterGuard {
+// the pipe. Released, the guard is collected. The switch record is kept in `record`.
+class PosixDefaultPrinterGuard final : public RecordedPrinterGuard {
 public:
-    explicit PosixDefaultPrinterGuard(std::string guardProgram);
+    PosixDefaultPrinterGuard(std::string guardProgram, switch_record::SwitchRecordStore& record);
     ~PosixDefaultPrinterGuard() override;
     PosixDefaultPrinterGuard(const PosixDefaultPrinterGuard&) = delete;
     PosixDefaultPrinterGuard& operator=(const PosixDefaultPrinterGuard&) = delete;
 
-    void arm(const std::string& replacedDefault) noexcept override;
-    void watch(const std::string& name) noexcept override;
-    void release() noexcept override;
-
 private:
-    void tell(const std::string& record) noexcept;
+    void startProcess(const std::string& replacedDefault) noexcept override;
+    void tell(const std::string& record) noexcept override;
+    void endProcess() noexcept override;
 
     std::string guardProgram_;
     int toGuard_ = -1;

@@ -70,10 +70,12 @@ win32::KernelHandle StartGuardProcess(const std::wstring& program, const std::ws
     return win32::KernelHandle(created.hProcess);
 }
 
-Win32DefaultPrinterGuard::Win32DefaultPrinterGuard(std::wstring guardProgram) : guardProgram_(std::move(guardProgram))
+Win32DefaultPrinterGuard::Win32DefaultPrinterGuard(std::wstring guardProgram, switch_record::SwitchRecordStore& record)
+    : RecordedPrinterGuard(record),
+      guardProgram_(std::move(guardProgram))
 {}
 
-void Win32DefaultPrinterGuard::arm(const std::string& replacedDefault) noexcept
+void Win32DefaultPrinterGuard::startProcess(const std::string& replacedDefault) noexcept
 {
     if (toGuard_.valid())
         return;
@@ -107,12 +109,7 @@ void Win32DefaultPrinterGuard::arm(const std::string& replacedDefault) noexcept
     ReadByteWithin(fromGuard.get(), guard_.get(), kWatchingTimeoutMs);
 }
 
-void Win32DefaultPrinterGuard::watch(const std::string& name) noexcept
-{
-    tell(printer_guard::Record(printer_guard::kWatch, name));
-}
-
-void Win32DefaultPrinterGuard::release() noexcept
+void Win32DefaultPrinterGuard::endProcess() noexcept
 {
     if (!toGuard_.valid())
         return;

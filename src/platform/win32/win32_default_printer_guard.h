@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "platform/portable/recorded_printer_guard.h"
 #include "platform/win32_support/owned.h"
-#include "services/default_printer_guard.h"
 
 namespace pv {
 
@@ -26,17 +26,15 @@ win32::KernelHandle StartGuardProcess(const std::wstring& program, const std::ws
 // started through its starter, so that it is no descendant of this program, given this
 // program's process id and the read end of a pipe whose only writer this program is. It holds
 // this program's process and watches the pipe: a program that ends, however it ends, closes
-// its end of the pipe.
-class Win32DefaultPrinterGuard final : public DefaultPrinterGuard {
+// its end of the pipe. The switch record is kept in `record`.
+class Win32DefaultPrinterGuard final : public RecordedPrinterGuard {
 public:
-    explicit Win32DefaultPrinterGuard(std::wstring guardProgram);
-
-    void arm(const std::string& replacedDefault) noexcept override;
-    void watch(const std::string& name) noexcept override;
-    void release() noexcept override;
+    Win32DefaultPrinterGuard(std::wstring guardProgram, switch_record::SwitchRecordStore& record);
 
 private:
-    void tell(const std::string& record) noexcept;
+    void startProcess(const std::string& replacedDefault) noexcept override;
+    void tell(const std::string& record) noexcept override;
+    void endProcess() noexcept override;
 
     std::wstring guardProgram_;
     win32::KernelHandle toGuard_;
