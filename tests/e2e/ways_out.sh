@@ -6,6 +6,11 @@
 # is killed or crashes (SIGKILL, SIGSEGV, SIGABRT); in the last four its printer guard puts the
 # default back. Each time it must end with the expected status, having stopped where it was,
 # "office" must be the user's default again within two seconds, and the guard must be gone.
+# Killed together with its guard (as a power cut ends both), the run leaves "label" the
+# default and its switch record behind: the program's next start puts "office" back before its
+# window shows, or the autostart entry's command does, run as a desktop runs it at log-in.
+# With a second program printing on "label" too, the first one's kill leaves "label" the
+# default until the second one's run ends.
 #
 #   ways_out.sh DESKTOP PROGRAM X11_WINDOW CUPSD_DIR
 set -euo pipefail
@@ -19,7 +24,8 @@ samples=$(find "$(dirname "$program")/Samples" -maxdepth 1 -type f | wc -l)
 # plugin ends it on the lost connection (exit) or its Wayland plugin on the lost compositor
 # (_exit), 128 and the signal's number where the signal ends it. Qt 6.8's Wayland plugin ends
 # it with _exit(-1), status 255, where Qt 6.4's gave 1.
-ways=("SIGTERM 0" "SIGHUP 0" "display 1" "SIGKILL 137" "SIGSEGV 139" "SIGABRT 134")
+ways=("SIGTERM 0" "SIGHUP 0" "display 1" "SIGKILL 137" "SIGSEGV 139" "SIGABRT 134"
+      "both-then-start 137" "both-then-log-in 137" "second-program 137")
 [[ $desktop == wayland ]] && ways[2]="display 1|255"
 # A checked build's own SIGSEGV handler would end the program with its report instead; the
 # crash is left to the system here. No core files.
@@ -32,17 +38,57 @@ windows_titled_pressvale() { [[ $(pressvale_windows Pressvale) -eq $1 ]]; }
 default_is() { [[ $(lpstat -d) == "system default destination: $1" ]]; }
 program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 jobs_on_label() { find "$cupsd_dir/jobs/label" -name '*.job' | wc -l; }
+autostart_entry() { [[ -e $XDG_CONFIG_HOME/autostart/pressvale-default-printer.desktop ]]; }
+switch_recorded() { [[ -e $XDG_STATE_HOME/pressvale/default-printer-switch ]]; }
 
 # Presses the button centred at X Y in the window: the control table's twips over 15.
 press() {
     pressvale_wait_window Pressvale 30 >/dev/null
     pressvale_click Pressvale "$1" "$2"
 }
-# Answers No to the question after the sample files: the sample folder is not opened.
-answer_no() {
-    wait_until 10 "the question after the sample files" windows_titled_pressvale 2
+# The printer guard that the program $1 started.
+guard_of() {
+    local child
+    for child in $(ps -o pid= --ppid "$1"); do
+        if [[ $(readlink "/proc/$child/exe") == "$guard_program" ]]; then echo "$child"; fi
+    done
+}
+
+# Starts the program (holding a descriptor without close-on-exec, as a careless launcher leaves
+# one) and its print run of the sample files, with SHOWN windows titled Pressvale already;
+# a second window opens where the first did, above it.
+start_run() {
+    "$program" 7</dev/null >>"$work/program.log" 2>&1 &
+    program_pid=$!
+    wait_until 30 "the program's window" windows_titled_pressvale $(($1 + 1))
+    press 400 216 # "Load Sample/Example Files"
+    # Answers No to the question after the sample files: the sample folder is not opened.
+    wait_until 10 "the question after the sample files" windows_titled_pressvale $(($1 + 2))
     pressvale_key Escape
-    wait_until 10 "the question to close" windows_titled_pressvale 1
+    wait_until 10 "the question to close" windows_titled_pressvale $(($1 + 1))
+    press 268 311 # "Start Printing"
+}
+
+# The program's start or the autostart entry's command, after the program and its guard were
+# killed together, puts "office" back and removes the record and the entry.
+restore_after_both_killed() {
+    default_is label || { echo "$1: label is no longer the default after the kill"; exit 1; }
+    switch_recorded && autostart_entry || { echo "$1: no switch record or autostart entry is left"; exit 1; }
+    if [[ $1 == both-then-start ]]; then
+        "$program" >>"$work/program.log" 2>&1 &
+        program_pid=$!
+        pressvale_wait_window Pressvale 30 >/dev/null
+        default_is office || { echo "$1: label is still the default as the window shows"; exit 1; }
+        pressvale_close Pressvale
+        wait_until 20 "the program to end" program_ended
+        wait "$program_pid" || true
+        program_pid=
+    else
+        gio launch "$XDG_CONFIG_HOME/autostart/pressvale-default-printer.desktop"
+        wait_until 10 "the restore to end" eval '! switch_recorded && ! autostart_entry'
+    fi
+    default_is office || { echo "$1: label is still the default"; exit 1; }
+    echo "$1: label was left the default; office is the default again"
 }
 
 run_and_end() {
@@ -57,35 +103,50 @@ run_and_end() {
     local printed_before
     printed_before=$(jobs_on_label)
 
-    # Started holding a descriptor without close-on-exec, as a careless launcher leaves one.
-    "$program" 7</dev/null >"$work/program.log" 2>&1 &
-    program_pid=$!
-    press 400 216 # "Load Sample/Example Files"
-    answer_no
-    press 268 311 # "Start Printing"
+    start_run 0
     wait_until 30 "label to become the default" default_is label
     # The guard the run started, the program's child; a row that fails ends it on its way out.
-    local child
-    for child in $(ps -o pid= --ppid "$program_pid"); do
-        if [[ $(readlink "/proc/$child/exe") == "$guard_program" ]]; then guard_pid=$child; fi
-    done
+    guard_pid=$(guard_of "$program_pid")
     [[ -n $guard_pid ]] || { echo "$way: no printer guard runs"; exit 1; }
     [[ $(ls "/proc/$guard_pid/fd" | sort -n | tail -n1) -le 2 ]] ||
         { echo "$way: the guard holds more than its pipe ends:" "$(ls -l "/proc/$guard_pid/fd")"; exit 1; }
     trap '[[ -n $guard_pid ]] && kill -KILL "$guard_pid" 2>/dev/null; pressvale_clean_up' EXIT
+    local first_pid=$program_pid
+    second_pid=
+    if [[ $way == second-program ]]; then
+        start_run 1
+        second_pid=$program_pid program_pid=$first_pid
+        trap 'kill -KILL $guard_pid 2>/dev/null || true; kill "$second_pid" 2>/dev/null || true; pressvale_clean_up' EXIT
+        wait_until 30 "the second program's guard" eval '[[ -n $(guard_of "$second_pid") ]]'
+    fi
 
     case $way in
         display) pressvale_end_display ;;
+        both-*) kill -KILL "$guard_pid" "$program_pid" && guard_pid= ;;
+        second-program) kill -KILL "$program_pid" ;;
         *) kill -s "${way#SIG}" "$program_pid" ;;
     esac
     wait_until 20 "the program to end" program_ended
     wait "$program_pid" || status=$?
     program_pid=
     [[ "|$expected|" == *"|$status|"* ]] || { echo "$way: ended with status $status"; cat "$work/program.log"; exit 1; }
+    case $way in
+        both-*) restore_after_both_killed "$way"; return ;;
+        second-program)
+            wait_until 5 "the first program's guard to end" pressvale_ended "$guard_pid"
+            default_is label || { echo "$way: label stopped being the default under the second run"; exit 1; }
+            program_pid=$second_pid guard_pid=$(guard_of "$second_pid")
+            kill -TERM "$program_pid"
+            wait_until 20 "the second program to end" program_ended
+            wait "$program_pid" || true
+            program_pid=
+            ;;
+    esac
     wait_until 2 "office to be the default again" default_is office
     wait_until 5 "the printer guard to end" pressvale_ended "$guard_pid"
     guard_pid=
     local printed=$(($(jobs_on_label) - printed_before))
+    [[ $way == second-program ]] && { echo "$way: label stayed the default until the second run ended"; return; }
     ((printed < samples)) || { echo "$way: the run went on to the last file"; exit 1; }
     echo "$way: ended with status $status after $printed of $samples files; office is the default again"
 }

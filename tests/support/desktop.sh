@@ -180,7 +180,7 @@ pressvale_private_session() {
     printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$work" >"$work/opener/xdg-open"
     chmod +x "$work/opener/xdg-open"
     export PATH=$work/opener:$PATH
-    export HOME=$work/home XDG_CONFIG_HOME=$work/config
+    export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
     export CUPS_SERVER=$1/cups.sock CUPS_SERVERROOT=$1/etc
     unset LPDEST PRINTER
 }

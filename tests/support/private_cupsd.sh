@@ -31,7 +31,7 @@ resolve_dir() {
 
 client_env() {
     export CUPS_SERVER="$dir/cups.sock" HOME="$dir/home" CUPS_SERVERROOT="$dir/etc"
-    unset LPDEST PRINTER
+    unset LPDEST PRINTER XDG_CONFIG_HOME XDG_STATE_HOME
 }
 
 # Prints the pid of the scheduler recorded in the folder if that process still runs it.

@@ -5,7 +5,12 @@
 // once the run has made PRINTER the default; "session-end" then sends WM_QUERYENDSESSION and
 // WM_ENDSESSION and ends the process, as Windows does; "terminate" calls TerminateProcess, and
 // the printer guard must put the default back within two seconds; "tree-kill" ends the program
-// and every process descended from it, as `taskkill /T /F` does, and the same must hold.
+// and every process descended from it, as `taskkill /T /F` does, and the same must hold;
+// "both" ends the program and its guard together, and PRINTER must stay the default.
+// print_driver next-start PROGRAM DEFAULT: starts PROGRAM, which must have DEFAULT the default
+// printer by the time its window shows, and closes it. print_driver log-in DEFAULT: runs the
+// user's RunOnce value that the run left, as Windows does at log-in (the value deleted, then
+// its command started), and DEFAULT must be the default once the command has ended.
 // Otherwise checks that the program leaves by its quit message (exit code 0) without using
 // processor time on the way out, and that DEFAULT is the default printer again: once it has
 // ended (this driver, living throughout, still reads the default it left), or when
@@ -107,6 +112,19 @@ void TerminateDescendants(DWORD root)
     }
     for (DWORD id : std::vector<DWORD>(tree.begin() + 1, tree.end())) {
         if (const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+            TerminateProcess(process, 1);
+            CloseHandle(process);
+        }
+    }
+}
+
+// Ends every printer guard, as a power cut or a session's end ends it.
+void TerminateGuards()
+{
+    for (const PROCESSENTRY32W& entry : Processes()) {
+        if (_wcsicmp(entry.szExeFile, L"pressvale-guard.exe") != 0)
+            continue;
+        if (const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
             TerminateProcess(process, 1);
             CloseHandle(process);
         }
@@ -229,10 +247,59 @@ double WaitForItsEnd(HANDLE program, DWORD id)
     return used;
 }
 
+// Runs the RunOnce value a run left as Windows runs it at log-in, and waits for its end.
+void RunTheRunOnceValue()
+{
+    constexpr wchar_t kRunOnce[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    HKEY key = nullptr;
+    wchar_t command[2048]{};
+    DWORD size = sizeof command - sizeof(wchar_t);
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunOnce, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS ||
+        RegQueryValueExW(key, L"Pressvale default printer", nullptr, nullptr, reinterpret_cast<BYTE*>(command),
+                         &size) != ERROR_SUCCESS)
+        Fail("the run left no RunOnce value");
+    RegDeleteValueW(key, L"Pressvale default printer");
+    RegCloseKey(key);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        Fail("the RunOnce command did not start");
+    if (WaitForSingleObject(started.hProcess, 60000) != WAIT_OBJECT_0)
+        Fail("the RunOnce command did not end");
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 3 && std::wstring(argv[1]) == L"log-in") {
+        RunTheRunOnceValue();
+        if (DefaultPrinter() != argv[2])
+            Fail("the default printer is not back after the RunOnce command");
+        std::printf("print_driver: the RunOnce command put the default printer back\n");
+        return 0;
+    }
+    if (argc == 4 && std::wstring(argv[1]) == L"next-start") {
+        std::wstring command = L"\"" + std::wstring(argv[2]) + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(argv[2], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+            Fail("the program did not start");
+        startedProgram = started.hProcess;
+        HWND window =
+            WaitFor([&] { return TopWindow(started.dwProcessId, L"PressvaleForm1", [](HWND) { return true; }); }, 30,
+                    "the main window");
+        if (DefaultPrinter() != argv[3])
+            Fail("the default printer is not back as the window shows");
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        WaitForItsEnd(started.hProcess, started.dwProcessId);
+        std::printf("print_driver: the next start put the default printer back before its window showed\n");
+        return 0;
+    }
     if (argc < 6)
         Fail("usage: print_driver WAY PROGRAM PRINTER DEFAULT FILE...");
     const std::wstring way = argv[1];
@@ -240,8 +307,9 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring printer = argv[3];
     const std::wstring expectedDefault = argv[4];
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
-    if (way != L"done" && way != L"close" && way != L"session-end" && way != L"terminate" && way != L"tree-kill")
-        Fail("the way to end the run is done, close, session-end, terminate or tree-kill");
+    if (way != L"done" && way != L"close" && way != L"session-end" && way != L"terminate" && way != L"tree-kill" &&
+        way != L"both")
+        Fail("the way to end the run is done, close, session-end, terminate, tree-kill or both");
 
     std::wstring command = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
@@ -296,16 +364,25 @@ int wmain(int argc, wchar_t** argv)
         WaitUntil([&] { return DefaultPrinter() == printer; }, 60, "the run to make the printer the default");
     }
 
-    if (way == L"terminate" || way == L"tree-kill") {
+    if (way == L"terminate" || way == L"tree-kill" || way == L"both") {
         // Wine leaves a process hung in its start-up when its creator ends inside CreateProcess
         // (Windows makes a process whole or not at all): the program is ended while its first
         // reader runs, not while it starts one.
         WaitUntil([&] { return ReaderStarted(id); }, 60, "the first reader to start");
         if (way == L"tree-kill")
             TerminateDescendants(id);
+        if (way == L"both")
+            TerminateGuards();
         TerminateProcess(started.hProcess, 1);
         WaitForSingleObject(started.hProcess, INFINITE);
         startedProgram = nullptr;
+        if (way == L"both") {
+            Sleep(2000);
+            if (DefaultPrinter() != printer)
+                Fail("the printer stopped being the default with the program and its guard ended");
+            std::printf("print_driver: the program and its guard ended mid-run, the printer left the default\n");
+            return 0;
+        }
         WaitUntil([&] { return DefaultPrinter() == expectedDefault; }, 2, "the guard to put the default printer back");
         std::printf("print_driver: %ls mid-run, the default printer back\n", way.c_str());
         return 0;

@@ -5,7 +5,10 @@
 # says (below; the 32-bit Reader's place without one), on "beta", a printer of the private
 # scheduler that is not the default ("alpha"). RUN runs the print driver under Wine, which
 # ends the run in WAY (done, close, session-end, terminate or tree-kill; see print_driver.cpp) and checks that alpha
-# is the default again. The jobs that arrive on beta must be the list's files, byte-identical
+# is the default again. In WAY both-then-log-in or both-then-start, in a private prefix of its
+# own, the driver ends the program and its guard together, the wineserver is ended too, as a
+# power cut or the session's end ends them, and then the user's RunOnce command, run as at
+# log-in, or the program's next start must put alpha back. The jobs that arrive on beta must be the list's files, byte-identical
 # and in list order: all of them, and none on alpha, for a run that is done; fewer than all
 # for a run ended half-way (a reader that has already started prints on whichever printer is
 # the default when it looks).
@@ -22,10 +25,17 @@ wine_command() { "${run[@]:0:${#run[@]}-1}" "$@"; }  # as RUN runs the driver
 run=("$@")
 work=$(mktemp -d "$build/print-e2e.XXXXXX")
 cleanup() {
-    rm -rf "$work" "$x86" "$x64" "$prefix/drive_c/Readers"
+    rm -rf --one-file-system "$work" "$x86" "$x64" "$prefix/drive_c/Readers"
     [[ $reader != app-paths ]] || wine_command reg delete "$app_paths" /f >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
+if [[ $way == both-then-* ]]; then
+    export WINEPREFIX=$work/prefix
+    prefix=$WINEPREFIX
+    trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
+    mkdir -p "$prefix" && wineserver -p
+    "$(dirname "$0")/../wine.sh" "$prefix" wineboot >/dev/null 2>&1
+fi
 install_as() { mkdir -p "$(dirname "$1")" && cp "${2:-$build/tools/AcroRd32.exe}" "$1"; }
 case $reader in
     # The 32-bit Reader, alone or beside a 64-bit Acrobat that prints nothing; today's 64-bit
@@ -51,7 +61,15 @@ beta_before=$(jobs_of beta)
 
 arguments=()
 for name in "${names[@]}"; do arguments+=("$(windows "$work/$name")"); done
-"$@" "$way" "$(windows "$build/bin/pressvale.exe")" beta alpha "${arguments[@]}"
+program=$(windows "$build/bin/pressvale.exe")
+case $way in
+    both-then-*)
+        "$@" both "$program" beta alpha "${arguments[@]}"
+        wineserver -k
+        if [[ $way == both-then-log-in ]]; then "$@" log-in alpha; else "$@" next-start "$program" alpha; fi
+        ;;
+    *) "$@" "$way" "$program" beta alpha "${arguments[@]}" ;;
+esac
 
 new_jobs_on_beta() { comm -13 <(echo "$beta_before") <(jobs_of beta) | sed '/^$/d' | sort -n; }
 if [[ $way != done ]]; then
