@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the real program as a person would: on the private display DESKTOP (x11 or wayland,
 # tests/support/desktop.sh), against the private CUPS scheduler in CUPSD_DIR, with a clean home.
-# Waits for the window "Pressvale", takes a screenshot on X, closes the window and expects the
-# program to end cleanly.
+# Waits for the window "Pressvale", takes a screenshot on X, presses "Load Sample/Example Files"
+# by keys alone (Tab from the list to it, then Enter, which presses the focused button), answers
+# the question after the sample files, closes the window and expects the program to end cleanly.
 #
 #   smoke.sh DESKTOP PROGRAM X11_WINDOW CUPSD_DIR SCREENSHOT
 set -euo pipefail
@@ -27,6 +28,18 @@ if [[ $desktop == x11 ]]; then
     import -window root "$screenshot"
     echo "screenshot: $screenshot"
 fi
+
+# Keys go to the window under the pointer on X (no window manager gives the focus), to the
+# active window on Wayland.
+key() { if [[ $desktop == x11 ]]; then xdotool key "$1"; else pressvale_mutter key "$1"; fi; }
+[[ $desktop == x11 ]] && pressvale_click Pressvale 268 100 # on the empty list
+for _ in 1 2 3 4; do key Tab; done
+key Return
+pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 2 ]]' ||
+    { echo "Enter did not press the focused button \"Load Sample/Example Files\""; exit 1; }
+pressvale_key Escape
+pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 1 ]]' || { echo "the question stayed"; exit 1; }
+echo "Enter pressed the focused button"
 
 pressvale_close_and_expect_clean_end
 echo "closed cleanly"

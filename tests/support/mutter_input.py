@@ -13,7 +13,7 @@ from gi.repository import Gio, GLib
 
 REMOTE = "org.gnome.Mutter.RemoteDesktop"
 BUTTON_LEFT = 0x110
-KEYSYMS = {"Return": 0xFF0D, "Escape": 0xFF1B, "F4": 0xFFC1, "Shift_L": 0xFFE1, "Alt_L": 0xFFE9}
+KEYSYMS = {"Tab": 0xFF09, "Return": 0xFF0D, "Escape": 0xFF1B, "F4": 0xFFC1, "Shift_L": 0xFFE1, "Alt_L": 0xFFE9}
 bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
 
 
