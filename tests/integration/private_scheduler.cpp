@@ -46,7 +46,11 @@ void UsePrivateScheduler()
     PrivateSchedulerTest::pointClientAt((dir / "cups.sock").string());
     unsetenv("LPDEST");
     unsetenv("PRINTER");
+    // A print run's switch record, and its autostart entry, go below that home too.
+    unsetenv("XDG_STATE_HOME");
+    unsetenv("XDG_CONFIG_HOME");
     fs::remove(PrivateSchedulerTest::userLpoptions());
+    fs::remove_all(dir / "home" / ".local" / "state" / "pressvale");
     // Nor a system-wide default left by an earlier test (as root, `lpoptions -d` writes it).
     fs::remove(dir / "etc" / "lpoptions");
 }
