@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "failure/failure.h"
 #include "platform/qt/qt_event_pump.h"
 
 namespace pv::testing {
@@ -29,6 +30,18 @@ TEST(QtEventPump, ProcessEventsRunsWhatIsPending)
     QTimer::singleShot(0, [&] { ran = true; });
     pump.processEvents();
     EXPECT_TRUE(ran);
+}
+
+// The program's application (made here as in the program) passes over a failure that an
+// event handler lets out while no procedure runs: the loop goes on to the next event.
+TEST(QtEventPump, AFailureOutOfAnEventHandlerIsPassedOverAndTheLoopGoesOn)
+{
+    QtEventPump pump;
+    bool ranAfter = false;
+    QTimer::singleShot(0, [] { throw Failure("out of a handler", 1); });
+    QTimer::singleShot(0, [&] { ranAfter = true; });
+    pump.processEvents();
+    EXPECT_TRUE(ranAfter);
 }
 
 TEST(QtEventPump, AWaitHandlesEventsAndSleepsInBetween)
