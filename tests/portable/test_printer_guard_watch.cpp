@@ -1,3 +1,5 @@
+#include <map>
+
 #include <gtest/gtest.h>
 
 #include "fakes/fake_services.h"
@@ -65,109 +67,78 @@ TEST(PrinterGuardWatch, PutsTheReplacedDefaultBackOnlyWhileARunsPrinterIsTheDefa
     }
 }
 
-// The record that the runs of two programs, a and b, share: the default goes back once, to the
-// one from before the first run, when no program named in it runs any more; a start after a
-// power cut puts it back; a default chosen since stays.
+// The record that the runs of two programs, a and b, share, step by step: "a join office" (a's
+// run found office the default), "a add label", "a leave office", "a dies" (with its guard),
+// "guard a" (a's guard: a has ended), "start" (a program's start), "default label" (the
+// default, as the user or a switch sets it), "record TEXT" (a record left on the disk), "fail"
+// (the print system fails from then on). The default goes back once, to the one from before
+// the first run, when no program named in the record runs any more, and only while it is one
+// of the record's printers.
 TEST(SwitchRecord, TheDefaultGoesBackWhenTheLastProgramOfTheRecordHasEnded)
 {
-    const ProgramIdentity a{"host", "1000", "11", "boot+5"};
-    const ProgramIdentity b{"host", "1000", "12", "boot+9"};
-    const auto putBackThrough = [](FakePrinters& printers) {
-        return [&printers](const std::string& name) { printers.setDefault(name); };
-    };
-    using Steps = std::function<void(MemoryRecordStore&, FakePrinters&)>;
+    const std::map<std::string, ProgramIdentity> programs{{"a", {"host", "1000", "11", "boot+5"}},
+                                                          {"b", {"host", "1000", "12", "boot+9"}}};
+    const std::string leftByA = Format({"office", {"label", kOdd}, {programs.at("a")}});
     const struct {
         const char* name;
-        Steps steps;
+        std::vector<std::string> steps;
         std::vector<std::string> putBack;
         bool recordLeft;
     } cases[] = {
-        {"a alone ends its run",
-         [&](MemoryRecordStore& store, FakePrinters& printers) {
-             ProgramSwitches switches(store);
-             switches.join("office");
-             switches.add(kOdd);
-             printers.defaultName = kOdd;
-             switches.leave("office", putBackThrough(printers));
-         },
+        {"b's run ends after a's",
+         {"a join office", "a add label", "default label", "b join label", "a leave office", "b leave label"},
          {"office"},
          false},
-        {"a's run ends while b's goes on, then b's",
-         [&](MemoryRecordStore& store, FakePrinters& printers) {
-             ProgramSwitches first(store), second(store);
-             first.join("office");
-             first.add("label");
-             printers.defaultName = "label";
-             store.me = b;
-             second.join("label");
-             second.add("label");
-             store.me = a;
-             first.leave("office", putBackThrough(printers));
-             EXPECT_TRUE(printers.setDefaultCalls.empty());
-             store.me = b;
-             second.leave("label", putBackThrough(printers));
-         },
+        {"a killed while b prints",
+         {"a join office", "a add label", "default label", "b join label", "a dies", "guard a", "default label",
+          "b leave label"},
          {"office"},
          false},
-        {"a killed while b prints: its guard leaves the default to b",
-         [&](MemoryRecordStore& store, FakePrinters& printers) {
-             ProgramSwitches first(store), second(store);
-             first.join("office");
-             first.add("label");
-             printers.defaultName = "label";
-             store.me = b;
-             second.join("label");
-             store.running = {b};
-             EXPECT_TRUE(Settle(store, printers, SwitchRecord{"office", {"label"}, {a}}));
-             EXPECT_TRUE(printers.setDefaultCalls.empty());
-             second.leave("label", putBackThrough(printers));
-         },
-         {"office"},
-         false},
-        {"a start after a power cut",
-         [&](MemoryRecordStore& store, FakePrinters& printers) {
-             store.text = Format({"", {"label", kOdd}, {a}});
-             printers.defaultName = kOdd;
-             store.running = {b};
-             EXPECT_TRUE(Settle(store, printers));
-         },
-         {""},
-         false},
-        {"the user's choice since stays",
-         [&](MemoryRecordStore& store, FakePrinters& printers) {
-             store.text = Format({"office", {"label"}, {a}});
-             store.running.clear();
-             printers.defaultName = "other";
-             EXPECT_TRUE(Settle(store, printers));
-         },
-         {},
-         false},
+        {"a start after a power cut", {"record " + leftByA, "default " + kOdd, "a dies", "start"}, {"office"}, false},
+        {"the user's choice since stays", {"record " + leftByA, "default other", "a dies", "start"}, {}, false},
         {"a record that is no record goes",
-         [&](MemoryRecordStore& store, FakePrinters& printers) {
-             store.text = "Pressvale default printer switch\nprinter %4\n";
-             EXPECT_TRUE(Settle(store, printers));
-         },
+         {"record Pressvale default printer switch\nprinter %4", "start"},
          {},
          false},
-        {"a print system that fails keeps the record for the next start",
-         [&](MemoryRecordStore& store, FakePrinters& printers) {
-             store.text = Format({"office", {"label"}, {a}});
-             store.running.clear();
-             printers.defaultName = "label";
-             printers.setDefaultFailure = Failure("the scheduler is not running", 1);
-             EXPECT_FALSE(Settle(store, printers));
-         },
+        {"a print system that fails keeps it",
+         {"record " + leftByA, "default label", "a dies", "fail", "start"},
          {"office"},
          true},
     };
     for (const auto& c : cases) {
         MemoryRecordStore store;
-        store.me = a;
-        store.running = {a, b};
+        store.running = {programs.at("a"), programs.at("b")};
         FakePrinters printers;
         printers.names = {"office", "label", "other", kOdd};
         printers.defaultName = "office";
-        c.steps(store, printers);
+        std::map<std::string, ProgramSwitches> switches;
+        for (const std::string& step : c.steps) {
+            const std::size_t blank = std::min(step.find(' '), step.size());
+            const std::string who = step.substr(0, blank);
+            const std::string rest = step.substr(std::min(blank + 1, step.size()));
+            const std::string what = rest.substr(0, rest.find(' '));
+            const std::string name = rest.substr(std::min(what.size() + 1, rest.size()));
+            if (programs.count(who))
+                store.me = programs.at(who);
+            if (what == "join")
+                switches.try_emplace(who, store).first->second.join(name);
+            else if (what == "add")
+                switches.at(who).add(name);
+            else if (what == "leave")
+                switches.at(who).leave(name, [&](const std::string& replaced) { printers.setDefault(replaced); });
+            else if (what == "dies")
+                std::erase(store.running, store.me);
+            else if (who == "guard")
+                Settle(store, printers, SwitchRecord{"office", {"label"}, {programs.at(what)}});
+            else if (who == "start")
+                Settle(store, printers);
+            else if (who == "default")
+                printers.defaultName = rest;
+            else if (who == "record")
+                store.text = rest;
+            else if (who == "fail")
+                printers.setDefaultFailure = Failure("the scheduler is not running", 1);
+        }
         EXPECT_EQ(printers.setDefaultCalls, c.putBack) << c.name;
         EXPECT_EQ(store.text.has_value(), c.recordLeft) << c.name;
     }

@@ -247,6 +247,21 @@ double WaitForItsEnd(HANDLE program, DWORD id)
     return used;
 }
 
+// Starts `program` in its own folder; the drive ends it should it fail.
+PROCESS_INFORMATION StartProgram(const std::wstring& program)
+{
+    const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+    std::wstring command = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &started))
+        Fail("the program did not start");
+    startedProgram = started.hProcess;
+    return started;
+}
+
 // Runs the RunOnce value a run left as Windows runs it at log-in, and waits for its end.
 void RunTheRunOnceValue()
 {
@@ -283,13 +298,7 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (argc == 4 && std::wstring(argv[1]) == L"next-start") {
-        std::wstring command = L"\"" + std::wstring(argv[2]) + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessW(argv[2], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-            Fail("the program did not start");
-        startedProgram = started.hProcess;
+        const PROCESS_INFORMATION started = StartProgram(argv[2]);
         HWND window =
             WaitFor([&] { return TopWindow(started.dwProcessId, L"PressvaleForm1", [](HWND) { return true; }); }, 30,
                     "the main window");
@@ -303,22 +312,14 @@ int wmain(int argc, wchar_t** argv)
     if (argc < 6)
         Fail("usage: print_driver WAY PROGRAM PRINTER DEFAULT FILE...");
     const std::wstring way = argv[1];
-    std::wstring program = argv[2];
+    const std::wstring program = argv[2];
     const std::wstring printer = argv[3];
     const std::wstring expectedDefault = argv[4];
-    const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
     if (way != L"done" && way != L"close" && way != L"session-end" && way != L"terminate" && way != L"tree-kill" &&
         way != L"both")
         Fail("the way to end the run is done, close, session-end, terminate, tree-kill or both");
 
-    std::wstring command = L"\"" + program + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &started))
-        Fail("the program did not start");
-    startedProgram = started.hProcess;
+    const PROCESS_INFORMATION started = StartProgram(program);
     const DWORD id = started.dwProcessId;
     const auto any = [](HWND) { return true; };
     HWND window = WaitFor([&] { return TopWindow(id, L"PressvaleForm1", any); }, 30, "the main window");
