@@ -8,6 +8,7 @@
 #   atspi_window.py size TITLE           "WIDTH HEIGHT" of the first window TITLE (the others
 #                                        also wait up to ten seconds for one)
 #   atspi_window.py box                  exits 1 unless a message box is shown and active
+#   atspi_window.py rows TITLE           the texts of the first window TITLE's list, one a line
 import sys
 import time
 
@@ -40,5 +41,13 @@ elif command == "ids":
 elif command == "box":
     sys.exit(not any(each.getRole() == pyatspi.ROLE_ALERT and each.getState().contains(pyatspi.STATE_ACTIVE)
                      for program in pyatspi.Registry.getDesktop(0) for each in shown(program)))
+elif command == "rows":
+    def cells(accessible):
+        for child in accessible:
+            if child.getRole() in (pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_TREE_ITEM, pyatspi.ROLE_LIST_ITEM):
+                yield child.name
+            else:
+                yield from cells(child)
+    print(*cells(window(title)[0]), sep="\n")
 elif command == "size":
     print(*window(title)[0].queryComponent().getSize())

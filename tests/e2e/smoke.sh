@@ -3,7 +3,8 @@
 # tests/support/desktop.sh), against the private CUPS scheduler in CUPSD_DIR, with a clean home.
 # Waits for the window "Pressvale", takes a screenshot on X, presses "Load Sample/Example Files"
 # by keys alone (Tab from the list to it, then Enter, which presses the focused button), answers
-# the question after the sample files, closes the window and expects the program to end cleanly.
+# the question after the sample files; holds a row while that question comes up again, and
+# expects no row to move after it; closes the window and expects the program to end cleanly.
 #
 #   smoke.sh DESKTOP PROGRAM X11_WINDOW CUPSD_DIR SCREENSHOT
 set -euo pipefail
@@ -40,6 +41,23 @@ pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 2 ]]' ||
 pressvale_key Escape
 pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 1 ]]' || { echo "the question stayed"; exit 1; }
 echo "Enter pressed the focused button"
+
+# A modal box that comes up while a row is held (Enter on that button once more) ends the hold
+# as a release would: moves over the list once it has gone swap no rows.
+read -r -a origin < <(pressvale_origin Pressvale)
+at() { echo $((origin[0] + $1)) $((origin[1] + $2)); }
+pressvale_pointer press $(at 268 74) # on the first row
+for _ in 1 2 3 4; do key Tab; done
+key Return
+pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 2 ]]' || { echo "no question while a row is held"; exit 1; }
+pressvale_pointer release $(at 268 74)
+pressvale_key Escape
+pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 1 ]]' || { echo "the question stayed"; exit 1; }
+rows=$(atspi rows Pressvale)
+pressvale_pointer move $(at 268 88) # on the second row, of another file
+[[ -n $rows && $(atspi rows Pressvale) == "$rows" ]] ||
+    { echo "rows moved after a box took the pointer:" $rows "/" $(atspi rows Pressvale); exit 1; }
+echo "a box that took the pointer ended the row's hold"
 
 pressvale_close_and_expect_clean_end
 echo "closed cleanly"

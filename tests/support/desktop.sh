@@ -144,6 +144,17 @@ pressvale_click() {
     if [[ $desktop == x11 ]]; then xdotool mousemove "$1" "$2" click 1; else pressvale_mutter click "$1" "$2"; fi
 }
 
+# pressvale_pointer ACTION X Y: the pointer moved to the screen place (X, Y), and its left button
+# pressed there and held ("press"), let go ("release"), or neither ("move").
+pressvale_pointer() {
+    if [[ $desktop == x11 ]]; then
+        local -A buttons=([press]="mousedown 1" [release]="mouseup 1")
+        xdotool mousemove "$2" "$3" ${buttons[$1]:-}
+    else
+        pressvale_mutter "$@"
+    fi
+}
+
 # pressvale_key KEY: a key by its X keysym name (Return, Escape) to the message box shown; on
 # Wayland once it is active, as a key sent before then is lost.
 pressvale_key() {

@@ -30,7 +30,7 @@ def notify(method, signature=None, *args):
 
 
 def run(command, *args):
-    if command == "click":
+    if command in ("click", "press", "move", "release"):
         # Only a screen cast takes places; without one the pointer goes by distances, from the
         # top left corner, where the monitor stops it.
         for dx, dy in ((-1e5, -1e5), (float(args[0]), float(args[1]))):
@@ -38,8 +38,8 @@ def run(command, *args):
         # mutter works out what lies under the pointer when it next draws: a button sent before
         # then would go to what lay under it before.
         time.sleep(0.1)
-        for down in (True, False):
-            notify("NotifyPointerButton", "(ib)", BUTTON_LEFT, down)
+    for down in {"click": (True, False), "press": (True,), "release": (False,)}.get(command, ()):
+        notify("NotifyPointerButton", "(ib)", BUTTON_LEFT, down)
     if command == "key":
         keys = [KEYSYMS[name] for name in args[0].split("+")]
         for down, order in ((True, keys), (False, reversed(keys))):
