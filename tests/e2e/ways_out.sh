@@ -10,7 +10,9 @@
 # default and its switch record behind: the program's next start puts "office" back before its
 # window shows, or the autostart entry's command does, run as a desktop runs it at log-in.
 # With a second program printing on "label" too, the first one's kill leaves "label" the
-# default until the second one's run ends.
+# default until the second one's run ends. With LPDEST naming "office", the run reports that
+# the environment overrides the choice, and SIGTERM mid-run leaves the user's own lpoptions
+# as it was: there was none.
 #
 #   ways_out.sh DESKTOP PROGRAM X11_WINDOW CUPSD_DIR
 set -euo pipefail
@@ -25,7 +27,7 @@ samples=$(find "$(dirname "$program")/Samples" -maxdepth 1 -type f | wc -l)
 # (_exit), 128 and the signal's number where the signal ends it. Qt 6.8's Wayland plugin ends
 # it with _exit(-1), status 255, where Qt 6.4's gave 1.
 ways=("SIGTERM 0" "SIGHUP 0" "display 1" "SIGKILL 137" "SIGSEGV 139" "SIGABRT 134"
-      "both-then-start 137" "both-then-log-in 137" "second-program 137")
+      "both-then-start 137" "both-then-log-in 137" "second-program 137" "LPDEST 0")
 [[ $desktop == wayland ]] && ways[2]="display 1|255"
 # A checked build's own SIGSEGV handler would end the program with its report instead; the
 # crash is left to the system here. No core files.
@@ -103,7 +105,20 @@ run_and_end() {
     local printed_before
     printed_before=$(jobs_on_label)
 
+    [[ $way == LPDEST ]] && export LPDEST=office
     start_run 0
+    if [[ $way == LPDEST ]]; then
+        wait_until 30 "the report that LPDEST overrides the choice" eval '[[ $(pressvale_windows "Application Error") -eq 1 ]]'
+        pressvale_key Escape
+        kill -TERM "$program_pid"
+        wait_until 20 "the program to end" program_ended
+        wait "$program_pid" || status=$?
+        program_pid=
+        [[ $status == "$expected" && ! -e $HOME/.cups/lpoptions ]] && ! switch_recorded && ! autostart_entry ||
+            { echo "$way: ended with $status; lpoptions:" "$(cat "$HOME/.cups/lpoptions" 2>&1)"; exit 1; }
+        echo "$way: the run reported the override; the user's lpoptions is as it was"
+        return
+    fi
     wait_until 30 "label to become the default" default_is label
     # The guard the run started, the program's child; a row that fails ends it on its way out.
     guard_pid=$(guard_of "$program_pid")
