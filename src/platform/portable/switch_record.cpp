@@ -215,6 +215,9 @@ void ProgramSwitches::leave(const std::string& ownReplaced, const std::function<
 
 bool Settle(SwitchRecordStore& store, Printers& printers, const std::optional<SwitchRecord>& told)
 {
+    // Nearly every start finds no record: it then locks, and makes, nothing.
+    if (!told && !store.read())
+        return true;
     const Locked locked(store);
     std::optional<SwitchRecord> record;
     try {
