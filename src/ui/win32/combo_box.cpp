@@ -90,11 +90,28 @@ void ComboBox::drawItem(const DRAWITEMSTRUCT& item) const
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
+std::optional<LRESULT> ComboBox::notified(UINT message, WPARAM w, LPARAM l)
+{
+    if (message == WM_DRAWITEM) {
+        drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+        return TRUE;
+    }
+    if (message == WM_COMMAND && HIWORD(w) == CBN_SELCHANGE)
+        selectionChosen();
+    else if (message == WM_COMMAND && (HIWORD(w) == CBN_DROPDOWN || HIWORD(w) == CBN_CLOSEUP))
+        InvalidateRect(handle(), nullptr, FALSE);
+    return std::nullopt;
+}
+
 LRESULT ComboBox::onMessage(UINT message, WPARAM w, LPARAM l)
 {
     if (hover_.changedBy(handle(), message) && look().hoverHighlights)
         InvalidateRect(handle(), nullptr, FALSE);
     switch (message) {
+    case WM_CTLCOLORLISTBOX:
+        // The open list asks the box for its background before the box asks the window.
+        SetBkColor(reinterpret_cast<HDC>(w), look().printerBox.background);
+        return reinterpret_cast<LRESULT>(listBrush_.of(look().printerBox.background));
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

@@ -39,8 +39,7 @@ win32::OwnedCursor LoadCursorFile(const std::string& path)
 void ShowPointerAgain(HWND window)
 {
     // No pointer is over a hidden window (and none of its children shows): the load's pointer
-    // is taken before the window shows, where finding the window under it would ask Wine's
-    // server several things for nothing.
+    // is taken before the window shows, with no window under it to find.
     if (!IsWindowVisible(window))
         return;
     POINT at{};

@@ -31,6 +31,16 @@ void ClipSiblingsOnTop(HWND frame, HDC context)
 Frame::Frame(HWND frame, const WindowLook& look) : SubclassedControl(frame, look)
 {}
 
+std::optional<LRESULT> Frame::notified(UINT message, WPARAM w, LPARAM)
+{
+    if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLORBTN)
+        return std::nullopt;
+    const auto context = reinterpret_cast<HDC>(w);
+    SetBkMode(context, TRANSPARENT);
+    SetTextColor(context, look().frame.text);
+    return reinterpret_cast<LRESULT>(brush_.of(look().frame.background));
+}
+
 LRESULT Frame::onMessage(UINT message, WPARAM w, LPARAM l)
 {
     if (look().drawsFrame) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "ui/win32/painting.h"
 #include "ui/win32/subclassed_control.h"
 #include "ui/win32/window_look.h"
 
@@ -14,9 +15,13 @@ class Frame final : public SubclassedControl {
 public:
     Frame(HWND frame, const WindowLook& look);
 
+    std::optional<LRESULT> notified(UINT message, WPARAM w, LPARAM l) override;
+
 private:
     LRESULT onMessage(UINT message, WPARAM w, LPARAM l) override;
     void paint() const;
+
+    ColourBrush brush_;
 };
 
 }  // namespace pv

@@ -196,8 +196,11 @@ void ListView::lookChanged(int previousDpi)
     painting_.lookChanged();
 }
 
-LRESULT ListView::notified(const NMHDR& header)
+std::optional<LRESULT> ListView::notified(UINT message, WPARAM, LPARAM l)
 {
+    if (message != WM_NOTIFY)
+        return std::nullopt;
+    const NMHDR& header = *reinterpret_cast<const NMHDR*>(l);
     if (header.code == NM_CUSTOMDRAW)
         return painting_.rowDrawn(reinterpret_cast<NMLVCUSTOMDRAW&>(const_cast<NMHDR&>(header)));
     if (header.code != LVN_GETDISPINFOW)

@@ -34,8 +34,8 @@ public:
     // Takes the window's look again (after a skin or a change of scale): the rows' colours,
     // the border, and the column widths for the look's dots per inch.
     void lookChanged(int previousDpi);
-    // The owner's WM_NOTIFY from the list view.
-    LRESULT notified(const NMHDR& header);
+    // The owner's WM_NOTIFY from the list view: its rows' texts and their drawing.
+    std::optional<LRESULT> notified(UINT message, WPARAM w, LPARAM l) override;
 
     void addColumn(const std::string& header) override;
     void setColumnWidth(int column, double twips) override;

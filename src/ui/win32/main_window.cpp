@@ -25,6 +25,19 @@ namespace pv {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"PressvaleForm1";
+
+// The control that a notification to the window is about.
+HWND NotifyingControl(UINT message, LPARAM l)
+{
+    switch (message) {
+    case WM_NOTIFY:
+        return reinterpret_cast<const NMHDR*>(l)->hwndFrom;
+    case WM_DRAWITEM:
+        return reinterpret_cast<const DRAWITEMSTRUCT*>(l)->hwndItem;
+    default:  // WM_COMMAND and WM_CTLCOLOR*
+        return reinterpret_cast<HWND>(l);
+    }
+}
 // The program's icon in its resource file.
 constexpr int kIconResource = 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -52,9 +65,8 @@ void RegisterWindowClass(WNDPROC procedure)
 // is made, before it has one (at its first message, WM_GETMINMAXINFO, which comes before Wine
 // makes the X window and WM_NCCREATE), and the load's setting them again changes nothing.
 // Wine then converts them once, as the window is first shown, as it does the default icon of
-// a window without any. The icons are loaded once, at the sizes of the window's making: under
-// Wine each of the system's sizes asked for is some calls to its server. False, changing
-// nothing, when an icon cannot be loaded.
+// a window without any. The icons are loaded once, at the sizes of the window's making. False,
+// changing nothing, when an icon cannot be loaded.
 bool GiveProgramIcons(HWND window)
 {
     using Icons = std::array<std::pair<WPARAM, HICON>, 2>;
@@ -118,8 +130,7 @@ MainWindow::MainWindow()
     InitCommonControlsEx(&classes);
     RegisterWindowClass(windowProcedure);
 
-    // The window is made where the load will centre it: moved there while hidden, it would
-    // cost Wine's server and X a move of the window for nothing.
+    // The window is made where the load will centre it, rather than moved there while hidden.
     const SIZE standard = OuterSize(kStandardDpi);
     const POINT place = CentredPlace(standard, kStandardDpi);
     HWND window = CreateWindowExW(kWindowExtendedStyle, kWindowClass, L"", kWindowStyle, place.x, place.y, standard.cx,
@@ -157,7 +168,7 @@ void MainWindow::createControls()
     for (const layout::Control& entry : layout::MainWindowControls()) {
         SubclassedControl& control = createControl(entry);
         control.setAccessibleName(entry.accessibleName);
-        controls_.push_back({control.handle(), &entry});
+        controls_.push_back({control.handle(), &control, &entry});
     }
 }
 
@@ -177,10 +188,16 @@ SubclassedControl& MainWindow::createControl(const layout::Control& entry)
     case ControlKind::PushButton: {
         HWND button = CreateControlWindow(parent, entry, place, WC_BUTTONW, WS_TABSTOP | BS_OWNERDRAW);
         const int number = entry.number;
-        buttons_.push_back(std::make_unique<PushButton>(button, look_, [this, number] {
-            if (events_)
-                events_->PushButton_MouseMove(number);
-        }));
+        buttons_.push_back(std::make_unique<PushButton>(
+            button, look_,
+            [this, number] {
+                if (events_)
+                    events_->PushButton_MouseMove(number);
+            },
+            [this, number] {
+                if (events_)
+                    ClickPushButton(*events_, number);
+            }));
         return *buttons_.back();
     }
     case ControlKind::ProgressBar: {
@@ -212,8 +229,7 @@ void MainWindow::layOut(int previousDpi)
     // The controls move only when the scale has changed: they were made in their places.
     const bool moves = dpi != previousDpi;
     // The fonts in use stay alive until every control has its new one.
-    previousFonts_ = std::move(fonts_);
-    fonts_.clear();
+    fonts_.beginLayout();
     SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(layout::kWindowFont, {})), FALSE);
     for (Control& each : controls_) {
         const layout::Control& entry = *each.entry;
@@ -234,7 +250,7 @@ void MainWindow::layOut(int previousDpi)
         if (entry.kind == ControlKind::ComboBox && (fontChanges || moves))
             combo_->setClosedHeight(TwipsToPixels(layout::PlaceInWindow(entry).height, dpi));
     }
-    previousFonts_.clear();
+    fonts_.endLayout();
     // The list scales its columns; its look is refreshed with the window's otherwise.
     if (moves)
         list_->lookChanged(previousDpi);
@@ -245,23 +261,7 @@ HFONT MainWindow::fontFor(const layout::Font& font, const SkinFont& skin)
 {
     const std::wstring face = win32::Wide(skin.family.value_or(font.face));
     const int height = FontHeight(skin.pointSize.value_or(font.points), look_.dpi);
-    const bool bold = skin.bold.value_or(font.bold);
-    for (const MadeFont& made : fonts_) {
-        if (made.face == face && made.height == height && made.bold == bold)
-            return made.font.get();
-    }
-    // A font of the last layout that is still wanted is kept.
-    for (MadeFont& made : previousFonts_) {
-        if (made.face == face && made.height == height && made.bold == bold && made.font.valid()) {
-            fonts_.push_back(std::move(made));
-            return fonts_.back().font.get();
-        }
-    }
-    HFONT made =
-        CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str());
-    fonts_.push_back({face, height, bold, win32::OwnedFont(made)});
-    return made;
+    return fonts_.font(face, height, skin.bold.value_or(font.bold));
 }
 
 void MainWindow::refreshLook()
@@ -274,8 +274,6 @@ void MainWindow::refreshLook()
     look_ = skin_ ? SkinnedLook(design, *skin_) : design;
     look_.dpi = dpi;
     windowBrush_ = win32::OwnedBrush(CreateSolidBrush(look_.window));
-    frameBrush_ = win32::OwnedBrush(CreateSolidBrush(look_.frame.background));
-    printerListBrush_ = win32::OwnedBrush(CreateSolidBrush(look_.printerBox.background));
     messageBoxColours_.set(look_.dialogBackground, look_.dialogText);
     if (list_)
         list_->lookChanged(dpi);
@@ -339,17 +337,24 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM w, LPARAM l)
     HWND window = window_.get();
     switch (message) {
     case WM_COMMAND:
-        commanded(reinterpret_cast<HWND>(l), HIWORD(w));
-        return 0;
-    case WM_NOTIFY: {
-        const auto& header = *reinterpret_cast<const NMHDR*>(l);
-        if (controls_.size() && header.hwndFrom == controls_.front().window)
-            return list_->notified(header);
-        break;
-    }
+    case WM_NOTIFY:
     case WM_DRAWITEM:
-        drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
-        return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        // Each control answers what the window is told about it.
+        for (const Control& each : controls_) {
+            if (each.window != NotifyingControl(message, l))
+                continue;
+            if (const std::optional<LRESULT> answer = each.control->notified(message, w, l))
+                return *answer;
+        }
+        if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+            SetBkMode(reinterpret_cast<HDC>(w), TRANSPARENT);
+            return reinterpret_cast<LRESULT>(windowBrush_.get());
+        }
+        if (message == WM_NOTIFY)
+            break;
+        return message == WM_DRAWITEM ? TRUE : 0;
     case WM_MEASUREITEM: {
         // The printer box's entries, until the box takes its height from the layout.
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(l);
@@ -386,12 +391,6 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM w, LPARAM l)
         FillRect(reinterpret_cast<HDC>(w), &client, windowBrush_.get());
         return 1;
     }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return reinterpret_cast<LRESULT>(backgroundFor(reinterpret_cast<HWND>(l), reinterpret_cast<HDC>(w)));
-    case WM_CTLCOLORLISTBOX:
-        SetBkColor(reinterpret_cast<HDC>(w), look_.printerBox.background);
-        return reinterpret_cast<LRESULT>(printerListBrush_.get());
     case WM_CLOSE:
         if (events_)
             events_->Form_Unload();
@@ -411,35 +410,6 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM w, LPARAM l)
         break;
     }
     return DefWindowProcW(window, message, w, l);
-}
-
-void MainWindow::commanded(HWND control, int code)
-{
-    if (control && control == combo_->handle()) {
-        if (code == CBN_SELCHANGE)
-            combo_->selectionChosen();
-        else if (code == CBN_DROPDOWN || code == CBN_CLOSEUP)
-            InvalidateRect(control, nullptr, FALSE);
-        return;
-    }
-    if (code != BN_CLICKED)
-        return;
-    for (const Control& each : controls_) {
-        if (each.window == control && each.entry->kind == ControlKind::PushButton && events_)
-            ClickPushButton(*events_, each.entry->number);
-    }
-}
-
-void MainWindow::drawItem(const DRAWITEMSTRUCT& item)
-{
-    if (item.CtlType == ODT_COMBOBOX) {
-        combo_->drawItem(item);
-        return;
-    }
-    for (const auto& button : buttons_) {
-        if (button->handle() == item.hwndItem)
-            button->draw(item);
-    }
 }
 
 void MainWindow::activated(bool active)
@@ -513,16 +483,6 @@ void MainWindow::setApplicationIcon()
 {
     if (!GiveProgramIcons(window_.get()))
         ThrowInvalidPicture();
-}
-
-HBRUSH MainWindow::backgroundFor(HWND control, HDC context)
-{
-    SetBkMode(context, TRANSPARENT);
-    if (control == frame_->handle()) {
-        SetTextColor(context, look_.frame.text);
-        return frameBrush_.get();
-    }
-    return windowBrush_.get();
 }
 
 void MainWindow::useButtonFaceBackground()

@@ -9,6 +9,7 @@
 #include "platform/win32_support/owned.h"
 #include "ui/layout/main_window_layout.h"
 #include "ui/win32/combo_box.h"
+#include "ui/win32/font_cache.h"
 #include "ui/win32/frame.h"
 #include "ui/win32/list_view.h"
 #include "ui/win32/message_box_colours.h"
@@ -69,6 +70,7 @@ public:
 private:
     struct Control {
         HWND window;
+        SubclassedControl* control;  // which answers what the window is told about it
         const layout::Control* entry;
         bool buttonFace = false;
         // The font the layout gave it, none before the first.
@@ -86,12 +88,9 @@ private:
     HFONT fontFor(const layout::Font& font, const SkinFont& skin);
     // Works the look out again from the design colours, the skin and the scale, and redraws.
     void refreshLook();
-    void commanded(HWND control, int code);
-    void drawItem(const DRAWITEMSTRUCT& item);
     void mouseMoved(POINT at);
     void activated(bool active);
     HCURSOR currentCursor() const;
-    HBRUSH backgroundFor(HWND control, HDC context);
     const Control& control(int index) const;
 
     MainWindowEvents* events_ = nullptr;
@@ -99,14 +98,7 @@ private:
     WindowLook look_;
     std::optional<SkinLook> skin_;
     std::vector<Control> controls_;  // in the table's order, which is the tab order
-    struct MadeFont {
-        std::wstring face;
-        int height;
-        bool bold;
-        win32::OwnedFont font;
-    };
-    std::vector<MadeFont> fonts_;
-    std::vector<MadeFont> previousFonts_;  // while the controls are laid out again
+    FontCache fonts_;
     std::unique_ptr<ListView> list_;
     std::unique_ptr<ComboBox> combo_;
     std::unique_ptr<ProgressBar> progress_;
@@ -117,8 +109,6 @@ private:
     win32::OwnedCursor customCursor_;
     bool buttonFace_ = false;
     win32::OwnedBrush windowBrush_;
-    win32::OwnedBrush frameBrush_;
-    win32::OwnedBrush printerListBrush_;
     MessageBoxColours messageBoxColours_;
 };
 

@@ -6,6 +6,15 @@
 
 namespace pv {
 
+HBRUSH ColourBrush::of(COLORREF colour)
+{
+    if (!brush_.valid() || colour != colour_) {
+        brush_ = win32::OwnedBrush(CreateSolidBrush(colour));
+        colour_ = colour;
+    }
+    return brush_.get();
+}
+
 namespace {
 
 void FillRounded(HDC context, const RECT& box, COLORREF colour, int radius)

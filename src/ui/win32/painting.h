@@ -4,7 +4,19 @@
 
 #include <windows.h>
 
+#include "platform/win32_support/owned.h"
+
 namespace pv {
+
+// A solid brush of the colour last asked for, made again only when the colour changes.
+class ColourBrush {
+public:
+    HBRUSH of(COLORREF colour);
+
+private:
+    COLORREF colour_ = 0;
+    win32::OwnedBrush brush_;
+};
 
 // One WM_PAINT's drawing: BeginPaint when made, EndPaint when left, however it is left, so
 // that a drawing that fails still validates the window.

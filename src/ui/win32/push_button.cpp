@@ -4,10 +4,23 @@
 
 namespace pv {
 
-PushButton::PushButton(HWND button, const WindowLook& look, std::function<void()> mouseMoved)
+PushButton::PushButton(HWND button, const WindowLook& look, std::function<void()> mouseMoved,
+                       std::function<void()> clicked)
     : SubclassedControl(button, look),
-      mouseMoved_(std::move(mouseMoved))
+      mouseMoved_(std::move(mouseMoved)),
+      clicked_(std::move(clicked))
 {}
+
+std::optional<LRESULT> PushButton::notified(UINT message, WPARAM w, LPARAM l)
+{
+    if (message == WM_DRAWITEM) {
+        draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+        return TRUE;
+    }
+    if (message == WM_COMMAND && HIWORD(w) == BN_CLICKED && clicked_)
+        clicked_();
+    return std::nullopt;
+}
 
 void PushButton::draw(const DRAWITEMSTRUCT& item) const
 {

@@ -13,17 +13,19 @@ namespace pv {
 // One push button, a standard button that the program draws itself (BS_OWNERDRAW) so that it
 // takes the window's look: its face, text, border and corners, the hover colour while the
 // mouse is over it, the pressed colour while it is held and the focus border. Moves of the
-// mouse over it are handed to `mouseMoved`.
+// mouse over it are handed to `mouseMoved`, its clicks to `clicked`.
 class PushButton final : public SubclassedControl {
 public:
-    PushButton(HWND button, const WindowLook& look, std::function<void()> mouseMoved);
-    // Draws the button, as its owner is asked to in WM_DRAWITEM.
-    void draw(const DRAWITEMSTRUCT& item) const;
+    PushButton(HWND button, const WindowLook& look, std::function<void()> mouseMoved, std::function<void()> clicked);
+
+    std::optional<LRESULT> notified(UINT message, WPARAM w, LPARAM l) override;
 
 private:
     LRESULT onMessage(UINT message, WPARAM w, LPARAM l) override;
+    void draw(const DRAWITEMSTRUCT& item) const;
 
     std::function<void()> mouseMoved_;
+    std::function<void()> clicked_;
     HoverState hover_;
 };
 

@@ -66,6 +66,11 @@ LRESULT SubclassedControl::dispatch(UINT message, WPARAM w, LPARAM l)
     return handled();
 }
 
+std::optional<LRESULT> SubclassedControl::notified(UINT, WPARAM, LPARAM)
+{
+    return std::nullopt;
+}
+
 LRESULT SubclassedControl::onMessage(UINT message, WPARAM w, LPARAM l)
 {
     return passOn(message, w, l);

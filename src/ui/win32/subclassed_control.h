@@ -17,9 +17,11 @@ namespace pv {
 // `handle()` is null then.
 //
 // The control's window procedure is replaced directly, the owner kept in its GWLP_USERDATA,
-// rather than through the common controls' subclass chain: that chain looks its subclasses up
-// in a window property at every message, at each of its links, which under Wine is a call to
-// its server each time, several for every message a control has.
+// rather than through the common controls' subclass chain, which looks its subclasses up in a
+// window property at every message, at each of its links.
+//
+// The window hands each control the notifications it receives about it (`notified`), so that
+// every control answers its own.
 //
 // Messages reach `onMessage` from the moment the base is made. A derived control therefore
 // makes the members its `onMessage` reads before it sends its window a message.
@@ -35,6 +37,10 @@ public:
     // The control's window; null once it is destroyed.
     HWND handle() const { return control_; }
     const WindowLook& look() const { return look_; }
+    // A notification the window received about the control (WM_COMMAND, WM_NOTIFY,
+    // WM_DRAWITEM, WM_CTLCOLORSTATIC, WM_CTLCOLORBTN): the answer, or nothing for the window's
+    // own. By default, nothing.
+    virtual std::optional<LRESULT> notified(UINT message, WPARAM w, LPARAM l);
     // Sends or posts a message to the control; nothing once its window is gone.
     LRESULT send(UINT message, WPARAM w = 0, LPARAM l = 0) const;
     bool post(UINT message, WPARAM w = 0, LPARAM l = 0) const;
