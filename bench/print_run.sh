@@ -12,16 +12,16 @@ cmake --build "$build" --target pressvale_reader pressvale_guard bench_print_run
 
 work=$(mktemp -d /tmp/pressvale-bench.XXXXXX)
 cleanup() {
-    tests/support/private_cupsd.sh stop "$work/cupsd" >/dev/null 2>&1 || true
+    scripts/lib/private_cupsd.sh stop "$work/cupsd" >/dev/null 2>&1 || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
 mkdir -p "$work/cupsd"
-tests/support/private_cupsd.sh start "$work/cupsd" >/dev/null
-tests/support/private_cupsd.sh add-printer "$work/cupsd" office
-tests/support/private_cupsd.sh add-printer "$work/cupsd" label
-tests/support/private_cupsd.sh set-default "$work/cupsd" office
+scripts/lib/private_cupsd.sh start "$work/cupsd" >/dev/null
+scripts/lib/private_cupsd.sh add-printer "$work/cupsd" office
+scripts/lib/private_cupsd.sh add-printer "$work/cupsd" label
+scripts/lib/private_cupsd.sh set-default "$work/cupsd" office
 export CUPS_SERVER=$work/cupsd/cups.sock CUPS_SERVERROOT=$work/cupsd/etc HOME=$work/cupsd/home
 export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 unset LPDEST PRINTER

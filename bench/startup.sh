@@ -20,7 +20,7 @@
 #   bench/startup.sh [--wayland] [BUILD_DIR] [RUNS] [EARLIER_PROGRAM]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source tests/support/desktop.sh
+source scripts/lib/desktop.sh
 platform=x11
 [[ ${1:-} == --wayland ]] && { platform=wayland; shift; }
 build=${1:-build}
@@ -31,7 +31,7 @@ cmake --build "$build" --target pressvale bench_minimal_window bench_controls_wi
 
 pressvale_make_work_folder
 cleanup() {
-    tests/support/private_cupsd.sh stop "$work/cupsd" >/dev/null 2>&1 || true
+    scripts/lib/private_cupsd.sh stop "$work/cupsd" >/dev/null 2>&1 || true
     pressvale_clean_up
 }
 trap cleanup EXIT

@@ -8,7 +8,7 @@
 #   bench/startup_wine.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source tests/support/desktop.sh
+source scripts/lib/desktop.sh
 source scripts/lib/wine.sh
 build=${1:-build-windows}
 runs=${2:-11}
@@ -17,7 +17,7 @@ cmake --build "$build" --target pressvale bench_bare_window bench_window_timer >
 work=$(mktemp -d)
 cleanup() {
     pressvale_wine_stop
-    tests/support/private_cupsd.sh stop "$work/cupsd" >/dev/null 2>&1 || true
+    scripts/lib/private_cupsd.sh stop "$work/cupsd" >/dev/null 2>&1 || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -29,7 +29,7 @@ windows() { echo "Z:$(cd "$(dirname "$1")" && pwd -P)/$(basename "$1")" | tr / '
 # time_to_window PROGRAM CLASS: milliseconds until the window is shown, and until the program
 # is ready for input.
 time_to_window() {
-    tests/win32/wine.sh "$WINEPREFIX" "$build/bench/bench_window_timer.exe" "$(windows "$1")" "$2" | tr -d '\r'
+    scripts/lib/run_in_wine.sh "$WINEPREFIX" "$build/bench/bench_window_timer.exe" "$(windows "$1")" "$2" | tr -d '\r'
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 

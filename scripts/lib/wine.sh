@@ -20,20 +20,20 @@ pressvale_wine_start() {
     # Wine's background services start with the first program and live as long as the
     # server; started here, they hold no output pipe of a later program open (CMake and
     # CTest read a test program's output until every holder has closed it).
-    tests/win32/wine.sh "$WINEPREFIX" wineboot >/dev/null 2>&1
+    scripts/lib/run_in_wine.sh "$WINEPREFIX" wineboot >/dev/null 2>&1
     # Wine hands top-level windows to the window manager and, when one goes, waits for the
     # manager to take it off the screen: two seconds each time, as there is none here, in which
     # the program's thread reads no other X event: after a message box, a click in those two
     # seconds is lost, and a file drag from an X program gets no answer and is cancelled.
     # Wine keeps the windows to itself instead.
-    tests/win32/wine.sh "$WINEPREFIX" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    scripts/lib/run_in_wine.sh "$WINEPREFIX" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # One program holds Wine's desktop open for the whole session, so that the test programs
     # neither wait for it to start nor leave it holding their output
     # (tests/win32/session/keep_desktop.cpp).
     local keeper=$1/tests/win32/pressvale_keep_desktop.exe
     if [ -f "$keeper" ]; then
         rm -f "$WINEPREFIX/desktop"
-        tests/win32/wine.sh "$WINEPREFIX" "$keeper" </dev/null >"$WINEPREFIX/desktop" 2>/dev/null &
+        scripts/lib/run_in_wine.sh "$WINEPREFIX" "$keeper" </dev/null >"$WINEPREFIX/desktop" 2>/dev/null &
         for _ in $(seq 300); do [ -s "$WINEPREFIX/desktop" ] && break; sleep 0.1; done
     fi
 }

@@ -2,14 +2,14 @@
 # Starts the real program from a program folder of its own whose optional files are damaged
 # (HAND-M.CUR cut in half, random bytes as the skin x/o.cjs, a text file as drag.ico), with
 # random bytes as its settings file, on the private display DESKTOP (x11 or wayland,
-# tests/support/desktop.sh) and against the private CUPS scheduler in CUPSD_DIR. Expects the
+# scripts/lib/desktop.sh) and against the private CUPS scheduler in CUPSD_DIR. Expects the
 # two error reports of the load procedure (the skin, then the hand cursor), closes them,
 # expects the window "Pressvale", closes it and expects a clean end, with the settings file's
 # original bytes still on disk.
 #
 #   corrupt_start.sh DESKTOP PROGRAM X11_WINDOW CUPSD_DIR
 set -euo pipefail
-source "$(dirname "$0")/../support/desktop.sh"
+source "$(dirname "$0")/../../scripts/lib/desktop.sh"
 program=$2 probe=$3 cupsd_dir=$4
 shipped=$(dirname "$program")
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the real program as a person would: on the private display DESKTOP (x11 or wayland,
-# tests/support/desktop.sh), against the private CUPS scheduler in CUPSD_DIR, with a clean home.
+# scripts/lib/desktop.sh), against the private CUPS scheduler in CUPSD_DIR, with a clean home.
 # Waits for the window "Pressvale", takes a screenshot on X, presses "Load Sample/Example Files"
 # by keys alone (Tab from the list to it, then Enter, which presses the focused button), answers
 # the question after the sample files; holds a row while that question comes up again, and
@@ -8,7 +8,7 @@
 #
 #   smoke.sh DESKTOP PROGRAM X11_WINDOW CUPSD_DIR SCREENSHOT
 set -euo pipefail
-source "$(dirname "$0")/../support/desktop.sh"
+source "$(dirname "$0")/../../scripts/lib/desktop.sh"
 program=$2 probe=$3 cupsd_dir=$4 screenshot=$5
 
 pressvale_make_work_folder

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A print run of the real program, on the private display DESKTOP (x11 or wayland,
-# tests/support/desktop.sh) and against the private CUPS scheduler in CUPSD_DIR (default
+# scripts/lib/desktop.sh) and against the private CUPS scheduler in CUPSD_DIR (default
 # "office"), prints the sample files on "label". Once "label" has become the default, the
 # program is sent SIGTERM or SIGHUP, or its display (X server or compositor) goes away, or it
 # is killed or crashes (SIGKILL, SIGSEGV, SIGABRT); in the last four its printer guard puts the
@@ -16,7 +16,7 @@
 #
 #   ways_out.sh DESKTOP PROGRAM X11_WINDOW CUPSD_DIR
 set -euo pipefail
-source "$(dirname "$0")/../support/desktop.sh"
+source "$(dirname "$0")/../../scripts/lib/desktop.sh"
 desktop=$1 program=$2 probe=$3 cupsd_dir=$4
 guard_program=$(realpath "$(dirname "$program")/pressvale-guard")
 guard_pid=

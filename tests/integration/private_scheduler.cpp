@@ -36,7 +36,7 @@ void UsePrivateScheduler()
     const fs::path dir = PrivateSchedulerTest::schedulerDir();
     ASSERT_TRUE(fs::exists(dir / "cups.sock"))
         << "the private scheduler is not running; run the tests through ctest, or start it "
-           "with tests/support/private_cupsd.sh start "
+           "with scripts/lib/private_cupsd.sh start "
         << dir;
 
     // The environment that private_cupsd.sh prints, set before the first CUPS call (the

@@ -12,12 +12,12 @@
 # left to the machine that built it; the test's tools are installed after the package.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd -P)
-source "$here/../support/desktop.sh"
+source "$here/../../scripts/lib/desktop.sh"
 clean_system=
 [[ ${1:-} == --clean-system ]] && { clean_system=yes; shift; }
 deb=$(realpath "$1") probe=$(realpath "$2")
 window_icons=$here/../../assets/icons/hicolor
-private_cupsd=$here/../support/private_cupsd.sh
+private_cupsd=$here/../../scripts/lib/private_cupsd.sh
 apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 -y -qq)
 [[ $(id -u) -eq 0 ]] || apt=(sudo "${apt[@]}")
 

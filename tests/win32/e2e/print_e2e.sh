@@ -34,7 +34,7 @@ if [[ $way == both-then-* ]]; then
     prefix=$WINEPREFIX
     trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
     mkdir -p "$prefix" && wineserver -p
-    "$(dirname "$0")/../wine.sh" "$prefix" wineboot >/dev/null 2>&1
+    "$(dirname "$0")/../../../scripts/lib/run_in_wine.sh" "$prefix" wineboot >/dev/null 2>&1
 fi
 install_as() { mkdir -p "$(dirname "$1")" && cp "${2:-$build/tools/AcroRd32.exe}" "$1"; }
 case $reader in

@@ -25,7 +25,7 @@ done
 cmake --install "$build" --prefix "$work/program" >/dev/null
 # Started here, Wine's background services hold no pipe of a later call open.
 mkdir -p "$WINEPREFIX" && wineserver -p
-"$here/../wine.sh" "$WINEPREFIX" wineboot >/dev/null 2>&1
+"$here/../../../scripts/lib/run_in_wine.sh" "$WINEPREFIX" wineboot >/dev/null 2>&1
 drive=$WINEPREFIX/drive_c
 
 # Drive C: but Windows' folder (folders, and files by checksum; shortcuts by name, as Wine

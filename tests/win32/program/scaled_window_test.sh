@@ -11,7 +11,7 @@ export WINEPREFIX
 WINEPREFIX=$(mktemp -d "$build/prefix-$dpi-dpi.XXXXXX")
 # Ends this prefix's own wineserver only.
 trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-wine=$(dirname "$0")/../wine.sh
+wine=$(dirname "$0")/../../../scripts/lib/run_in_wine.sh
 "$wine" "$WINEPREFIX" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
     /d "$dpi" /f >/dev/null
 # The scale is read when the prefix's wineserver starts.

@@ -111,7 +111,7 @@ pressvale_end_display() {
     fi
 }
 
-atspi() { "$pressvale_support/../e2e/atspi_window.py" "$@"; }
+atspi() { "$pressvale_support/atspi_window.py" "$@"; }
 
 # pressvale_wait_window TITLE SECONDS: waits for a window TITLE, on Wayland until it is active
 # (shown by the compositor: a click before then is lost); prints the milliseconds waited.
@@ -198,12 +198,12 @@ pressvale_private_session() {
 
 # Starts a private CUPS scheduler in $work/cupsd with one printer, "bench", its default, and
 # points this session at it (pressvale_private_session); the caller stops it with
-# `tests/support/private_cupsd.sh stop "$work/cupsd"`.
+# `scripts/lib/private_cupsd.sh stop "$work/cupsd"`.
 pressvale_bench_scheduler() {
     mkdir -p "$work/cupsd"
-    tests/support/private_cupsd.sh start "$work/cupsd" >/dev/null
-    tests/support/private_cupsd.sh add-printer "$work/cupsd" bench >/dev/null
-    tests/support/private_cupsd.sh set-default "$work/cupsd" bench >/dev/null
+    scripts/lib/private_cupsd.sh start "$work/cupsd" >/dev/null
+    scripts/lib/private_cupsd.sh add-printer "$work/cupsd" bench >/dev/null
+    scripts/lib/private_cupsd.sh set-default "$work/cupsd" bench >/dev/null
     pressvale_private_session "$work/cupsd"
 }
 

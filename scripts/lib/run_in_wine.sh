@@ -1,5 +1,5 @@
 #!/bin/bash
-# wine.sh PREFIX PROGRAM [ARGUMENT...]: runs a Windows test program under 64-bit Wine in the
+# run_in_wine.sh PREFIX PROGRAM [ARGUMENT...]: runs a Windows test program under 64-bit Wine in the
 # private prefix PREFIX, which is made on first use. Quiet: Wine's own messages are off, and
 # the prefix gets neither Mono nor Gecko (nothing here needs them, and their installers would
 # ask).
