@@ -43,7 +43,7 @@ if [[ $platform == wayland ]]; then
     mkfifo "$work/shown"
     exec 3<>"$work/shown"
 else
-    pressvale_start_display
+    pressvale_start_display "$work" 1280x1024 xvfb_pid
 fi
 
 # x11_time_to_window PROGRAM TITLE: milliseconds until the window is viewable.
@@ -75,14 +75,6 @@ $1 == "->" && $2 ~ /\.get_toplevel\(/ && !done { split($2, p, "."); top = surfac
 $1 == "->" && top != "" && index($2, top ".attach(wl_buffer@") == 1 { attached = 1 }
 $1 == "->" && attached && $2 == top ".commit()" && !done { print stamp; fflush(); done = 1 }'
 
-# ended PID: whether this shell's child PID has ended (gone, or a zombie not yet collected).
-ended() {
-    local stat fields
-    read -r stat 2>/dev/null <"/proc/$1/stat" || return 0
-    read -r -a fields <<<"${stat##*) }"
-    [[ ${fields[0]} == Z || ${fields[1]} != "$BASHPID" ]]
-}
-
 # wayland_time_to_window PROGRAM TITLE: milliseconds until the window is shown.
 wayland_time_to_window() {
     local start pid stamp shown
@@ -98,8 +90,7 @@ wayland_time_to_window() {
     # thread waits for ever in wl_display_read_events): what has not ended after five seconds
     # is killed, and said.
     kill "$pid"
-    for _ in $(seq 50); do ended "$pid" && break; sleep 0.1; done
-    ended "$pid" || { kill -KILL "$pid"; echo "$1 did not end on SIGTERM within 5 s: killed" >&2; }
+    pressvale_wait 5 pressvale_ended "$pid" || { kill -KILL "$pid"; echo "$1 did not end on SIGTERM within 5 s: killed" >&2; }
     wait "$pid" 2>/dev/null || true
     shown=$((10#${stamp%.*} * 1000 + 10#${stamp#*.}))
     echo $((((shown - start / 1000) % 4294967296 + 4294967296) % 4294967296 / 1000))

@@ -1,6 +1,8 @@
 # Printer set-up for running Pressvale on this machine. Source it from bash:
 #     source scripts/lib/cups.sh && pressvale_ensure_printer
 
+source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
+
 # Makes sure the CUPS scheduler answers and has at least one printer: starts the system's
 # scheduler if it is down, and, when it has no destination at all, creates the virtual PDF
 # printer "PDF" (printer-driver-cups-pdf; its output goes to ~/PDF of the job's user) and makes
@@ -30,13 +32,10 @@ _pressvale_start_system_scheduler() {
     fi
     # The machine's own service, in its normal daemon mode; it keeps running afterwards.
     cupsd || { echo "pressvale: cupsd failed to start" >&2; return 1; }
-    for ((i = 0; i < 100; i++)); do
-        if _pressvale_scheduler_answers; then
-            echo "pressvale: started the system CUPS scheduler"
-            return 0
-        fi
-        sleep 0.1
-    done
+    if pressvale_wait 10 _pressvale_scheduler_answers; then
+        echo "pressvale: started the system CUPS scheduler"
+        return 0
+    fi
     echo "pressvale: the CUPS scheduler did not answer within 10 s" >&2
     return 1
 }

@@ -5,6 +5,7 @@
 # in program_pid and its output in $work/program.log.
 
 pressvale_support=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$pressvale_support/display.sh"
 
 # Makes the temporary folder `work`; when the script ends, whatever it started (the program,
 # the display and the session bus with what it started) is stopped by process id and the
@@ -29,28 +30,6 @@ pressvale_clean_up() {
     rm -rf "$work"
 }
 
-# Succeeds once the process $1 has ended (a zombie not yet collected has ended too).
-pressvale_ended() { [[ $(ps -o stat= -p "$1" || echo Z) == Z* ]]; }
-
-# Starts a private virtual X server and points DISPLAY at it; sets xvfb_pid.
-pressvale_start_display() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    pressvale_wait 10 test -s "$work/display" || { echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
-    export DISPLAY=:$(head -n1 "$work/display")
-}
-
-# pressvale_wait SECONDS COMMAND...: runs COMMAND every tenth of a second until it succeeds;
-# fails when it has not within SECONDS.
-pressvale_wait() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
-
 # pressvale_start_desktop x11|wayland: starts that display and a private session bus, where the
 # program's accessibility (always on) and AT-SPI's bus, started on demand, meet its readers.
 pressvale_start_desktop() {
@@ -69,7 +48,7 @@ pressvale_start_desktop() {
     pressvale_wait 10 test -s "$work/bus.pid" -a -s "$work/bus" || { echo "no session bus"; cat "$work/dbus.log"; return 1; }
     bus_pid=$(head -n1 "$work/bus.pid")
     export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
-    if [[ $desktop == x11 ]]; then pressvale_start_display; return; fi
+    if [[ $desktop == x11 ]]; then pressvale_start_display "$work" 1280x1024 xvfb_pid; return; fi
 
     export WAYLAND_DISPLAY=wayland-pressvale QT_QPA_PLATFORM=wayland QT_WAYLAND_DISABLE_WINDOWDECORATION=1
     unset DISPLAY
@@ -214,12 +193,12 @@ pressvale_bench_scheduler() {
 pressvale_wait_for_window_colour() {
     local window shown=
     window=$(xwininfo -name "$1" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
-    for _ in $(seq 100); do
+    _pressvale_window_shows() {
         import -window "$window" "$3"
         shown=$(convert "$3" -format '%[hex:p{2,2}]' info:)
-        [[ ${shown:0:6} == "$2" ]] && return 0
-        sleep 0.1
-    done
+        [[ ${shown:0:6} == "$2" ]]
+    }
+    pressvale_wait 10 _pressvale_window_shows "$@" && return 0
     echo "The window \"$1\" shows #${shown:0:6}, not #$2."
     return 1
 }

@@ -14,6 +14,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd -P)
+source "$here/wait.sh"
 
 die() {
     echo "private_cupsd: $*" >&2
@@ -48,24 +49,16 @@ running_pid() {
     echo "$pid"
 }
 
-# Waits up to $1 tenths of a second for the scheduler to end; fails while it still runs.
-scheduler_ends_within() {
-    local i
-    for ((i = 0; i < $1; i++)); do
-        running_pid >/dev/null || return 0
-        sleep 0.1
-    done
-    ! running_pid >/dev/null
-}
+scheduler_ended() { ! running_pid >/dev/null; }
 
 stop_scheduler() {
     local pid
     pid=$(running_pid) || { rm -f -- "$dir/cupsd.pid"; return 0; }
     kill -TERM "$pid" 2>/dev/null || true
-    if ! scheduler_ends_within 100; then
+    if ! pressvale_wait 10 scheduler_ended; then
         echo "private_cupsd: scheduler $pid did not stop within 10 s; killing it" >&2
         kill -KILL "$pid" 2>/dev/null || true
-        scheduler_ends_within 50 || true
+        pressvale_wait 5 scheduler_ended || true
     fi
     rm -f -- "$dir/cupsd.pid"
 }

@@ -1,6 +1,8 @@
 # Used by scripts/test.sh, and by hand before running ctest in build-windows: the Wine session
 # that the Windows build's tests run in. Source it from the repository's top folder.
 
+source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
+
 # pressvale_wine_start BUILD_DIR: starts a private virtual X server (Wine draws windows and
 # dialogs only on a display) and one wineserver for the build's private Wine prefix
 # (BUILD_DIR/wineprefix, the one its test programs use, made here when missing). Both end when
@@ -11,11 +13,7 @@ pressvale_wine_start() {
     WINEPREFIX=$(cd "$1/wineprefix" && pwd -P)
     export WINEDEBUG=-all
     trap pressvale_wine_stop EXIT
-    rm -f "$WINEPREFIX/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WINEPREFIX/display" 2>/dev/null &
-    pressvale_xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$WINEPREFIX/display" ] && break; sleep 0.1; done
-    DISPLAY=:$(head -n1 "$WINEPREFIX/display")
+    pressvale_start_display "$WINEPREFIX" 1024x768 pressvale_xvfb_pid
     wineserver -p
     # Wine's background services start with the first program and live as long as the
     # server; started here, they hold no output pipe of a later program open (CMake and
@@ -34,7 +32,7 @@ pressvale_wine_start() {
     if [ -f "$keeper" ]; then
         rm -f "$WINEPREFIX/desktop"
         scripts/lib/run_in_wine.sh "$WINEPREFIX" "$keeper" </dev/null >"$WINEPREFIX/desktop" 2>/dev/null &
-        for _ in $(seq 300); do [ -s "$WINEPREFIX/desktop" ] && break; sleep 0.1; done
+        pressvale_wait 30 test -s "$WINEPREFIX/desktop"
     fi
 }
 

@@ -38,7 +38,7 @@ ulimit -c 0
 wait_until() { pressvale_wait "$1" "${@:3}" || { echo "waited in vain for $2"; exit 1; }; }
 windows_titled_pressvale() { [[ $(pressvale_windows Pressvale) -eq $1 ]]; }
 default_is() { [[ $(lpstat -d) == "system default destination: $1" ]]; }
-program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+program_ended() { pressvale_ended "$program_pid"; }
 jobs_on_label() { find "$cupsd_dir/jobs/label" -name '*.job' | wc -l; }
 autostart_entry() { [[ -e $XDG_CONFIG_HOME/autostart/pressvale-default-printer.desktop ]]; }
 switch_recorded() { [[ -e $XDG_STATE_HOME/pressvale/default-printer-switch ]]; }

@@ -138,12 +138,8 @@ echo "window shown after ${shown_ms} ms with the skin of its program folder; clo
 sample="$program_folder/Samples/Sample Letter.pdf"
 "$reader" /p /h "$sample" || fail "the installed reader failed"
 job=
-for _ in $(seq 100); do
-    job=$(find "$cupsd_dir/jobs/office" -name '*.job' | head -n1)
-    [[ -n $job ]] && break
-    sleep 0.1
-done
-[[ -n $job ]] || fail "no job reached the printer"
+job_arrived() { job=$(find "$cupsd_dir/jobs/office" -name '*.job' | head -n1) && [[ -n $job ]]; }
+pressvale_wait 10 job_arrived || fail "no job reached the printer"
 cmp -s "$job" "$sample" || fail "the printed job differs from $sample"
 echo "printed $(basename "$sample") through $reader"
 

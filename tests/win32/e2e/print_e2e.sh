@@ -13,6 +13,7 @@
 # for a run ended half-way (a reader that has already started prints on whichever printer is
 # the default when it looks).
 set -euo pipefail
+source "$(dirname "$0")/../../../scripts/lib/wait.sh"
 IFS=: read -r way reader <<<"$1"
 build=$2
 prefix=$3
@@ -80,10 +81,8 @@ if [[ $way != done ]]; then
     fi
 else
     # The scheduler writes each job once its backend has run.
-    for _ in $(seq 100); do
-        [[ $(new_jobs_on_beta | wc -l) -ge ${#names[@]} ]] && break
-        sleep 0.2
-    done
+    all_arrived() { [[ $(new_jobs_on_beta | wc -l) -ge ${#names[@]} ]]; }
+    pressvale_wait 20 all_arrived || true
     mapfile -t arrived < <(new_jobs_on_beta)
     if [[ ${#arrived[@]} -ne ${#names[@]} ]]; then
         echo "print_e2e: ${#arrived[@]} jobs arrived on beta, not ${#names[@]}" >&2
