@@ -9,19 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
 
-PRESSVALE_PACKAGES=(
-    cmake ninja-build
-    g++-mingw-w64-x86-64-posix wine wine64 googletest
-    # The printer tests run against a private CUPS scheduler, which Wine reads; the dialog
-    # tests on a private virtual X server.
-    cups cups-client xvfb
-    # The zip test unpacks the zip.
-    unzip
-    # The installer's compiler (wixl, with wixl-heat that lists the files); msitools'
-    # msiinfo shows what a package holds.
-    wixl msitools
-)
-pressvale_install_packages
+pressvale_install_packages "${PRESSVALE_WINDOWS_PACKAGES[@]}"
 
 # Optimised as the Linux build is, but without debug information, which makes compiling and
 # linking the static programs markedly slower. Nothing here runs a Windows program: CTest lists

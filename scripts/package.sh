@@ -10,7 +10,7 @@ source scripts/lib/setup.sh
 
 build_dir=${1:-build-package}
 # dpkg-dev: dpkg-shlibdeps finds the libraries the package depends on, and dpkg-buildflags.
-pressvale_install_packages dpkg-dev
+pressvale_install_packages "${PRESSVALE_PACKAGES[@]}" dpkg-dev
 
 # The distribution's compiler and linker flags; CMake reads CXXFLAGS and LDFLAGS when the build
 # folder is first configured, and the preprocessor flags (fortified functions) go with the

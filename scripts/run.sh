@@ -6,7 +6,7 @@ source scripts/lib/setup.sh
 source scripts/lib/cups.sh
 source scripts/lib/display.sh
 
-pressvale_install_packages
+pressvale_install_packages "${PRESSVALE_PACKAGES[@]}"
 # Only what the program needs to run: itself, the stand-in reader and the files beside it.
 pressvale_build build -- pressvale pressvale_reader pressvale_assets
 pressvale_ensure_printer

@@ -20,22 +20,16 @@ case ${1:-} in
     *) echo "usage: scripts/test.sh [--quick | --suites]" >&2; exit 2 ;;
 esac
 
-# The package test checks the Debian package with these.
-PRESSVALE_PACKAGE_CHECKERS=(dpkg-dev lintian desktop-file-utils appstream)
-# The suite runs the program natively on a headless GNOME compositor too, driven through its
-# remote-desktop API (Python's GLib bindings; wayland-info sees the seat's devices), and reads
-# its windows through AT-SPI on a private session bus.
-PRESSVALE_WAYLAND_PACKAGES=(mutter dbus libglib2.0-bin wayland-utils at-spi2-core python3-gi python3-pyatspi)
 if [[ $mode != all ]]; then
-    pressvale_install_packages "${PRESSVALE_WAYLAND_PACKAGES[@]}"
+    pressvale_install_packages "${PRESSVALE_PACKAGES[@]}" "${PRESSVALE_TEST_PACKAGES[@]}"
 else
-    pressvale_install_packages "${PRESSVALE_WAYLAND_PACKAGES[@]}" "${PRESSVALE_FUZZ_PACKAGES[@]}" \
-        "${PRESSVALE_PACKAGE_CHECKERS[@]}"
+    pressvale_install_packages "${PRESSVALE_PACKAGES[@]}" "${PRESSVALE_TEST_PACKAGES[@]}" \
+        "${PRESSVALE_FUZZ_PACKAGES[@]}" "${PRESSVALE_PACKAGE_CHECKERS[@]}"
 fi
 # The sources' format, as .clang-format sets it, checked with the one clang-format that the tree
 # is formatted with, Debian 12's version 14: other versions format the same file differently.
 if grep -qx 'VERSION_ID="12"' /etc/os-release && git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    pressvale_install_packages clang-format-14
+    pressvale_install_packages "${PRESSVALE_FORMAT_PACKAGES[@]}"
     unformatted=$(git ls-files '*.cpp' '*.h' | { xargs clang-format-14 --dry-run --Werror 2>&1 || true; } |
         sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: error: .*/\1/p' | sort -u)
     if [[ -n $unformatted ]]; then

@@ -16,7 +16,7 @@
 pressvale_in_clean_root() {
     local release=$1 cache=$2 work status
     shift 2
-    pressvale_install_packages mmdebstrap
+    pressvale_install_packages "${PRESSVALE_ROOT_PACKAGES[@]}"
     mkdir -p "$cache"
     cache=$(cd "$cache" && pwd -P)
     work=$(mktemp -d)

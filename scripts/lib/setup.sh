@@ -1,24 +1,16 @@
 # Shared by scripts/run.sh and scripts/test.sh: installs what the project needs on a Debian 12
 # machine and builds it. Source it from the repository's top folder.
 
-PRESSVALE_PACKAGES=(
-    cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-wayland libgl-dev libfontconfig-dev fonts-liberation
-    libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf
-    libgtest-dev libgmock-dev
-    xvfb xauth x11-utils imagemagick libx11-dev xdotool
-)
-# Only scripts/test.sh needs these: clang and its runtime libraries, libFuzzer among them
-# (Debian's clang merely recommends them).
-PRESSVALE_FUZZ_PACKAGES=(clang libclang-rt-dev)
+source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
 
 pressvale_as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# pressvale_install_packages PACKAGE...: installs those of the packages that are missing.
 pressvale_install_packages() {
     local missing=() package
-    for package in "${PRESSVALE_PACKAGES[@]}" "$@"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
