@@ -43,7 +43,7 @@ if [[ $platform == wayland ]]; then
     mkfifo "$work/shown"
     exec 3<>"$work/shown"
 else
-    pressvale_start_display "$work" 1280x1024 xvfb_pid
+    pressvale_start_display "$work" "${pressvale_screen[0]}x${pressvale_screen[1]}" xvfb_pid
 fi
 
 # x11_time_to_window PROGRAM TITLE: milliseconds until the window is viewable.

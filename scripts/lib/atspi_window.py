@@ -9,6 +9,8 @@
 #                                        also wait up to ten seconds for one)
 #   atspi_window.py box                  exits 1 unless a message box is shown and active
 #   atspi_window.py rows TITLE           the texts of the first window TITLE's list, one a line
+#   atspi_window.py centre TITLE NAME    "X Y", the centre of the control NAME (its accessible
+#                                        name) in the first window TITLE, from its top left
 import sys
 import time
 
@@ -49,5 +51,21 @@ elif command == "rows":
             else:
                 yield from cells(child)
     print(*cells(window(title)[0]), sep="\n")
+elif command == "centre":
+    def named(accessible, name):
+        for child in accessible:
+            if child.name == name and child.getState().contains(pyatspi.STATE_SHOWING):
+                return child
+            if found := named(child, name):
+                return found
+        return None
+    shown_window = window(title)[0]
+    control = named(shown_window, sys.argv[3])
+    if not control:
+        sys.exit(f'atspi_window: no control "{sys.argv[3]}" in "{title}"')
+    # Qt gives places from the screen's corner on X, from the window's on Wayland.
+    left, top, _, _ = shown_window.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+    x, y, width, height = control.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+    print(x - left + width // 2, y - top + height // 2)
 elif command == "size":
     print(*window(title)[0].queryComponent().getSize())

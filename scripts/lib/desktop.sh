@@ -6,6 +6,8 @@
 
 pressvale_support=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$pressvale_support/display.sh"
+# The screen of either display, in pixels.
+pressvale_screen=(1280 1024)
 
 # Makes the temporary folder `work`; when the script ends, whatever it started (the program,
 # the display and the session bus with what it started) is stopped by process id and the
@@ -48,13 +50,13 @@ pressvale_start_desktop() {
     pressvale_wait 10 test -s "$work/bus.pid" -a -s "$work/bus" || { echo "no session bus"; cat "$work/dbus.log"; return 1; }
     bus_pid=$(head -n1 "$work/bus.pid")
     export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
-    if [[ $desktop == x11 ]]; then pressvale_start_display "$work" 1280x1024 xvfb_pid; return; fi
+    if [[ $desktop == x11 ]]; then pressvale_start_display "$work" "${pressvale_screen[0]}x${pressvale_screen[1]}" xvfb_pid; return; fi
 
     export WAYLAND_DISPLAY=wayland-pressvale QT_QPA_PLATFORM=wayland QT_WAYLAND_DISABLE_WINDOWDECORATION=1
     unset DISPLAY
     # A window that zooms in as it is shown would take a click beside its place.
     "${services[@]}" MUTTER_DEBUG_DISABLE_ANIMATIONS=1 mutter --wayland --headless --no-x11 \
-        --wayland-display="$WAYLAND_DISPLAY" --virtual-monitor 1280x1024 >"$work/mutter.log" 2>&1 &
+        --wayland-display="$WAYLAND_DISPLAY" --virtual-monitor "${pressvale_screen[0]}x${pressvale_screen[1]}" >"$work/mutter.log" 2>&1 &
     mutter_pid=$!
     # mutter ends the remote-desktop session when its owner leaves the bus: one program keeps
     # it, taking commands from pressvale_mutter, and says "ready" once the seat has its devices.
@@ -111,7 +113,7 @@ pressvale_origin() {
     else
         local size
         read -r -a size < <(atspi size "$1") || return 1
-        echo $(((1280 - size[0]) / 2)) $(((1024 - size[1]) / 2))
+        echo $(((pressvale_screen[0] - size[0]) / 2)) $(((pressvale_screen[1] - size[1]) / 2))
     fi
 }
 
@@ -121,6 +123,14 @@ pressvale_click() {
     read -r -a origin < <(pressvale_origin "$1") || return 1
     set -- $((origin[0] + $2)) $((origin[1] + $3))
     if [[ $desktop == x11 ]]; then xdotool mousemove "$1" "$2" click 1; else pressvale_mutter click "$1" "$2"; fi
+}
+
+# pressvale_press TITLE NAME: a click at the centre of the control whose accessible name is
+# NAME (a button's caption) in the window TITLE, found through AT-SPI.
+pressvale_press() {
+    local centre
+    read -r -a centre < <(atspi centre "$1" "$2") || return 1
+    pressvale_click "$1" "${centre[0]}" "${centre[1]}"
 }
 
 # pressvale_pointer ACTION X Y: the pointer moved to the screen place (X, Y), and its left button

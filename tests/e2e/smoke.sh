@@ -33,7 +33,7 @@ fi
 # Keys go to the window under the pointer on X (no window manager gives the focus), to the
 # active window on Wayland.
 key() { if [[ $desktop == x11 ]]; then xdotool key "$1"; else pressvale_mutter key "$1"; fi; }
-[[ $desktop == x11 ]] && pressvale_click Pressvale 268 100 # on the empty list
+[[ $desktop == x11 ]] && pressvale_press Pressvale "PDF Files" # the empty list
 for _ in 1 2 3 4; do key Tab; done
 key Return
 pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 2 ]]' ||
@@ -45,16 +45,23 @@ echo "Enter pressed the focused button"
 # A modal box that comes up while a row is held (Enter on that button once more) ends the hold
 # as a release would: moves over the list once it has gone swap no rows.
 read -r -a origin < <(pressvale_origin Pressvale)
-at() { echo $((origin[0] + $1)) $((origin[1] + $2)); }
-pressvale_pointer press $(at 268 74) # on the first row
+# The screen place of the centre of the list's row of the file $1 (the first such row).
+row() {
+    local centre
+    read -r -a centre < <(atspi centre Pressvale "$1")
+    echo $((origin[0] + centre[0])) $((origin[1] + centre[1]))
+}
+mapfile -t files < <(atspi rows Pressvale)
+first=$(row "${files[0]}") second=$(row "${files[1]}")
+pressvale_pointer press $first
 for _ in 1 2 3 4; do key Tab; done
 key Return
 pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 2 ]]' || { echo "no question while a row is held"; exit 1; }
-pressvale_pointer release $(at 268 74)
+pressvale_pointer release $first
 pressvale_key Escape
 pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 1 ]]' || { echo "the question stayed"; exit 1; }
 rows=$(atspi rows Pressvale)
-pressvale_pointer move $(at 268 88) # on the second row, of another file
+pressvale_pointer move $second # a row of another file
 [[ -n $rows && $(atspi rows Pressvale) == "$rows" ]] ||
     { echo "rows moved after a box took the pointer:" $rows "/" $(atspi rows Pressvale); exit 1; }
 echo "a box that took the pointer ended the row's hold"

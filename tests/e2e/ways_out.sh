@@ -43,10 +43,10 @@ jobs_on_label() { find "$cupsd_dir/jobs/label" -name '*.job' | wc -l; }
 autostart_entry() { [[ -e $XDG_CONFIG_HOME/autostart/pressvale-default-printer.desktop ]]; }
 switch_recorded() { [[ -e $XDG_STATE_HOME/pressvale/default-printer-switch ]]; }
 
-# Presses the button centred at X Y in the window: the control table's twips over 15.
+# Presses the button CAPTION in the window.
 press() {
     pressvale_wait_window Pressvale 30 >/dev/null
-    pressvale_click Pressvale "$1" "$2"
+    pressvale_press Pressvale "$1"
 }
 # The printer guard that the program $1 started.
 guard_of() {
@@ -63,12 +63,12 @@ start_run() {
     "$program" 7</dev/null >>"$work/program.log" 2>&1 &
     program_pid=$!
     wait_until 30 "the program's window" windows_titled_pressvale $(($1 + 1))
-    press 400 216 # "Load Sample/Example Files"
+    press "Load Sample/Example Files"
     # Answers No to the question after the sample files: the sample folder is not opened.
     wait_until 10 "the question after the sample files" windows_titled_pressvale $(($1 + 2))
     pressvale_key Escape
     wait_until 10 "the question to close" windows_titled_pressvale $(($1 + 1))
-    press 268 311 # "Start Printing"
+    press "Start Printing"
 }
 
 # The program's start or the autostart entry's command, after the program and its guard were
