@@ -31,22 +31,21 @@ if [[ $desktop == x11 ]]; then
 fi
 
 # Keys go to the window under the pointer on X (no window manager gives the focus), to the
-# active window on Wayland.
+# active window on Wayland. Four Tabs go from the list to "Load Sample/Example Files".
 key() { if [[ $desktop == x11 ]]; then xdotool key "$1"; else pressvale_mutter key "$1"; fi; }
+tab_to_load_and_enter() { for name in Tab Tab Tab Tab Return; do key "$name"; done; }
+windows() { pressvale_wait 10 eval "[[ \$(pressvale_windows Pressvale) -eq $1 ]]" || { echo "$2"; exit 1; }; }
 [[ $desktop == x11 ]] && pressvale_press Pressvale "PDF Files" # the empty list
-for _ in 1 2 3 4; do key Tab; done
-key Return
-pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 2 ]]' ||
-    { echo "Enter did not press the focused button \"Load Sample/Example Files\""; exit 1; }
+tab_to_load_and_enter
+windows 2 "Enter did not press the focused button \"Load Sample/Example Files\""
 pressvale_key Escape
-pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 1 ]]' || { echo "the question stayed"; exit 1; }
+windows 1 "the question stayed"
 echo "Enter pressed the focused button"
 
-# A modal box that comes up while a row is held (Enter on that button once more) ends the hold
-# as a release would: moves over the list once it has gone swap no rows.
+# A modal box that comes up while a row is held ends the hold as a release would: a move over
+# another row once it has gone swaps no rows.
 read -r -a origin < <(pressvale_origin Pressvale)
-# The screen place of the centre of the list's row of the file $1 (the first such row).
-row() {
+row() { # the screen place of the first row of the file $1
     local centre
     read -r -a centre < <(atspi centre Pressvale "$1")
     echo $((origin[0] + centre[0])) $((origin[1] + centre[1]))
@@ -54,14 +53,13 @@ row() {
 mapfile -t files < <(atspi rows Pressvale)
 first=$(row "${files[0]}") second=$(row "${files[1]}")
 pressvale_pointer press $first
-for _ in 1 2 3 4; do key Tab; done
-key Return
-pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 2 ]]' || { echo "no question while a row is held"; exit 1; }
+tab_to_load_and_enter
+windows 2 "no question while a row is held"
 pressvale_pointer release $first
 pressvale_key Escape
-pressvale_wait 10 eval '[[ $(pressvale_windows Pressvale) -eq 1 ]]' || { echo "the question stayed"; exit 1; }
+windows 1 "the question stayed"
 rows=$(atspi rows Pressvale)
-pressvale_pointer move $second # a row of another file
+pressvale_pointer move $second
 [[ -n $rows && $(atspi rows Pressvale) == "$rows" ]] ||
     { echo "rows moved after a box took the pointer:" $rows "/" $(atspi rows Pressvale); exit 1; }
 echo "a box that took the pointer ended the row's hold"

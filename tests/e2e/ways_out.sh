@@ -6,13 +6,10 @@
 # is killed or crashes (SIGKILL, SIGSEGV, SIGABRT); in the last four its printer guard puts the
 # default back. Each time it must end with the expected status, having stopped where it was,
 # "office" must be the user's default again within two seconds, and the guard must be gone.
-# Killed together with its guard (as a power cut ends both), the run leaves "label" the
-# default and its switch record behind: the program's next start puts "office" back before its
-# window shows, or the autostart entry's command does, run as a desktop runs it at log-in.
-# With a second program printing on "label" too, the first one's kill leaves "label" the
-# default until the second one's run ends. With LPDEST naming "office", the run reports that
-# the environment overrides the choice, and SIGTERM mid-run leaves the user's own lpoptions
-# as it was: there was none.
+# Killed with its guard, the run leaves "label" the default and its record: the next start
+# (before its window shows) or the autostart entry's command puts "office" back. A second
+# program's run keeps "label" after the first one's kill. With LPDEST set, SIGTERM mid-run
+# leaves the user's lpoptions as it was: there was none.
 #
 #   ways_out.sh DESKTOP PROGRAM X11_WINDOW CUPSD_DIR
 set -euo pipefail
@@ -114,10 +111,10 @@ run_and_end() {
         wait_until 20 "the program to end" program_ended
         wait "$program_pid" || status=$?
         program_pid=
-        [[ $status == "$expected" && ! -e $HOME/.cups/lpoptions ]] && ! switch_recorded && ! autostart_entry ||
-            { echo "$way: ended with $status; lpoptions:" "$(cat "$HOME/.cups/lpoptions" 2>&1)"; exit 1; }
-        echo "$way: the run reported the override; the user's lpoptions is as it was"
-        return
+        [[ $status == "$expected" && ! -e $HOME/.cups/lpoptions ]] && ! switch_recorded && ! autostart_entry &&
+            echo "$way: reported; the user's lpoptions is as it was" && return
+        echo "$way: ended with $status; lpoptions:" "$(cat "$HOME/.cups/lpoptions" 2>&1)"
+        exit 1
     fi
     wait_until 30 "label to become the default" default_is label
     # The guard the run started, the program's child; a row that fails ends it on its way out.

@@ -67,13 +67,10 @@ TEST(PrinterGuardWatch, PutsTheReplacedDefaultBackOnlyWhileARunsPrinterIsTheDefa
     }
 }
 
-// The record that the runs of two programs, a and b, share, step by step: "a join office" (a's
-// run found office the default), "a add label", "a leave office", "a dies" (with its guard),
-// "guard a" (a's guard: a has ended), "start" (a program's start), "default label" (the
-// default, as the user or a switch sets it), "record TEXT" (a record left on the disk), "fail"
-// (the print system fails from then on). The default goes back once, to the one from before
-// the first run, when no program named in the record runs any more, and only while it is one
-// of the record's printers.
+// The record two programs' runs share, step by step ("a join office": a's run found office the
+// default; "guard a": a's guard once a has ended; "start": a program's start): the default goes
+// back once, to the one before the first run, when no program of the record runs any more, and
+// only while it is one of the record's printers.
 TEST(SwitchRecord, TheDefaultGoesBackWhenTheLastProgramOfTheRecordHasEnded)
 {
     const std::map<std::string, ProgramIdentity> programs{{"a", {"host", "1000", "11", "boot+5"}},

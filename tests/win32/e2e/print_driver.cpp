@@ -247,43 +247,37 @@ double WaitForItsEnd(HANDLE program, DWORD id)
     return used;
 }
 
-// Starts `program` in its own folder; the drive ends it should it fail.
-PROCESS_INFORMATION StartProgram(const std::wstring& program)
+// Starts the command line `command` in `folder`; the drive ends it should it fail.
+PROCESS_INFORMATION Start(std::wstring command, const std::wstring& folder = {})
 {
-    const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
-    std::wstring command = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &started))
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &started))
         Fail("the program did not start");
     startedProgram = started.hProcess;
     return started;
 }
 
-// Runs the RunOnce value a run left as Windows runs it at log-in, and waits for its end.
+PROCESS_INFORMATION StartProgram(const std::wstring& program)
+{
+    return Start(L"\"" + program + L"\"", program.substr(0, program.find_last_of(L'\\')));
+}
+
+// Runs the RunOnce value a run left as Windows runs it at log-in (deleted, then started), and
+// waits for its end.
 void RunTheRunOnceValue()
 {
     constexpr wchar_t kRunOnce[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-    HKEY key = nullptr;
     wchar_t command[2048]{};
-    DWORD size = sizeof command - sizeof(wchar_t);
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunOnce, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS ||
-        RegQueryValueExW(key, L"Pressvale default printer", nullptr, nullptr, reinterpret_cast<BYTE*>(command),
-                         &size) != ERROR_SUCCESS)
+    DWORD size = sizeof command;
+    if (RegGetValueW(HKEY_CURRENT_USER, kRunOnce, L"Pressvale default printer", RRF_RT_REG_SZ, nullptr, command,
+                     &size) != ERROR_SUCCESS)
         Fail("the run left no RunOnce value");
-    RegDeleteValueW(key, L"Pressvale default printer");
-    RegCloseKey(key);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        Fail("the RunOnce command did not start");
-    if (WaitForSingleObject(started.hProcess, 60000) != WAIT_OBJECT_0)
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunOnce, L"Pressvale default printer");
+    if (WaitForSingleObject(Start(command).hProcess, 60000) != WAIT_OBJECT_0)
         Fail("the RunOnce command did not end");
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
 }
 
 }  // namespace
