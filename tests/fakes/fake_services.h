@@ -79,16 +79,15 @@ public:
         replaced_ = replacedDefault;
     }
     void watch(const std::string& name) noexcept override { record("watch " + name); }
-    // Puts back the armed default, as the last program of the record does.
+    // Puts back the armed default, as the last program of the record does, and is released
+    // whatever that gives.
     void release(const std::function<void(const std::string&)>& putBack) override
     {
-        try {
-            putBack(replaced_);
-        } catch (...) {
-            record("release");
-            throw;
-        }
-        record("release");
+        struct Released {
+            FakeDefaultPrinterGuard& guard;
+            ~Released() { guard.record("release"); }
+        } released{*this};
+        putBack(replaced_);
     }
 
     std::vector<std::string> calls;
