@@ -73,8 +73,9 @@ TEST(PrinterGuardWatch, PutsTheReplacedDefaultBackOnlyWhileARunsPrinterIsTheDefa
 // only while it is one of the record's printers.
 TEST(SwitchRecord, TheDefaultGoesBackWhenTheLastProgramOfTheRecordHasEnded)
 {
-    const std::map<std::string, ProgramIdentity> programs{{"a", {"host", "1000", "11", "boot+5"}},
-                                                          {"b", {"host", "1000", "12", "boot+9"}}};
+    const std::map<std::string, ProgramIdentity> programs{
+        {"a", {"host", "", "11", "boot+5"}},  // a user name that could not be read
+        {"b", {"host", "1000", "12", "boot+9"}}};
     const std::string leftByA = Format({"office", {"label", kOdd}, {programs.at("a")}});
     const struct {
         const char* name;

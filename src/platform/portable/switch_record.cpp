@@ -117,18 +117,20 @@ std::optional<SwitchRecord> Parse(const std::string& text)
     SwitchRecord record;
     bool replacedSeen = false;
     while (std::getline(lines, line)) {
-        std::istringstream words(line);
-        std::string keyword;
+        // Split at each blank, so that an empty field (an empty name) stays a field.
+        const std::size_t keywordEnd = std::min(line.find(' '), line.size());
+        const std::string keyword = line.substr(0, keywordEnd);
         std::vector<std::string> fields;
-        words >> keyword;
-        for (std::string word; words >> word;) {
-            std::optional<std::string> field = Unescape(word);
+        for (std::size_t start = keywordEnd; start < line.size();) {
+            const std::size_t end = std::min(line.find(' ', start + 1), line.size());
+            std::optional<std::string> field = Unescape(line.substr(start + 1, end - start - 1));
             if (!field)
                 return std::nullopt;
             fields.push_back(std::move(*field));
+            start = end;
         }
-        if (keyword == "replaced" && fields.size() <= 1 && !replacedSeen) {
-            record.replaced = fields.empty() ? std::string() : fields[0];
+        if (keyword == "replaced" && fields.size() == 1 && !replacedSeen) {
+            record.replaced = fields[0];
             replacedSeen = true;
         } else if (keyword == "printer" && fields.size() == 1) {
             record.printers.push_back(fields[0]);
