@@ -6,6 +6,8 @@
 
 pressvale_support=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$pressvale_support/display.sh"
+source "$pressvale_support/desktop_x11.sh"
+source "$pressvale_support/desktop_wayland.sh"
 # The screen of either display, in pixels.
 pressvale_screen=(1280 1024)
 
@@ -50,79 +52,33 @@ pressvale_start_desktop() {
     pressvale_wait 10 test -s "$work/bus.pid" -a -s "$work/bus" || { echo "no session bus"; cat "$work/dbus.log"; return 1; }
     bus_pid=$(head -n1 "$work/bus.pid")
     export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
-    if [[ $desktop == x11 ]]; then pressvale_start_display "$work" "${pressvale_screen[0]}x${pressvale_screen[1]}" xvfb_pid; return; fi
-
-    export WAYLAND_DISPLAY=wayland-pressvale QT_QPA_PLATFORM=wayland QT_WAYLAND_DISABLE_WINDOWDECORATION=1
-    unset DISPLAY
-    # A window that zooms in as it is shown would take a click beside its place.
-    "${services[@]}" MUTTER_DEBUG_DISABLE_ANIMATIONS=1 mutter --wayland --headless --no-x11 \
-        --wayland-display="$WAYLAND_DISPLAY" --virtual-monitor "${pressvale_screen[0]}x${pressvale_screen[1]}" >"$work/mutter.log" 2>&1 &
-    mutter_pid=$!
-    # mutter ends the remote-desktop session when its owner leaves the bus: one program keeps
-    # it, taking commands from pressvale_mutter, and says "ready" once the seat has its devices.
-    pressvale_wait 20 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" && pressvale_wait 10 gdbus introspect --session \
-        --dest org.gnome.Mutter.RemoteDesktop --object-path /org/gnome/Mutter/RemoteDesktop >/dev/null ||
-        { echo "mutter did not start"; cat "$work/mutter.log"; return 1; }
-    coproc input { exec /usr/bin/python3 "$pressvale_support/mutter_input.py" 2>"$work/input.log"; }
-    input_pid=$input_PID
-    local answer=
-    read -r -t 30 -u "${input[0]}" answer
-    [[ $answer == ready ]] || { echo "no remote-desktop session: $answer"; cat "$work/input.log"; return 1; }
-    # Clients get a pointer and a keyboard once the seat offers both.
-    pressvale_wait 10 eval 'timeout 5 wayland-info | grep -q "capabilities: pointer keyboard"' ||
-        { echo "the seat offers no pointer and keyboard"; return 1; }
+    "pressvale_${desktop}_start" "${services[@]}"
 }
 
-# pressvale_mutter COMMAND...: one command of mutter_input.py; fails, saying why, unless done.
-pressvale_mutter() {
-    local answer=
-    echo "$*" >&"${input[1]}"
-    read -r -t 30 -u "${input[0]}" answer
-    [[ $answer == ok ]] || { echo "mutter: \"$*\": ${answer:-no answer}" >&2; return 1; }
-}
-
-# Ends the display: the X server, or the compositor (killed, as SIGTERM may not end it).
-pressvale_end_display() {
-    if [[ $desktop == x11 ]]; then
-        kill "$xvfb_pid" && wait "$xvfb_pid" || true
-        xvfb_pid=
-    else
-        kill -KILL "$mutter_pid" && wait "$mutter_pid" || true
-        mutter_pid=
-    fi
-}
+# Ends the display: the X server, or the compositor.
+pressvale_end_display() { "pressvale_${desktop}_end_display"; }
 
 atspi() { "$pressvale_support/atspi_window.py" "$@"; }
 
 # pressvale_wait_window TITLE SECONDS: waits for a window TITLE, on Wayland until it is active
 # (shown by the compositor: a click before then is lost); prints the milliseconds waited.
-pressvale_wait_window() {
-    if [[ $desktop == x11 ]]; then "$probe" wait "$@"; else atspi wait "$@"; fi
-}
+pressvale_wait_window() { "pressvale_${desktop}_wait_window" "$@"; }
 
 # pressvale_windows TITLE: the number of shown windows TITLE.
-pressvale_windows() {
-    if [[ $desktop == x11 ]]; then xdotool search --onlyvisible --name "^$1\$" | wc -l; else atspi ids "$1" | wc -l; fi
-}
+pressvale_windows() { "pressvale_${desktop}_windows" "$@"; }
 
-# pressvale_origin TITLE: "X Y", the screen place of the window TITLE's top left corner; mutter
-# centres new windows, rounding down.
-pressvale_origin() {
-    if [[ $desktop == x11 ]]; then
-        xdotool search --onlyvisible --name "^$1\$" getwindowgeometry --shell | sed -n 's/^[XY]=//p' | head -n2 | xargs
-    else
-        local size
-        read -r -a size < <(atspi size "$1") || return 1
-        echo $(((pressvale_screen[0] - size[0]) / 2)) $(((pressvale_screen[1] - size[1]) / 2))
-    fi
-}
+# pressvale_origin TITLE: "X Y", the screen place of the window TITLE's top left corner.
+pressvale_origin() { "pressvale_${desktop}_origin" "$@"; }
+
+# pressvale_pointer ACTION X Y: the pointer moved to the screen place (X, Y), and its left button
+# clicked there ("click"), pressed and held ("press"), let go ("release"), or neither ("move").
+pressvale_pointer() { "pressvale_${desktop}_pointer" "$@"; }
 
 # pressvale_click TITLE X Y: a click at (X, Y) in the window TITLE.
 pressvale_click() {
     local origin
     read -r -a origin < <(pressvale_origin "$1") || return 1
-    set -- $((origin[0] + $2)) $((origin[1] + $3))
-    if [[ $desktop == x11 ]]; then xdotool mousemove "$1" "$2" click 1; else pressvale_mutter click "$1" "$2"; fi
+    pressvale_pointer click $((origin[0] + $2)) $((origin[1] + $3))
 }
 
 # pressvale_press TITLE NAME: a click at the centre of the control whose accessible name is
@@ -133,44 +89,18 @@ pressvale_press() {
     pressvale_click "$1" "${centre[0]}" "${centre[1]}"
 }
 
-# pressvale_pointer ACTION X Y: the pointer moved to the screen place (X, Y), and its left button
-# pressed there and held ("press"), let go ("release"), or neither ("move").
-pressvale_pointer() {
-    if [[ $desktop == x11 ]]; then
-        local -A buttons=([press]="mousedown 1" [release]="mouseup 1")
-        xdotool mousemove "$2" "$3" ${buttons[$1]:-}
-    else
-        pressvale_mutter "$@"
-    fi
-}
+# pressvale_type KEY: a key by its X keysym name (Tab, Return) to the program's window.
+pressvale_type() { "pressvale_${desktop}_type" "$@"; }
 
-# pressvale_key KEY: a key by its X keysym name (Return, Escape) to the message box shown; on
-# Wayland once it is active, as a key sent before then is lost.
-pressvale_key() {
-    if [[ $desktop == x11 ]]; then xdotool key "$1"; else pressvale_wait 5 atspi box && pressvale_mutter key "$1"; fi
-}
+# pressvale_key KEY: a key by its X keysym name (Return, Escape) to the message box shown.
+pressvale_key() { "pressvale_${desktop}_key" "$@"; }
 
-# pressvale_close TITLE: asks the window TITLE to close, as its title bar's close button does
-# (mutter draws none for a Wayland client: a click activates the window, then its key Alt+F4).
-pressvale_close() {
-    [[ $desktop == x11 ]] && { "$probe" close "$1"; return; }
-    pressvale_click "$1" 2 2 && atspi wait "$1" 5 >/dev/null && pressvale_mutter key Alt_L+F4
-}
+# pressvale_close TITLE: asks the window TITLE to close, as its title bar's close button does.
+pressvale_close() { "pressvale_${desktop}_close" "$@"; }
 
-# pressvale_close_each TITLE UNTIL SECONDS: closes each window TITLE as it is shown (by Escape
-# on Wayland) until a window UNTIL is shown; prints how many it closed.
-pressvale_close_each() {
-    [[ $desktop == x11 ]] && { "$probe" close-each "$@"; return; }
-    local title=$1 closed=() id deadline=$((SECONDS + $3))
-    until [[ -n $(atspi ids "$2") ]]; do
-        ((SECONDS < deadline)) || return 1
-        id=$(atspi ids "$title" | head -n1)
-        [[ -z $id || " ${closed[*]} " == *" $id "* ]] && continue
-        pressvale_key Escape || return 1
-        closed+=("$id")
-    done
-    echo "${#closed[@]}"
-}
+# pressvale_close_each TITLE UNTIL SECONDS: closes each window TITLE as it is shown until a
+# window UNTIL is shown; prints how many it closed.
+pressvale_close_each() { "pressvale_${desktop}_close_each" "$@"; }
 
 # Gives the program a clean home and settings folder, the private CUPS scheduler in the
 # folder $1, and a stand-in opener: about one start in a hundred opens the home page, which

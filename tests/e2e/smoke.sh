@@ -30,12 +30,10 @@ if [[ $desktop == x11 ]]; then
     echo "screenshot: $screenshot"
 fi
 
-# Keys go to the window under the pointer on X (no window manager gives the focus), to the
-# active window on Wayland. Four Tabs go from the list to "Load Sample/Example Files".
-key() { if [[ $desktop == x11 ]]; then xdotool key "$1"; else pressvale_mutter key "$1"; fi; }
-tab_to_load_and_enter() { for name in Tab Tab Tab Tab Return; do key "$name"; done; }
+# Four Tabs go from the list to "Load Sample/Example Files".
+tab_to_load_and_enter() { for name in Tab Tab Tab Tab Return; do pressvale_type "$name"; done; }
 windows() { pressvale_wait 10 eval "[[ \$(pressvale_windows Pressvale) -eq $1 ]]" || { echo "$2"; exit 1; }; }
-[[ $desktop == x11 ]] && pressvale_press Pressvale "PDF Files" # the empty list
+pressvale_press Pressvale "PDF Files" # the empty list, which takes the keys
 tab_to_load_and_enter
 windows 2 "Enter did not press the focused button \"Load Sample/Example Files\""
 pressvale_key Escape
