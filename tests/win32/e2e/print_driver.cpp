@@ -96,6 +96,14 @@ bool ReaderStarted(DWORD parent)
     return false;
 }
 
+void Terminate(DWORD id)
+{
+    if (const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+    }
+}
+
 // Ends every process descended from `root`, as a tree kill finds them by their parents' ids
 // (Debian 12's Wine has taskkill ignore /T).
 void TerminateDescendants(DWORD root)
@@ -110,24 +118,16 @@ void TerminateDescendants(DWORD root)
                 tree.push_back(entry.th32ProcessID);
         }
     }
-    for (DWORD id : std::vector<DWORD>(tree.begin() + 1, tree.end())) {
-        if (const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
-            TerminateProcess(process, 1);
-            CloseHandle(process);
-        }
-    }
+    for (std::size_t i = 1; i < tree.size(); ++i)
+        Terminate(tree[i]);
 }
 
 // Ends every printer guard, as a power cut or a session's end ends it.
 void TerminateGuards()
 {
     for (const PROCESSENTRY32W& entry : Processes()) {
-        if (_wcsicmp(entry.szExeFile, L"pressvale-guard.exe") != 0)
-            continue;
-        if (const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
-            TerminateProcess(process, 1);
-            CloseHandle(process);
-        }
+        if (_wcsicmp(entry.szExeFile, L"pressvale-guard.exe") == 0)
+            Terminate(entry.th32ProcessID);
     }
 }
 
