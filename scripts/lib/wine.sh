@@ -27,8 +27,8 @@ pressvale_wine_start() {
     scripts/lib/run_in_wine.sh "$WINEPREFIX" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # One program holds Wine's desktop open for the whole session, so that the test programs
     # neither wait for it to start nor leave it holding their output
-    # (tests/win32/session/keep_desktop.cpp).
-    local keeper=$1/tests/win32/pressvale_keep_desktop.exe
+    # (tests/support/keep_desktop.cpp).
+    local keeper=$1/tests/pressvale_keep_desktop.exe
     if [ -f "$keeper" ]; then
         rm -f "$WINEPREFIX/desktop"
         scripts/lib/run_in_wine.sh "$WINEPREFIX" "$keeper" </dev/null >"$WINEPREFIX/desktop" 2>/dev/null &

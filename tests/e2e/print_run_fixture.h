@@ -28,7 +28,7 @@
 #include "platform/posix/posix_switch_record_store.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_shell.h"
-#include "private_scheduler.h"
+#include "support/private_scheduler.h"
 #include "ui/qt/main_window.h"
 
 namespace pv::testing {
