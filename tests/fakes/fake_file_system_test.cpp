@@ -19,13 +19,17 @@ public:
     {
         fake_.addFile(path(name), attr::kArchive | bits(traits), content);
     }
-    void unreadableFolder(const std::string& name)
+    bool unreadableFolder(const std::string& name)
     {
         folder(name);
         file(name + kPathSeparator + "inside.pdf");
         folder(name + kPathSeparator + "inner");
         fake_.unreadableFolders.insert(path(name));
+        return true;
     }
+    // The fake hides by attribute alone.
+    static constexpr bool kShortNamesMatch = false;
+    static std::string hiddenName(const std::string& stem) { return stem; }
 
 private:
     std::string path(const std::string& name) const { return root() + kPathSeparator + name; }

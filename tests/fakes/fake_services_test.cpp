@@ -16,10 +16,11 @@ public:
     std::vector<std::string> installed() const { return {"alpha", "beta"}; }
     std::string initialDefault() const { return "alpha"; }
     void removeDefault() { fake_.defaultName.clear(); }
-    void makeUnreachable()
+    bool makeUnreachable()
     {
         const Failure unreachable("The print system cannot be reached", 1001);
         fake_.installedFailure = fake_.defaultFailure = fake_.setDefaultFailure = unreachable;
+        return true;
     }
 
 private:

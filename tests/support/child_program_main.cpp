@@ -2,6 +2,7 @@
 // what it does; the exit code is its answer:
 //   exit N           ends with code N
 //   sleep MS N       sleeps MS milliseconds, then ends with code N
+//   await PATH N     ends with code N once PATH exists (after twenty seconds at most)
 //   show             ends with the show code it was started with (1000 when none was given)
 //   text TEXT        ends with 0 when TEXT arrived as "Grüße 日本 \"q\" " and a lone surrogate
 //                    (U+D800), else 1
@@ -19,6 +20,11 @@ int wmain(int count, wchar_t** arguments)
         return _wtoi(arguments[2]);
     if (what == L"sleep" && count == 4) {
         Sleep(static_cast<DWORD>(_wtoi(arguments[2])));
+        return _wtoi(arguments[3]);
+    }
+    if (what == L"await" && count == 4) {
+        for (int tries = 0; tries < 2000 && GetFileAttributesW(arguments[2]) == INVALID_FILE_ATTRIBUTES; ++tries)
+            Sleep(10);
         return _wtoi(arguments[3]);
     }
     if (what == L"show") {

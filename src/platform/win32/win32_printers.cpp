@@ -67,8 +67,17 @@ void Win32Printers::setDefault(const std::string& name)
     // that to put back a state it found, so there is nothing to change.
     if (name.empty())
         return;
-    // An unknown name fails with ERROR_INVALID_PRINTER_NAME, the code of a missing printer.
-    if (!SetDefaultPrinterW(win32::Wide(name).c_str()))
+    // Windows keeps the name in the spelling it is given, and a name in other case would read
+    // back so: the installed spelling is given. An unknown name fails with
+    // ERROR_INVALID_PRINTER_NAME, the code of a missing printer.
+    std::wstring wide = win32::Wide(name);
+    for (const std::string& installedName : installed()) {
+        if (const std::wstring spelled = win32::Wide(installedName); SameName(spelled, wide)) {
+            wide = spelled;
+            break;
+        }
+    }
+    if (!SetDefaultPrinterW(wide.c_str()))
         throw win32::SystemFailure("Cannot make \"" + name + "\" the default printer", GetLastError());
 }
 

@@ -151,11 +151,12 @@ public:
     std::string initialDefault() const { return "alpha"; }
     // A destination that does not exist outranks every default.
     void removeDefault() { setenv("LPDEST", "nosuchprinter", 1); }
-    void makeUnreachable()
+    bool makeUnreachable()
     {
         const std::string missing = (PrivateSchedulerTest::schedulerDir() / "missing.sock").string();
         setenv("CUPS_SERVER", missing.c_str(), 1);
         cupsSetServer(missing.c_str());
+        return true;
     }
 
 private:

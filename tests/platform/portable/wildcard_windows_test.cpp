@@ -15,7 +15,7 @@
 #include "platform/portable/wildcard.h"
 #include "platform/win32_support/owned.h"
 #include "platform/win32_support/wide_text.h"
-#include "support/temp_folder.h"
+#include "support/temp_tree.h"
 
 namespace pv {
 namespace {
@@ -60,7 +60,7 @@ const std::vector<std::string> kPatterns = {
 };
 
 // The names in `folder` that the system finds for `pattern`.
-std::set<std::string> SystemMatches(const testing::TempFolder& folder, const std::string& pattern)
+std::set<std::string> SystemMatches(const testing::TempTree& folder, const std::string& pattern)
 {
     std::set<std::string> names;
     WIN32_FIND_DATAW entry;
@@ -72,7 +72,7 @@ std::set<std::string> SystemMatches(const testing::TempFolder& folder, const std
 
 TEST(WildcardAgainstTheSystem, MatchesWhatTheSystemFinds)
 {
-    testing::TempFolder folder;
+    testing::TempTree folder;
     for (const std::string& name : kNames)
         folder.file(name);
     for (const std::string& pattern : kPatterns) {

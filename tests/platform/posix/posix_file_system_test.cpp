@@ -266,15 +266,18 @@ public:
         tree_.file(name, content);
         chmod(tree_.path(name).c_str(), traits.readOnly ? 0444 : 0644);
     }
-    void unreadableFolder(const std::string& name)
+    bool unreadableFolder(const std::string& name)
     {
         folder(name + "/inner");
         file(name + "/inside.pdf");
         chmod(tree_.path(name).c_str(), 0);
+        return true;
     }
+    static constexpr bool kShortNamesMatch = false;
+    // Linux has no hidden attribute: a name that begins with "." is hidden, and only that.
+    static std::string hiddenName(const std::string& stem) { return "." + stem; }
 
 private:
-    // Linux has no hidden attribute: a name that begins with "." is hidden, and only that.
     static void requireHiddenName(const std::string& name, EntryTraits traits)
     {
         ASSERT_EQ(name.substr(name.rfind('/') + 1).starts_with('.'), traits.hidden) << name;

@@ -4,7 +4,8 @@
 #include "platform/portable/folder_walk.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_file_system.h"
-#include "support/temp_folder.h"
+#include "support/contract/file_system_contract.h"
+#include "support/temp_tree.h"
 
 namespace pv {
 namespace {
@@ -21,12 +22,15 @@ protected:
     {
         for (const char* name : {"b.pdf", "A.PDF", "c.txt", "_under.pdf", kUnicodeName, "sub.pdf\\x"})
             tree.file(name, "bee");
-        tree.file("hidden.pdf", "", FILE_ATTRIBUTE_HIDDEN);
-        tree.file("system.pdf", "", FILE_ATTRIBUTE_SYSTEM);
-        tree.file("readonly.pdf", "", FILE_ATTRIBUTE_READONLY);
+        for (const auto& [name, attribute] :
+             {std::pair("hidden.pdf", FILE_ATTRIBUTE_HIDDEN), std::pair("system.pdf", FILE_ATTRIBUTE_SYSTEM),
+              std::pair("readonly.pdf", FILE_ATTRIBUTE_READONLY)}) {
+            tree.file(name);
+            tree.addAttributes(name, attribute);
+        }
     }
 
-    testing::TempFolder tree;
+    testing::TempTree tree;
     Win32FileSystem fileSystem;
 };
 
@@ -91,3 +95,42 @@ TEST_F(Win32FileSystemTest, AWalkEndsWhereALinkLeadsBackIntoTheTree)
 
 }  // namespace
 }  // namespace pv
+
+namespace pv::testing {
+namespace {
+
+class Win32FileSystemWorld {
+public:
+    FileSystem& fileSystem() { return fileSystem_; }
+    const std::string& root() const { return tree_.root(); }
+
+    void folder(const std::string& name, EntryTraits traits = {})
+    {
+        tree_.folder(name);
+        tree_.addAttributes(name, attributes(traits));
+    }
+    void file(const std::string& name, EntryTraits traits = {}, const std::string& content = {})
+    {
+        tree_.file(name, content);
+        tree_.addAttributes(name, attributes(traits));
+    }
+    // Wine lets the user list every folder, whatever its security descriptor says.
+    bool unreadableFolder(const std::string&) { return false; }
+    // As Windows does; Wine makes the same match without 8.3 names.
+    static constexpr bool kShortNamesMatch = true;
+    static std::string hiddenName(const std::string& stem) { return stem; }
+
+private:
+    static unsigned long attributes(EntryTraits traits)
+    {
+        return (traits.hidden ? FILE_ATTRIBUTE_HIDDEN : 0) | (traits.readOnly ? FILE_ATTRIBUTE_READONLY : 0);
+    }
+
+    TempTree tree_;
+    Win32FileSystem fileSystem_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, Win32FileSystemWorld);
+
+}  // namespace
+}  // namespace pv::testing

@@ -7,7 +7,7 @@
 #include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32_support/wide_text.h"
-#include "support/temp_folder.h"
+#include "support/temp_tree.h"
 
 namespace pv {
 namespace {
@@ -68,7 +68,7 @@ TEST(Win32MessageBoxesTest, ShowsTheTextAndGivesTheAnswer)
 
 TEST(Win32FileDialogsTest, GivesTheChosenFileOrNothingAndFailsWhenTheBufferIsTooSmall)
 {
-    testing::TempFolder tree;
+    testing::TempTree tree;
     tree.file("Bericht \xc3\xbc.pdf");
     Win32FileDialogs dialogs;
     OpenFileDialogSettings settings{.fileName = tree.path("Bericht \xc3\xbc.pdf"),

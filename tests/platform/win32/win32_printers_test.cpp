@@ -1,3 +1,4 @@
+#include <windows.h>
 #include <gmock/gmock.h>
 
 #include "failure/failure.h"
@@ -6,6 +7,7 @@
 #include "platform/win32/win32_printers.h"
 #include "platform/win32/win32_processes.h"
 #include "support/child_program.h"
+#include "support/contract/printers_contract.h"
 
 namespace pv {
 namespace {
@@ -49,3 +51,32 @@ TEST(Win32PrintersTest, AnUnknownPrinterIsNotMadeTheDefault)
 
 }  // namespace
 }  // namespace pv
+
+namespace pv::testing {
+namespace {
+
+// Wine's printers, each test beginning and ending with "alpha" the default.
+class Win32PrintersWorld {
+public:
+    ~Win32PrintersWorld() { SetDefaultPrinterW(L"alpha"); }
+
+    void setUp() { ASSERT_TRUE(SetDefaultPrinterW(L"alpha")); }
+    Printers& printers() { return printers_; }
+    std::vector<std::string> installed() const { return {"alpha", "beta"}; }
+    std::string initialDefault() const { return "alpha"; }
+    // Windows keeps the user's default printer in this value.
+    void removeDefault()
+    {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", L"Device");
+    }
+    // Wine's spooler is part of each program: no test can stop it.
+    bool makeUnreachable() { return false; }
+
+private:
+    Win32Printers printers_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, PrintersContract, Win32PrintersWorld);
+
+}  // namespace
+}  // namespace pv::testing

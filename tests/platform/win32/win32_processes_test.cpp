@@ -2,12 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <vector>
 
 #include "platform/portable/run_and_wait.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32_support/owned.h"
 #include "support/child_program.h"
+#include "support/contract/processes_contract.h"
+#include "support/temp_tree.h"
 
 namespace pv {
 namespace {
@@ -42,32 +46,6 @@ protected:
     Win32EventPump eventPump;
 };
 
-TEST_F(Win32ProcessesTest, ReportsStillActiveThenTheExitCodeEvenOfAProgramThatEndedBeforeItWasOpened)
-{
-    const std::int64_t runningId = processes.start(ChildCommand("sleep 1000 42"), 6);
-    const auto running = processes.open(runningId);
-    const std::int64_t ended = processes.start(ChildCommand("exit 7"), 6);
-    ASSERT_TRUE(running);
-    std::int32_t status = 0;
-    EXPECT_TRUE(processes.exitStatus(*running, status));
-    EXPECT_EQ(status, kStillActive);
-    ASSERT_TRUE(AwaitEnd(runningId));
-    EXPECT_TRUE(processes.exitStatus(*running, status));
-    EXPECT_EQ(status, 42);
-    processes.close(*running);
-
-    ASSERT_TRUE(AwaitEnd(ended));
-    const auto late = processes.open(ended);
-    ASSERT_TRUE(late);
-    EXPECT_TRUE(processes.exitStatus(*late, status));
-    EXPECT_EQ(status, 7);
-    processes.close(*late);
-
-    status = 5;
-    EXPECT_FALSE(processes.exitStatus(0, status));
-    EXPECT_EQ(status, 5);
-}
-
 TEST_F(Win32ProcessesTest, StartsWithTheShowCodeOfTheStyleAndTheCommandLineUnchanged)
 {
     const int showCodes[] = {SW_HIDE,           SW_SHOWNORMAL, SW_SHOWMINIMIZED,  SW_SHOWMAXIMIZED,
@@ -93,5 +71,43 @@ TEST_F(Win32ProcessesTest, TheWaitSleepsUntilTheProgramEnds)
     EXPECT_LT(ProcessorMilliseconds() - processorBefore, elapsed / 4);
 }
 
+// Each command is the child program waiting for a file of its own to appear.
+class Win32ProcessesWorld {
+public:
+    ~Win32ProcessesWorld()
+    {
+        while (!pending_.empty())
+            release();
+    }
+
+    Processes& processes() { return processes_; }
+
+    std::string exitingOnRelease(int code)
+    {
+        pending_.push_back(folder_.path("release-" + std::to_string(pending_.size() + released_)));
+        return ChildCommand("await \"" + pending_.back() + "\" " + std::to_string(code));
+    }
+    void release()
+    {
+        folder_.file(pending_.front().substr(folder_.root().size() + 1));
+        pending_.erase(pending_.begin());
+        ++released_;
+    }
+    void awaitEnd(std::int64_t processId) { AwaitEnd(processId); }
+    std::string missingProgram() { return "\"" + folder_.path("no-such-program.exe") + "\" x"; }
+
+private:
+    testing::TempTree folder_;
+    std::vector<std::string> pending_;
+    std::size_t released_ = 0;
+    Win32Processes processes_;
+};
+
 }  // namespace
 }  // namespace pv
+
+namespace pv::testing {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ProcessesContract, Win32ProcessesWorld);
+
+}  // namespace pv::testing

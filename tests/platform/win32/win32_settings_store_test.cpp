@@ -3,6 +3,7 @@
 
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32_support/wide_text.h"
+#include "support/contract/settings_store_contract.h"
 
 namespace pv {
 namespace {
@@ -32,5 +33,30 @@ TEST(Win32SettingsStoreTest, AStoredValueIsFoundAsTextUnderTheApplicationsKey)
     RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
 }
 
+// The store of the current user, without the applications that the contract writes under.
+class Win32SettingsStoreWorld {
+public:
+    Win32SettingsStoreWorld() { removeApplications(); }
+    ~Win32SettingsStoreWorld() { removeApplications(); }
+
+    SettingsStore& store() { return store_; }
+
+private:
+    static void removeApplications()
+    {
+        for (const wchar_t* application : {L"App", L"Other"})
+            RegDeleteTreeW(HKEY_CURRENT_USER,
+                           (std::wstring(L"Software\\VB and VBA Program Settings\\") + application).c_str());
+    }
+
+    Win32SettingsStore store_;
+};
+
 }  // namespace
 }  // namespace pv
+
+namespace pv::testing {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, SettingsStoreContract, Win32SettingsStoreWorld);
+
+}  // namespace pv::testing

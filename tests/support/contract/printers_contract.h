@@ -20,7 +20,8 @@ namespace pv::testing {
 //   std::vector<std::string> installed();  // the installed names, in the print system's order
 //   std::string initialDefault();          // the default it was set up with
 //   void removeDefault();                  // leaves the printers without a default printer
-//   void makeUnreachable();                // the print system no longer answers
+//   bool makeUnreachable();                // the print system no longer answers; false where
+//                                          // a test cannot take it away
 template <class World>
 class PrintersContract : public ::testing::Test {
 protected:
@@ -112,7 +113,8 @@ TYPED_TEST_P(PrintersContract, PrintersWithoutADefaultGiveAnEmptyName)
 // "another default".
 TYPED_TEST_P(PrintersContract, AnUnreachablePrintSystemIsAFailure)
 {
-    this->world.makeUnreachable();
+    if (!this->world.makeUnreachable())
+        GTEST_SKIP() << "the print system cannot be taken away here";
     this->expectFailure("installed", [&] { this->printers().installed(); });
     this->expectFailure("defaultPrinter", [&] { this->printers().defaultPrinter(); });
     this->expectFailure("isCurrentDefault", [&] { this->printers().isCurrentDefault(this->world.initialDefault()); });

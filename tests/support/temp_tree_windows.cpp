@@ -1,4 +1,4 @@
-#include "support/temp_folder.h"
+#include "support/temp_tree.h"
 
 #include <windows.h>
 
@@ -40,7 +40,7 @@ void RemoveTree(const std::wstring& folder)
 
 }  // namespace
 
-TempFolder::TempFolder()
+TempTree::TempTree()
 {
     // Process ids come back soon under Wine; the time keeps the names apart.
     static int made = 0;
@@ -50,17 +50,32 @@ TempFolder::TempFolder()
     fs::create_directories(Extended(root_));
 }
 
-TempFolder::~TempFolder()
+TempTree::~TempTree()
 {
     RemoveTree(win32::ExtendedPath(win32::Wide(root_)));
 }
 
-void TempFolder::file(std::string_view relative, std::string_view content, unsigned long attributes) const
+std::string TempTree::path(std::string_view relative) const
+{
+    return root_ + "\\" + std::string(relative);
+}
+
+void TempTree::folder(std::string_view relative) const
+{
+    fs::create_directories(Extended(path(relative)));
+}
+
+void TempTree::file(std::string_view relative, std::string_view content) const
 {
     const fs::path file = Extended(path(relative));
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << content;
-    SetFileAttributesW(file.c_str(), GetFileAttributesW(file.c_str()) | attributes);
+}
+
+void TempTree::addAttributes(std::string_view relative, unsigned long attributes) const
+{
+    const fs::path entry = Extended(path(relative));
+    SetFileAttributesW(entry.c_str(), GetFileAttributesW(entry.c_str()) | attributes);
 }
 
 }  // namespace pv::testing
