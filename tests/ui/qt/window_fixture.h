@@ -15,9 +15,8 @@
 namespace pv::testing {
 
 // A shown main window whose event procedures are written down, over a file list of its own.
-class WindowFixture : public ::testing::Test {
-protected:
-    WindowFixture() : window([this] { ++programEnds; })
+struct ShownWindow {
+    ShownWindow() : window([this] { ++programEnds; })
     {
         window.setEvents(&events);
         window.attachFileList(&files);
@@ -27,7 +26,7 @@ protected:
         events.calls.clear();
     }
 
-    ~WindowFixture() override { window.attachFileList(nullptr); }
+    ~ShownWindow() { window.attachFileList(nullptr); }
 
     // A small icon file that the cursor loader accepts.
     std::string writeIcon(const char* name)
@@ -45,5 +44,7 @@ protected:
     int programEnds = 0;
     MainWindow window;
 };
+
+class WindowFixture : public ::testing::Test, protected ShownWindow {};
 
 }  // namespace pv::testing

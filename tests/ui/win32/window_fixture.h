@@ -34,9 +34,10 @@ struct OleSession {
     ~OleSession() { OleUninitialize(); }
 };
 
-class Win32MainWindowTest : public ::testing::Test {
-protected:
-    Win32MainWindowTest()
+// The main window shown over a file list of its own, its event procedures written down, with
+// the means to use it as a person does.
+struct ShownMainWindow {
+    ShownMainWindow()
     {
         window.setEvents(&events);
         window.attachFileList(&files);
@@ -47,7 +48,7 @@ protected:
         pump();
         events.calls.clear();
     }
-    ~Win32MainWindowTest() override { window.attachFileList(nullptr); }
+    ~ShownMainWindow() { window.attachFileList(nullptr); }
 
     // Handles every message waiting, as the program's loop does.
     static void pump()
@@ -192,5 +193,7 @@ protected:
     FileList files;
     MainWindow window;
 };
+
+class Win32MainWindowTest : public ::testing::Test, protected ShownMainWindow {};
 
 }  // namespace pv

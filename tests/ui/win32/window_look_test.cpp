@@ -2,7 +2,6 @@
 // fonts at the display's scale, and every control's accessible name.
 
 #include <windows.h>
-#include <oleacc.h>
 
 #include <cmath>
 #include <string>
@@ -155,25 +154,6 @@ TEST_F(Win32MainWindowTest, AChangeOfScaleLaysOutTheControlsAndTheirFontsAgain)
             const layout::Font& described = entry.font ? *entry.font : layout::kWindowFont;
             EXPECT_EQ(font.lfHeight, -std::lround(described.points * dpi / 72)) << entry.name << " at " << dpi;
         }
-    }
-}
-
-TEST_F(Win32MainWindowTest, EveryControlHasItsAccessibleName)
-{
-    for (const layout::Control& entry : layout::MainWindowControls()) {
-        IAccessible* object = nullptr;
-        ASSERT_EQ(AccessibleObjectFromWindow(child(entry.name), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                             reinterpret_cast<void**>(&object)),
-                  S_OK)
-            << entry.name;
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        BSTR name = nullptr;
-        EXPECT_EQ(object->get_accName(self, &name), S_OK) << entry.name;
-        EXPECT_EQ(win32::Utf8(name ? name : L""), entry.accessibleName) << entry.name;
-        SysFreeString(name);
-        object->Release();
     }
 }
 
