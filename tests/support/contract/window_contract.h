@@ -31,7 +31,7 @@ inline std::ostream& operator<<(std::ostream& out, const PixelPlace& place)
 //
 // A Driver shows the window over an empty file list, writes down the event procedures it
 // calls, and uses it as a person does:
-//   const std::vector<std::string>& calls();        // the procedures called so far
+//   std::vector<std::string>& calls();              // the procedures called so far
 //   PixelPlace placeOf(const char* name);           // where the control of the table shows
 //   std::string accessibleName(const char* name);   // what a screen reader reads for it
 //   void click(const std::string& accessibleName);  // finds the control a screen reader reads
@@ -39,6 +39,10 @@ inline std::ostream& operator<<(std::ostream& out, const PixelPlace& place)
 //                                                   // pointer
 //   void pressTab();                                // the Tab key, to the focused control
 //   std::string focused();                          // the table name of the focused control
+//   void moveTo(const char* name, int x, int y);    // the pointer to (x, y) of that control, or
+//                                                   // of the window's client area for nullptr
+//   void setPointer(PointerKind kind);              // as Form1 sets the window's pointer
+//   std::string shownPointer();                     // "arrow", "busy" or "other", as shown now
 template <class Driver>
 class WindowContract : public ::testing::Test {
 protected:
@@ -101,7 +105,40 @@ TYPED_TEST_P(WindowContract, TabTakesTheFocusThroughTheTableInItsOrder)
     EXPECT_EQ(tabbed, expected);
 }
 
+// A move reaches the hover procedure of what lies under the pointer: a button, the frame or the
+// window's background. The pointer shown is the window's, over its controls too.
+TYPED_TEST_P(WindowContract, APointerMoveReachesWhatIsUnderItWhichShowsTheWindowsPointer)
+{
+    struct Move {
+        const char* control;
+        std::string call;
+    };
+    std::vector<Move> moves;
+    for (const layout::Control& control : layout::MainWindowControls()) {
+        if (control.kind == ControlKind::PushButton)
+            moves.push_back({control.name, "PushButton_MouseMove " + std::to_string(control.number)});
+    }
+    moves.push_back({"Frame1", "Frame1_MouseMove"});
+    moves.push_back({nullptr, "Form_MouseMove"});
+    std::vector<std::string>& calls = this->driver.calls();
+    for (const Move& move : moves) {
+        calls.clear();
+        this->driver.moveTo(move.control, 4, 4);
+        EXPECT_FALSE(calls.empty()) << move.call;
+        for (const std::string& call : calls)
+            EXPECT_EQ(call, move.call);
+    }
+
+    this->driver.setPointer(PointerKind::Busy);
+    this->driver.moveTo("PushButton1", 5, 5);
+    EXPECT_EQ(this->driver.shownPointer(), "busy");
+    this->driver.setPointer(PointerKind::Default);
+    this->driver.moveTo("PushButton2", 5, 5);
+    EXPECT_EQ(this->driver.shownPointer(), "arrow");
+}
+
 REGISTER_TYPED_TEST_SUITE_P(WindowContract, EveryControlShowsAtItsPlaceInTwips, AScreenReaderReadsEveryControlsName,
-                            APointerClickOnEachButtonReachesItsProcedure, TabTakesTheFocusThroughTheTableInItsOrder);
+                            APointerClickOnEachButtonReachesItsProcedure, TabTakesTheFocusThroughTheTableInItsOrder,
+                            APointerMoveReachesWhatIsUnderItWhichShowsTheWindowsPointer);
 
 }  // namespace pv::testing
