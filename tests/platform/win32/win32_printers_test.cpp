@@ -1,7 +1,6 @@
 #include <windows.h>
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
-#include "failure/failure.h"
 #include "platform/portable/run_and_wait.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_printers.h"
@@ -12,9 +11,8 @@
 namespace pv {
 namespace {
 
-using ::testing::ElementsAre;
-
-// Wine's printers are the private scheduler's: "alpha", its default, and "beta".
+// Wine's printers are the private scheduler's: "alpha", its default, and "beta". What the
+// contract below checks of them aside, a switch reaches the programs started afterwards.
 TEST(Win32PrintersTest, SwitchesTheDefaultForProgramsStartedAfterwardsAndBack)
 {
     Win32Printers printers;
@@ -23,30 +21,10 @@ TEST(Win32PrintersTest, SwitchesTheDefaultForProgramsStartedAfterwardsAndBack)
     const auto childSeesDefault = [&](const std::string& name) {
         return RunAndWait(processes, eventPump, testing::ChildCommand("default " + name)) == 0;
     };
-    EXPECT_THAT(printers.installed(), ElementsAre("alpha", "beta"));
-    EXPECT_EQ(printers.defaultPrinter(), "alpha");
-
     printers.setDefault("beta");
-    EXPECT_EQ(printers.defaultPrinter(), "beta");
-    EXPECT_TRUE(printers.isCurrentDefault("BETA"));
-    EXPECT_FALSE(printers.isCurrentDefault("alpha"));
     EXPECT_TRUE(childSeesDefault("beta"));
-
     printers.setDefault("alpha");
-    EXPECT_EQ(printers.defaultPrinter(), "alpha");
     EXPECT_TRUE(childSeesDefault("alpha"));
-}
-
-TEST(Win32PrintersTest, AnUnknownPrinterIsNotMadeTheDefault)
-{
-    Win32Printers printers;
-    try {
-        printers.setDefault("gamma");
-        ADD_FAILURE() << "set";
-    } catch (const Failure& failure) {
-        EXPECT_EQ(failure.code(), failure_code::kPrinterNotFound);
-    }
-    EXPECT_EQ(printers.defaultPrinter(), "alpha");
 }
 
 }  // namespace

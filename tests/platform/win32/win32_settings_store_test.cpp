@@ -12,10 +12,7 @@ TEST(Win32SettingsStoreTest, AStoredValueIsFoundAsTextUnderTheApplicationsKey)
 {
     const std::wstring key = L"Software\\VB and VBA Program Settings\\Pressvale Test \u00c4pp";
     Win32SettingsStore store;
-    EXPECT_EQ(store.get("Pressvale Test \xc3\x84pp", "Pressvale", "Combo1"), "");
     store.set("Pressvale Test \xc3\x84pp", "Pressvale", "Combo1", "3");
-    EXPECT_EQ(store.get("Pressvale Test \xc3\x84pp", "Pressvale", "Combo1"), "3");
-    EXPECT_EQ(store.get("Pressvale Test \xc3\x84pp", "Elsewhere", "Combo1"), "");
 
     // Decimal text where other programs of the platform look for it.
     wchar_t value[16];
