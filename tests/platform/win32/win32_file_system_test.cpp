@@ -7,7 +7,7 @@
 #include "support/contract/file_system_contract.h"
 #include "support/temp_tree.h"
 
-namespace pv {
+namespace pv::testing {
 namespace {
 
 using ::testing::ElementsAre;
@@ -29,7 +29,7 @@ protected:
         }
     }
 
-    testing::TempTree tree;
+    TempTree tree;
     Win32FileSystem fileSystem;
 };
 
@@ -86,12 +86,6 @@ TEST_F(Win32FileSystemTest, AWalkEndsWhereALinkLeadsBackIntoTheTree)
     CollectSubfolders(fileSystem, eventPump, folders, true);
     EXPECT_THAT(folders, ElementsAre(root, root + "a\\", root + "a\\b\\"));
 }
-
-}  // namespace
-}  // namespace pv
-
-namespace pv::testing {
-namespace {
 
 class Win32FileSystemWorld {
 public:

@@ -8,7 +8,7 @@
 #include "support/child_program.h"
 #include "support/contract/printers_contract.h"
 
-namespace pv {
+namespace pv::testing {
 namespace {
 
 // Wine's printers are the private scheduler's: "alpha", its default, and "beta". What the
@@ -19,19 +19,13 @@ TEST(Win32PrintersTest, SwitchesTheDefaultForProgramsStartedAfterwardsAndBack)
     Win32Processes processes;
     Win32EventPump eventPump;
     const auto childSeesDefault = [&](const std::string& name) {
-        return RunAndWait(processes, eventPump, testing::ChildCommand("default " + name)) == 0;
+        return RunAndWait(processes, eventPump, ChildCommand("default " + name)) == 0;
     };
     printers.setDefault("beta");
     EXPECT_TRUE(childSeesDefault("beta"));
     printers.setDefault("alpha");
     EXPECT_TRUE(childSeesDefault("alpha"));
 }
-
-}  // namespace
-}  // namespace pv
-
-namespace pv::testing {
-namespace {
 
 // Wine's printers, each test beginning and ending with "alpha" the default.
 class Win32PrintersWorld {

@@ -13,10 +13,8 @@
 #include "support/contract/processes_contract.h"
 #include "support/temp_tree.h"
 
-namespace pv {
+namespace pv::testing {
 namespace {
-
-using testing::ChildCommand;
 
 // The processor time this process has used so far, in milliseconds.
 double ProcessorMilliseconds()
@@ -97,17 +95,13 @@ public:
     std::string missingProgram() { return "\"" + folder_.path("no-such-program.exe") + "\" x"; }
 
 private:
-    testing::TempTree folder_;
+    TempTree folder_;
     std::vector<std::string> pending_;
     std::size_t released_ = 0;
     Win32Processes processes_;
 };
 
-}  // namespace
-}  // namespace pv
-
-namespace pv::testing {
-
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ProcessesContract, Win32ProcessesWorld);
 
+}  // namespace
 }  // namespace pv::testing

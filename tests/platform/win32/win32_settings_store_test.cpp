@@ -5,7 +5,7 @@
 #include "platform/win32_support/wide_text.h"
 #include "support/contract/settings_store_contract.h"
 
-namespace pv {
+namespace pv::testing {
 namespace {
 
 TEST(Win32SettingsStoreTest, AStoredValueIsFoundAsTextUnderTheApplicationsKey)
@@ -49,11 +49,7 @@ private:
     Win32SettingsStore store_;
 };
 
-}  // namespace
-}  // namespace pv
-
-namespace pv::testing {
-
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, SettingsStoreContract, Win32SettingsStoreWorld);
 
+}  // namespace
 }  // namespace pv::testing

@@ -27,7 +27,7 @@
 #include "window_contract/skin.h"
 #include "window_fixture.h"
 
-namespace pv {
+namespace pv::testing {
 namespace {
 
 LPARAM At(POINT point)
@@ -409,7 +409,7 @@ std::string AccessibleName(HWND control)
 class Win32WindowDriver : ShownMainWindow {
 public:
     std::vector<std::string>& calls() { return events.calls; }
-    testing::PixelPlace placeOf(const char* name) const
+    PixelPlace placeOf(const char* name) const
     {
         RECT place{};
         GetWindowRect(child(name), &place);
@@ -458,11 +458,7 @@ public:
     }
 };
 
-}  // namespace
-}  // namespace pv
-
-namespace pv::testing {
-
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WindowContract, Win32WindowDriver);
 
+}  // namespace
 }  // namespace pv::testing
