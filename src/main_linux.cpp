@@ -8,6 +8,7 @@
 #include "platform/cups/cups_printers.h"
 #include "platform/portable/early_printers.h"
 #include "platform/portable/standard_random.h"
+#include "platform/posix/exit_deadline.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_default_printer_guard.h"
 #include "platform/posix/posix_file_system.h"
@@ -24,18 +25,12 @@
 #include "ui/qt/early_font_configuration.h"
 #include "ui/qt/main_window.h"
 
-int main(int argc, char** argv)
-{
-    // The program reads no command-line arguments: only the program's own name reaches Qt.
-    int qtArgc = argc > 0 ? 1 : 0;
-    // The font configuration is read while Qt starts, which is mostly a wait on the display.
-    pv::EarlyFontConfiguration fonts;
-    pv::Application application(qtArgc, argv);
-    fonts.finish();
-    // Desktops find the entry, and with it the name and icon for the dock, by the Wayland app
-    // id (on X by the window class, which stays the program's name).
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(pv::build_config::kAppId));
+namespace {
 
+// Builds the window and the program's behaviour behind it, runs them until the window closes
+// and tears them down; returns the event loop's exit status.
+int RunWindow()
+{
     // The start-up's printer questions go to the print system while the window is built.
     // Only now: Qt has set the locale again as it started, and CUPS reads it.
     pv::CupsPrinters cupsPrinters;
@@ -74,4 +69,26 @@ int main(int argc, char** argv)
     pv::TerminationSignals terminationSignals([&window] { window.close(); });
     pv::ExitHook lostDisplay([&form] { form.ProgramEndsNow(); });
     return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // The program reads no command-line arguments: only the program's own name reaches Qt.
+    int qtArgc = argc > 0 ? 1 : 0;
+    // The font configuration is read while Qt starts, which is mostly a wait on the display.
+    pv::EarlyFontConfiguration fonts;
+    pv::Application application(qtArgc, argv);
+    fonts.finish();
+    // Desktops find the entry, and with it the name and icon for the dock, by the Wayland app
+    // id (on X by the window class, which stays the program's name).
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(pv::build_config::kAppId));
+
+    const int status = RunWindow();
+    // Everything the program keeps is written by now; Qt's own teardown is left. Qt 6.4's
+    // Wayland plugin may wait there for ever on its event thread (about 1 close in 60 under
+    // load), which would leave the process running without a window.
+    pv::SetExitDeadline(std::chrono::seconds(5), status);
+    return status;
 }

@@ -151,7 +151,7 @@ pressvale_close_and_expect_clean_end() {
     pressvale_close Pressvale
     pressvale_wait 5 pressvale_ended "$program_pid" || { pressvale_close Pressvale || true; } &&
         pressvale_wait 10 pressvale_ended "$program_pid" ||
-        { echo "The program did not end after its window was closed."; return 1; }
+        { echo "The program did not end after its window was closed. Its output:"; cat "$work/program.log"; return 1; }
     local status=0
     wait "$program_pid" || status=$?
     program_pid=
