@@ -254,7 +254,7 @@ TEST_F(PrintRunFaults, ReaderThatNeverEndsLeavesTheWindowAnsweringAndClosingPuts
 
     program.clickInTheEventLoop(2);
 
-    ASSERT_TRUE(close.done);
+    ASSERT_TRUE(close.done) << "what the run reported: " << ::testing::PrintToString(program.boxTexts());
     EXPECT_EQ(defaultWhileReaderRuns, "label");
     ASSERT_GE(program.boxes.shown.size(), 1u);
     EXPECT_NE(program.boxes.shown[0].text.find("help@pressvale.test"), std::string::npos);
