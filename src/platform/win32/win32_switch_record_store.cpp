@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32_support/process_start.h"
 #include "platform/win32_support/system_error.h"
 #include "platform/win32_support/wide_text.h"
 
@@ -35,18 +36,11 @@ std::string UserName()
     return GetUserNameW(name, &size) && size > 0 ? win32::Utf8({name, size - 1}) : std::string();
 }
 
-// The process's creation time, in 100 ns steps since 1601; empty for a process that has ended.
-std::string CreationOf(HANDLE process)
+// When process `id` started, as text; empty for an id that names no running process.
+std::string StartOf(DWORD id)
 {
-    FILETIME created;
-    FILETIME exited;
-    FILETIME kernel;
-    FILETIME user;
-    DWORD exitCode = 0;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user) || !GetExitCodeProcess(process, &exitCode) ||
-        exitCode != STILL_ACTIVE)
-        return {};
-    return std::to_string((static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime);
+    const std::optional<unsigned long long> started = win32::ProcessStart(id);
+    return started ? std::to_string(*started) : std::string();
 }
 
 [[noreturn]] void ThrowWriteFailure(DWORD error)
@@ -152,8 +146,7 @@ switch_record::ProgramIdentity Win32SwitchRecordStore::self()
 
 switch_record::ProgramIdentity Win32SwitchRecordStore::identify(DWORD processId)
 {
-    const win32::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    return {ComputerName(), UserName(), std::to_string(processId), process.valid() ? CreationOf(process.get()) : ""};
+    return {ComputerName(), UserName(), std::to_string(processId), StartOf(processId)};
 }
 
 bool Win32SwitchRecordStore::runs(const switch_record::ProgramIdentity& program)
@@ -163,9 +156,7 @@ bool Win32SwitchRecordStore::runs(const switch_record::ProgramIdentity& program)
     if (program.processId.empty() || program.processId.find_first_not_of("0123456789") != std::string::npos ||
         program.processId.size() > 10)
         return false;
-    const win32::KernelHandle process(
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(std::stoull(program.processId))));
-    return process.valid() && !program.started.empty() && CreationOf(process.get()) == program.started;
+    return !program.started.empty() && StartOf(static_cast<DWORD>(std::stoull(program.processId))) == program.started;
 }
 
 }  // namespace pv

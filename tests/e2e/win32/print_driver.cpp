@@ -32,6 +32,7 @@
 
 #include "failure/failure.h"
 #include "platform/win32/win32_printers.h"
+#include "platform/win32_support/process_start.h"
 #include "platform/win32_support/wide_text.h"
 
 namespace {
@@ -104,17 +105,6 @@ void Terminate(DWORD id)
     }
 }
 
-// When process `id` started, in file-time ticks; 0 once it has gone.
-ULONGLONG StartTime(DWORD id)
-{
-    FILETIME times[4]{};
-    if (const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)) {
-        GetProcessTimes(process, &times[0], &times[1], &times[2], &times[3]);
-        CloseHandle(process);
-    }
-    return (static_cast<ULONGLONG>(times[0].dwHighDateTime) << 32) | times[0].dwLowDateTime;
-}
-
 // Ends every process descended from `root`, as a tree kill finds them by their parents' ids
 // (Debian 12's Wine has taskkill ignore /T). Ids are reused: a process started before the one
 // that now has its parent's id is no descendant (Wine's own services, started by a program
@@ -128,7 +118,7 @@ void TerminateDescendants(DWORD root)
         for (const PROCESSENTRY32W& entry : processes) {
             const auto inTree = [&](DWORD id) { return std::find(tree.begin(), tree.end(), id) != tree.end(); };
             if (inTree(entry.th32ParentProcessID) && !inTree(entry.th32ProcessID) &&
-                StartTime(entry.th32ProcessID) >= StartTime(entry.th32ParentProcessID))
+                pv::win32::ProcessStart(entry.th32ProcessID) >= pv::win32::ProcessStart(entry.th32ParentProcessID))
                 tree.push_back(entry.th32ProcessID);
         }
     }
